@@ -1,0 +1,23 @@
+#include "runtime/command_feedback.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace dwelvane {
+
+int ProgressPosition(const Progress& progress) {
+  if (progress.ProgressTotal <= 0) {
+    return 0;
+  }
+  const float quotient =
+      static_cast<float>(progress.ProgressCount) / static_cast<float>(progress.ProgressTotal);
+  // The product is exact in double, so the only rounding is the final one, half to even.
+  const double position = std::nearbyint(static_cast<double>(quotient) * 1000.0);
+  return static_cast<int>(std::clamp(position, 0.0, 1000.0));
+}
+
+void SetProgress(const Progress& progress, const CommandFeedback& feedback) {
+  feedback.show_progress(ProgressPosition(progress));
+}
+
+}  // namespace dwelvane

@@ -1,0 +1,35 @@
+#include "runtime/directory_listing.h"
+
+#include "runtime/program_paths.h"
+
+namespace dwelvane {
+
+bool DirectoryListing::DirListOpen(const std::string& folder) {
+  next_ = 0;
+  entries_.clear();
+  entries_.push_back({".", true});
+  entries_.push_back({"..", true});
+  if (!ReadDirectoryEntries(ResolveProgramPath(folder), entries_)) {
+    entries_.clear();
+    return false;
+  }
+  return true;
+}
+
+EntryKind DirectoryListing::DirListNext() {
+  if (next_ >= entries_.size()) {
+    entries_.clear();
+    next_ = 0;
+    return kNoEntry;
+  }
+  DirectoryEntry& entry = entries_[next_++];
+  name_.swap(entry.name);
+  return entry.is_directory ? kDirectoryEntry : kFileEntry;
+}
+
+bool IsReadableFolder(const std::string& folder) {
+  std::vector<DirectoryEntry> entries;
+  return ReadDirectoryEntries(ResolveProgramPath(folder), entries);
+}
+
+}  // namespace dwelvane

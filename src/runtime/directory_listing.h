@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dwelvane {
+
+struct DirectoryEntry {
+  std::string name;
+  bool is_directory = false;
+};
+
+// What DirListNext delivers.
+enum EntryKind : int { kNoEntry = 0, kFileEntry = 1, kDirectoryEntry = 2 };
+
+// One listing of one folder: "." and ".." first, then every other entry, hidden ones
+// included, in the platform's listing order (on POSIX sorted as NTFS sorts, see
+// ReadDirectoryEntries). Links to folders count as folders.
+class DirectoryListing {
+ public:
+  // Lists `folder` (relative to the program folder when relative). False when the folder
+  // can't be listed; the listing then delivers nothing.
+  bool DirListOpen(const std::string& folder);
+
+  EntryKind DirListNext();
+
+  // The name of the entry the last DirListNext delivered.
+  const std::string& DirListEntryName() const { return name_; }
+
+ private:
+  std::vector<DirectoryEntry> entries_;
+  std::size_t next_ = 0;
+  std::string name_;
+};
+
+// Platform part: appends every entry of `folder` but "." and ".." to `entries`, in the
+// order described above. False when the folder can't be opened.
+bool ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>& entries);
+
+// What makes a folder the same folder whatever path reaches it (device and node).
+struct FolderIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t node = 0;
+  bool operator==(const FolderIdentity&) const = default;
+};
+
+bool ReadFolderIdentity(const std::string& folder, FolderIdentity& identity);
+
+bool IsReadableFolder(const std::string& folder);
+
+}  // namespace dwelvane

@@ -1,0 +1,87 @@
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "runtime/directory_listing.h"
+#include "runtime/program_paths.h"
+
+namespace dwelvane {
+namespace {
+
+unsigned char UpperAscii(unsigned char byte) {
+  return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 0x20) : byte;
+}
+
+// NTFS keeps names ordered by their upper-cased form; sorting the same way gives a
+// project the same rows on Linux as on Windows. Equal folded names fall back to bytes.
+bool ComesBefore(const DirectoryEntry& left, const DirectoryEntry& right) {
+  const std::string& a = left.name;
+  const std::string& b = right.name;
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const unsigned char x = UpperAscii(static_cast<unsigned char>(a[i]));
+    const unsigned char y = UpperAscii(static_cast<unsigned char>(b[i]));
+    if (x != y) {
+      return x < y;
+    }
+  }
+  if (a.size() != b.size()) {
+    return a.size() < b.size();
+  }
+  return a < b;
+}
+
+bool IsDotEntry(const char* name) {
+  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+bool IsDirectory(const std::string& folder, const dirent& entry) {
+  if (entry.d_type == DT_DIR) {
+    return true;
+  }
+  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
+    return false;
+  }
+  std::string path = folder;
+  if (path.empty() || path.back() != '/') {
+    path.push_back('/');
+  }
+  path.append(entry.d_name);
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+struct DirCloser {
+  void operator()(DIR* directory) const { ::closedir(directory); }
+};
+
+}  // namespace
+
+bool ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>& entries) {
+  const std::unique_ptr<DIR, DirCloser> directory(::opendir(folder.c_str()));
+  if (!directory) {
+    return false;
+  }
+  const std::size_t first = entries.size();
+  while (const dirent* entry = ::readdir(directory.get())) {
+    if (!IsDotEntry(entry->d_name)) {
+      entries.push_back({entry->d_name, IsDirectory(folder, *entry)});
+    }
+  }
+  std::sort(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(), ComesBefore);
+  return true;
+}
+
+bool ReadFolderIdentity(const std::string& folder, FolderIdentity& identity) {
+  struct stat status {};
+  if (::stat(ResolveProgramPath(folder).c_str(), &status) != 0) {
+    return false;
+  }
+  identity = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+  return true;
+}
+
+}  // namespace dwelvane

@@ -1,0 +1,126 @@
+#include "runtime/line_reader.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "runtime/program_paths.h"
+
+namespace dwelvane {
+namespace {
+
+constexpr bool IsLineEnd(char byte) {
+  return byte == '\n' || byte == '\r' || byte == '\0';
+}
+
+// True when any byte of `word` is below 14, which every line end byte is; words of plain
+// text are skipped eight bytes at a time.
+constexpr bool HasByteBelow14(std::uint64_t word) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  return ((word - kOnes * 14) & ~word & kHighBits) != 0;
+}
+
+const char* FindLineEnd(const char* position, const char* end) {
+  while (end - position >= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, position, sizeof word);
+    if (HasByteBelow14(word)) {
+      for (int i = 0; i < 8; ++i) {
+        if (IsLineEnd(position[i])) {
+          return position + i;
+        }
+      }
+    }
+    position += 8;
+  }
+  while (position < end && !IsLineEnd(*position)) {
+    ++position;
+  }
+  return position;
+}
+
+}  // namespace
+
+LineReader::LineReader(std::size_t chunk_size) : buffer_(chunk_size < 16 ? 16 : chunk_size) {}
+
+LineReader::~LineReader() {
+  FileClose();
+}
+
+bool LineReader::FileOpenRead(const std::string& path) {
+  const platform::FileHandle opened = platform::OpenFileForReading(ResolveProgramPath(path));
+  if (opened == platform::kNoFile) {
+    return false;
+  }
+  FileClose();
+  file_ = opened;
+  begin_ = end_ = 0;
+  source_done_ = false;
+  return true;
+}
+
+void LineReader::FileClose() {
+  if (file_ != platform::kNoFile) {
+    platform::CloseFile(file_);
+    file_ = platform::kNoFile;
+  }
+  begin_ = end_ = 0;
+  source_done_ = true;
+}
+
+bool LineReader::FileAtEnd() {
+  if (begin_ == end_ && !source_done_) {
+    Refill();
+  }
+  return begin_ == end_;
+}
+
+std::string_view LineReader::FileReadLine() {
+  std::size_t scanned = 0;  // bytes after begin_ known to hold no line end
+  for (;;) {
+    const char* data = buffer_.data();
+    const char* stop = FindLineEnd(data + begin_ + scanned, data + end_);
+    const auto stop_index = static_cast<std::size_t>(stop - data);
+    const bool found = stop_index < end_;
+    // A CR in the last byte read needs the next byte to know whether an LF belongs to it.
+    const bool needs_lookahead = found && *stop == '\r' && stop_index + 1 == end_;
+    if ((found && !needs_lookahead) || source_done_) {
+      const std::string_view line(data + begin_, stop_index - begin_);
+      begin_ = found ? stop_index + 1 : end_;
+      if (found && *stop == '\r' && begin_ < end_ && data[begin_] == '\n') {
+        ++begin_;
+      }
+      return line;
+    }
+    scanned = stop_index - begin_;
+    Refill();
+  }
+}
+
+void LineReader::Refill() {
+  if (begin_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  if (end_ == buffer_.size()) {
+    buffer_.resize(buffer_.size() * 2);
+  }
+  const std::size_t got =
+      platform::ReadFromFile(file_, buffer_.data() + end_, buffer_.size() - end_);
+  if (got == 0) {
+    source_done_ = true;
+  }
+  end_ += got;
+}
+
+bool FileIsReadable(const std::string& path) {
+  const platform::FileHandle file = platform::OpenFileForReading(ResolveProgramPath(path));
+  if (file == platform::kNoFile) {
+    return false;
+  }
+  platform::CloseFile(file);
+  return true;
+}
+
+}  // namespace dwelvane

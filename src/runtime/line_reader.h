@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/platform_file.h"
+
+namespace dwelvane {
+
+// Reads a file line by line through one reusable buffer. CR, LF, CR LF and a zero byte
+// each end a line; the ending is never part of the line, and a file that ends with a line
+// end gives no extra empty line. Lines of any length are delivered whole.
+class LineReader {
+ public:
+  explicit LineReader(std::size_t chunk_size = 64 * 1024);
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // Closes a file still open, then opens `path` (relative to the program folder when it
+  // is relative). False when the file can't be opened for reading.
+  bool FileOpenRead(const std::string& path);
+  void FileClose();
+
+  // True when no byte is left to read.
+  bool FileAtEnd();
+
+  // The next line; the empty text at the end. The view stays valid until the next call
+  // on this reader.
+  std::string_view FileReadLine();
+
+ private:
+  // Moves the unread bytes to the front, grows the buffer when it is full and reads more.
+  void Refill();
+
+  platform::FileHandle file_ = platform::kNoFile;
+  std::vector<char> buffer_;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+  bool source_done_ = true;
+};
+
+// True when `path` names a regular file that can be opened for reading.
+bool FileIsReadable(const std::string& path);
+
+}  // namespace dwelvane

@@ -1,0 +1,30 @@
+#include "runtime/program_paths.h"
+
+#include "runtime/path_separator.h"
+
+namespace dwelvane {
+
+std::string ResolveProgramPath(std::string_view path) {
+  if (IsAbsolutePath(path)) {
+    return std::string(path);
+  }
+  std::string resolved = ProgramFolder();
+  resolved.append(path);
+  return resolved;
+}
+
+std::string EnsureTrailingSeparator(std::string_view folder) {
+  std::string result(folder);
+  if (!result.empty() && result.back() != kPathSeparator) {
+    result.push_back(kPathSeparator);
+  }
+  return result;
+}
+
+std::string JoinProjectPath(std::string_view project_folder, std::string_view name) {
+  std::string path = EnsureTrailingSeparator(project_folder);
+  path.append(name);
+  return path;
+}
+
+}  // namespace dwelvane

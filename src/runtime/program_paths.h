@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace dwelvane {
+
+// The folder of the running executable, ending with the path separator.
+const std::string& ProgramFolder();
+
+bool IsAbsolutePath(std::string_view path);
+
+// Relative paths, the empty one included, are taken relative to the program folder: the
+// program never changes or relies on the process's current directory.
+std::string ResolveProgramPath(std::string_view path);
+
+// Makes a path typed on a command line absolute against the current directory and
+// removes "." and ".." steps.
+std::string MakeAbsoluteFromWorkingDirectory(std::string_view path);
+
+// `folder` with one path separator at its end; the empty text stays empty.
+std::string EnsureTrailingSeparator(std::string_view folder);
+
+// A file inside the project folder: the folder, a separator where it lacks one, the name.
+std::string JoinProjectPath(std::string_view project_folder, std::string_view name);
+
+}  // namespace dwelvane

@@ -1,0 +1,99 @@
+#include "runtime/folder_walk.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/directory_listing.h"
+#include "temp_folder.h"
+
+namespace dwelvane {
+namespace {
+
+using testing::TempFolder;
+
+std::vector<std::string> ListNames(const std::string& folder) {
+  DirectoryListing listing;
+  std::vector<std::string> names;
+  listing.DirListOpen(folder);
+  for (EntryKind kind; (kind = listing.DirListNext()) != kNoEntry;) {
+    names.push_back((kind == kDirectoryEntry ? "D " : "F ") + listing.DirListEntryName());
+  }
+  return names;
+}
+
+// Every file the walk reports, relative to `root`, and a "|" for each drain.
+std::vector<std::string> WalkRecord(const std::string& root, const std::string& start) {
+  std::vector<std::string> seen;
+  WalkFolder(start, {[&](const std::string& folder, const std::string& name) {
+                       seen.push_back(folder.substr(root.size()) + "/" + name);
+                     },
+                     [&] { seen.push_back("|"); }});
+  return seen;
+}
+
+TEST(DirectoryListingTest, DeliversDotsFirstThenNamesInNtfsOrder) {
+  TempFolder folder;
+  for (const char* name : {"b.script", "A.script", "a_b", "aa", "-dash", "Zed", "zed"}) {
+    folder.Write(name, "");
+  }
+  folder.MakeFolder("Middle");
+  EXPECT_EQ(ListNames(folder.Path()),
+            (std::vector<std::string>{"D .", "D ..", "F -dash", "F A.script", "F aa", "F a_b",
+                                      "F b.script", "D Middle", "F Zed", "F zed"}));
+}
+
+TEST(DirectoryListingTest, AFolderThatCannotBeListedDeliversNothing) {
+  TempFolder folder;
+  const std::string file = folder.Write("file.txt", "x");
+  EXPECT_TRUE(ListNames(folder.Join("missing")).empty());
+  EXPECT_TRUE(ListNames(file).empty());
+  EXPECT_FALSE(IsReadableFolder(file));
+  EXPECT_TRUE(IsReadableFolder(folder.Path()));
+}
+
+TEST(FolderWalkTest, WalksDepthFirstAndDrainsAfterEachSubfolder) {
+  TempFolder folder;
+  folder.Write("a.txt", "");
+  folder.Write("b/c.txt", "");
+  folder.Write("b/d/e.txt", "");
+  folder.Write("f.txt", "");
+  const std::vector<std::string> expected{"/a.txt", "/b/c.txt", "/b/d/e.txt", "|", "|", "/f.txt"};
+  EXPECT_EQ(WalkRecord(folder.Path(), folder.Path()), expected);
+  EXPECT_EQ(WalkRecord(folder.Path(), folder.Path() + "/"), expected)
+      << "one trailing separator changes nothing";
+}
+
+TEST(FolderWalkTest, FollowsLinksButNeverLoops) {
+  TempFolder folder;
+  folder.Write("real/x.txt", "");
+  ASSERT_EQ(::symlink(folder.Join("real").c_str(), folder.Join("alias").c_str()), 0);
+  ASSERT_EQ(::symlink("..", folder.Join("real/up").c_str()), 0);
+  ASSERT_EQ(::symlink(folder.Join("nowhere").c_str(), folder.Join("dangling").c_str()), 0);
+  // up leads back to the root, which is on its own path: the walk doesn't enter it.
+  EXPECT_EQ(
+      WalkRecord(folder.Path(), folder.Path()),
+      (std::vector<std::string>{"|", "/alias/x.txt", "|", "/dangling", "|", "/real/x.txt", "|"}));
+}
+
+TEST(FolderWalkTest, SkipsFoldersItCannotList) {
+  if (testing::IgnoresFilePermissions()) {
+    GTEST_SKIP() << "permissions do not bind this user";
+  }
+  TempFolder folder;
+  folder.Write("closed/x.txt", "");
+  folder.Write("open/y.txt", "");
+  ASSERT_EQ(::chmod(folder.Join("closed").c_str(), 0), 0);
+  EXPECT_EQ(WalkRecord(folder.Path(), folder.Path()),
+            (std::vector<std::string>{"|", "/open/y.txt", "|"}));
+}
+
+TEST(FolderWalkTest, AMissingFolderYieldsNothing) {
+  TempFolder folder;
+  EXPECT_TRUE(WalkRecord(folder.Path(), folder.Join("missing")).empty());
+}
+
+}  // namespace
+}  // namespace dwelvane

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace dwelvane::testing {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  // The folder's absolute path, without a trailing separator.
+  const std::string& Path() const { return path_; }
+
+  // Path() + separator + relative.
+  std::string Join(std::string_view relative) const;
+
+  // Writes `bytes` to the relative path, making the folders on the way.
+  std::string Write(std::string_view relative, std::string_view bytes) const;
+
+  void MakeFolder(std::string_view relative) const;
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+
+bool FileExists(const std::string& path);
+
+// True when this process may read files whatever their permissions say (root).
+bool IgnoresFilePermissions();
+
+}  // namespace dwelvane::testing
