@@ -1,0 +1,49 @@
+#include "dialogue/create_csv_table.h"
+
+#include "dialogue/script_discovery.h"
+#include "dialogue/string_table.h"
+#include "runtime/line_writer.h"
+#include "runtime/program_paths.h"
+
+namespace dwelvane {
+namespace {
+
+bool WriteTable(const DialogueOptions& options, const DialogueTable& table) {
+  LineWriter writer;
+  if (options.to_standard_output) {
+    writer.UseStandardOutput();
+  } else if (!writer.FileCreate(options.output_path)) {
+    return false;
+  }
+  WriteDialogueCsv(table, options.columns, options.separator, writer);
+  return writer.FileClose();
+}
+
+}  // namespace
+
+CsvOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& table, Progress& progress,
+                          const CommandFeedback& feedback) {
+  if (options.project_folder.empty()) {
+    return CsvOutcome::kNoProjectFolder;
+  }
+  const std::string folder = EnsureTrailingSeparator(options.project_folder);
+  table.Clear();
+  progress.ProgressCount = 0;
+  CountScriptFiles(folder, progress, feedback);
+  progress.ProgressTotal = progress.ProgressCount;
+  progress.ProgressCount = 0;
+  feedback.show_status("Scanning scripts ...");
+  ScanScriptFolder(folder, table, progress, feedback);
+  if (options.columns.reference && options.columns.translation) {
+    progress.ProgressTotal = static_cast<std::int64_t>(table.DialogueCount);
+    progress.ProgressCount = 0;
+    feedback.show_status("Translating references ...");
+    TranslateReferences(table, options.string_table_path, progress, feedback);
+  }
+  const bool written = WriteTable(options, table);
+  feedback.show_status("");
+  feedback.show_progress(0);
+  return written ? CsvOutcome::kWritten : CsvOutcome::kOutputFailed;
+}
+
+}  // namespace dwelvane

@@ -1,0 +1,47 @@
+#include "dialogue/script_discovery.h"
+
+#include "dialogue/script_file_scan.h"
+#include "runtime/folder_walk.h"
+#include "runtime/line_reader.h"
+#include "runtime/text_operations.h"
+
+namespace dwelvane {
+
+bool IsScriptFileName(std::string_view name) {
+  constexpr std::string_view kExtension = ".script";
+  const std::string_view tail = TextRight(name, static_cast<std::ptrdiff_t>(kExtension.size()));
+  if (tail.size() != kExtension.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < tail.size(); ++i) {
+    if (LowerByte(tail[i]) != kExtension[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void CountScriptFiles(const std::string& folder, Progress& progress,
+                      const CommandFeedback& feedback) {
+  WalkFolder(folder, {[&](const std::string&, const std::string& name) {
+                        if (IsScriptFileName(name)) {
+                          ++progress.ProgressCount;
+                        }
+                      },
+                      feedback.drain_window_events});
+}
+
+void ScanScriptFolder(const std::string& folder, DialogueTable& table, Progress& progress,
+                      const CommandFeedback& feedback) {
+  LineReader reader;
+  WalkFolder(folder, {[&](const std::string& script_folder, const std::string& name) {
+                        if (IsScriptFileName(name)) {
+                          ScanScriptFile(script_folder, name, table, reader);
+                          ++progress.ProgressCount;
+                          SetProgress(progress, feedback);
+                        }
+                      },
+                      feedback.drain_window_events});
+}
+
+}  // namespace dwelvane

@@ -1,0 +1,85 @@
+#include "dialogue/string_table.h"
+
+#include "runtime/line_reader.h"
+#include "runtime/path_separator.h"
+#include "runtime/program_paths.h"
+
+namespace dwelvane {
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string FoldAsciiCase(std::string_view id) {
+  std::string folded(id);
+  for (char& byte : folded) {
+    if (byte >= 'A' && byte <= 'Z') {
+      byte = static_cast<char>(byte + ('a' - 'A'));
+    }
+  }
+  return folded;
+}
+
+}  // namespace
+
+bool StringTable::Load(const std::string& path) {
+  texts_.clear();
+  LineReader reader;
+  if (!reader.FileOpenRead(path)) {
+    return false;
+  }
+  // A byte order mark belongs to the file, not to the first ID.
+  bool first = true;
+  while (!reader.FileAtEnd()) {
+    std::string_view line = reader.FileReadLine();
+    if (first && line.starts_with(kUtf8ByteOrderMark)) {
+      line.remove_prefix(kUtf8ByteOrderMark.size());
+    }
+    first = false;
+    AddLine(line);
+  }
+  return true;
+}
+
+void StringTable::AddLine(std::string_view line) {
+  std::size_t separator = line.find('\t');
+  if (separator == std::string_view::npos) {
+    separator = line.find(' ');
+  }
+  const std::string_view id = line.substr(0, separator);
+  if (id.empty()) {
+    return;
+  }
+  const std::string_view text =
+      separator == std::string_view::npos ? std::string_view{} : line.substr(separator + 1);
+  texts_.insert_or_assign(FoldAsciiCase(id), std::string(text));
+}
+
+std::string_view StringTable::Lookup(std::string_view id) const {
+  const auto found = texts_.find(FoldAsciiCase(id));
+  return found == texts_.end() ? std::string_view{} : std::string_view(found->second);
+}
+
+std::string ChooseStringTablePath(std::string_view chosen, std::string_view project_folder) {
+  if (!chosen.empty() && FileIsReadable(std::string(chosen))) {
+    return std::string(chosen);
+  }
+  std::string english = JoinProjectPath(project_folder, "English");
+  english.push_back(kPathSeparator);
+  english.append("STRING.TAB");
+  return english;
+}
+
+void TranslateReferences(DialogueTable& table, const std::string& path, Progress& progress,
+                         const CommandFeedback& feedback) {
+  StringTable strings;
+  strings.Load(path);
+  for (DialogueRecord& record : table.Records()) {
+    if (!record.Reference.empty()) {
+      record.Translation.assign(strings.Lookup(record.Reference));
+    }
+    ++progress.ProgressCount;
+    SetProgress(progress, feedback);
+  }
+}
+
+}  // namespace dwelvane

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace dwelvane {
+
+inline constexpr std::string_view kTalkKeyword = ".Talk(";
+inline constexpr std::string_view kTalkAsyncKeyword = ".TalkAsync(";
+
+struct TalkKeywordMatch {
+  std::size_t position = 0;  // 1-based; 0 when the line holds no talk keyword
+  std::size_t length = 0;
+};
+
+// The first ".Talk(" of the line; only in a line without one, the first ".TalkAsync(".
+TalkKeywordMatch FindTalkKeyword(std::string_view line);
+
+}  // namespace dwelvane

@@ -1,0 +1,180 @@
+#include "dialogue/create_csv_table.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "temp_folder.h"
+
+namespace dwelvane {
+namespace {
+
+using namespace std::string_literals;
+using testing::ReadFileBytes;
+using testing::TempFolder;
+
+// Records what the command shows while it runs.
+struct Watcher {
+  std::vector<std::string> statuses;
+  std::vector<int> positions;
+  int drains = 0;
+
+  CommandFeedback Feedback() {
+    CommandFeedback feedback;
+    feedback.show_status = [this](std::string_view text) { statuses.emplace_back(text); };
+    feedback.show_progress = [this](int position) { positions.push_back(position); };
+    feedback.drain_window_events = [this] { ++drains; };
+    return feedback;
+  }
+};
+
+DialogueOptions OptionsFor(const TempFolder& project, std::string_view columns_off = "") {
+  DialogueOptions options;
+  options.project_folder = project.Path();
+  options.output_path = project.Join("Dialogue_List.csv");
+  options.string_table_path = project.Join("English/STRING.TAB");
+  options.columns.script_location = columns_off != "location";
+  return options;
+}
+
+std::string RunCommand(const DialogueOptions& options, Watcher* watcher = nullptr) {
+  DialogueTable table;
+  Progress progress;
+  Watcher ignored;
+  const CommandFeedback feedback = (watcher ? *watcher : ignored).Feedback();
+  EXPECT_EQ(CreateCsvTable(options, table, progress, feedback), CsvOutcome::kWritten);
+  return ReadFileBytes(options.output_path);
+}
+
+TEST(CreateCsvTableTest, ScansScriptsInWalkOrderWithProgress) {
+  TempFolder project;
+  project.Write("b.SCRIPT", "x.Talk(\"b\");\n");
+  project.Write("A/inner.Script", "\n\ny.TalkAsync(\"/id/in\",\"in.ogg\");\n");
+  project.Write("A/skip.script.bak", "z.Talk(\"no\");\n");
+  project.Write("A/skip.inc", "z.Talk(\"no\");\n");
+  project.Write(".script", "w.Talk(\"dot\");\n");
+  Watcher watcher;
+  const std::string expected =
+      "\"" + project.Path() + "/\";\".script\";\"1\";\"w\";\"dot\";\"\";\"\"\r\n" + "\"" +
+      project.Path() + "/A/\";\"inner.Script\";\"3\";\"y\";\"in\";\"in.ogg\";\"id\"\r\n" + "\"" +
+      project.Path() + "/\";\"b.SCRIPT\";\"1\";\"x\";\"b\";\"\";\"\"\r\n";
+  EXPECT_EQ(RunCommand(OptionsFor(project), &watcher), expected);
+  EXPECT_EQ(watcher.statuses, (std::vector<std::string>{"Scanning scripts ...", ""}));
+  EXPECT_EQ(watcher.positions, (std::vector<int>{333, 667, 1000, 0}));
+  EXPECT_EQ(watcher.drains, 2) << "one drain per subfolder in each of the two walks";
+}
+
+TEST(CreateCsvTableTest, AFolderWithOrWithoutTrailingSeparatorGivesTheSameFile) {
+  TempFolder project;
+  project.Write("s/a.script", "g.Talk(\"x\");\n");
+  DialogueOptions options = OptionsFor(project);
+  const std::string without = RunCommand(options);
+  options.project_folder += "/";
+  EXPECT_EQ(RunCommand(options), without);
+  EXPECT_NE(without.find("\"" + project.Path() + "/s/\""), std::string::npos);
+}
+
+TEST(CreateCsvTableTest, TranslatesOnlyWhenBothColumnsAreTicked) {
+  TempFolder project;
+  project.Write("a.script", "g.Talk(\"/dlg_1/x\");\ng.Talk(\"plain\");\n");
+  project.Write("English/STRING.TAB", "dlg_10\tTen\ndlg_1\tOne\n");
+  DialogueOptions options = OptionsFor(project, "location");
+  options.columns.translation = true;
+  Watcher watcher;
+  EXPECT_EQ(RunCommand(options, &watcher),
+            "\"a.script\";\"1\";\"g\";\"x\";\"\";\"dlg_1\";\"One\"\r\n"
+            "\"a.script\";\"2\";\"g\";\"plain\";\"\";\"\";\"\"\r\n");
+  EXPECT_EQ(watcher.statuses,
+            (std::vector<std::string>{"Scanning scripts ...", "Translating references ...", ""}));
+  EXPECT_EQ(watcher.positions, (std::vector<int>{1000, 500, 1000, 0}));
+  options.columns.reference = false;
+  EXPECT_EQ(RunCommand(options),
+            "\"a.script\";\"1\";\"g\";\"x\";\"\"\r\n"
+            "\"a.script\";\"2\";\"g\";\"plain\";\"\"\r\n");
+}
+
+TEST(CreateCsvTableTest, KeepsEveryLinePastTheOldTableSize) {
+  TempFolder project;
+  std::string script;
+  for (int i = 0; i < 6000; ++i) {
+    script += "a.Talk(\"line\");\n";
+  }
+  project.Write("many.script", script);
+  DialogueOptions options = OptionsFor(project, "location");
+  const std::string csv = RunCommand(options);
+  EXPECT_NE(csv.find("\"many.script\";\"6000\";"), std::string::npos);
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 6000);
+  project.Write("many.script", "a.Talk(\"one\");\n");
+  EXPECT_EQ(RunCommand(options), "\"many.script\";\"1\";\"a\";\"one\";\"\";\"\"\r\n")
+      << "a second run replaces the whole file";
+}
+
+TEST(CreateCsvTableTest, SurvivesBinaryAndBrokenFiles) {
+  TempFolder project;
+  project.Write("binary.script", "\0\xFF.Talk(\"a\0b\",\"c\0\r\r\n\xFE"s);
+  project.Write("lone_cr.script", "a.Talk(\"1\");\rb.Talk(\"2\");\r");
+  ASSERT_EQ(::symlink(project.Join("gone").c_str(), project.Join("dangling.script").c_str()), 0);
+  ASSERT_EQ(::mkfifo(project.Join("pipe.script").c_str(), 0600), 0);
+  ASSERT_EQ(::symlink(project.Path().c_str(), project.Join("loop").c_str()), 0);
+  EXPECT_EQ(RunCommand(OptionsFor(project, "location")),
+            "\"binary.script\";\"2\";\"\xFF\";\"\";\"\";\"\"\r\n"
+            "\"lone_cr.script\";\"1\";\"a\";\"1\";\"\";\"\"\r\n"
+            "\"lone_cr.script\";\"2\";\"b\";\"2\";\"\";\"\"\r\n");
+}
+
+TEST(CreateCsvTableTest, AScriptThatVanishesBeforeTheScanCountsAsDone) {
+  TempFolder project;
+  project.Write("a.script", "a.Talk(\"kept\");\n");
+  const std::string doomed = project.Write("b.script", "b.Talk(\"gone\");\n");
+  Watcher watcher;
+  CommandFeedback feedback = watcher.Feedback();
+  // The status text is set between the count pass and the scan pass.
+  feedback.show_status = [&](std::string_view) { std::remove(doomed.c_str()); };
+  DialogueTable table;
+  Progress progress;
+  const DialogueOptions options = OptionsFor(project, "location");
+  EXPECT_EQ(CreateCsvTable(options, table, progress, feedback), CsvOutcome::kWritten);
+  EXPECT_EQ(ReadFileBytes(options.output_path), "\"a.script\";\"1\";\"a\";\"kept\";\"\";\"\"\r\n");
+  EXPECT_EQ(watcher.positions, (std::vector<int>{500, 0}));
+}
+
+TEST(CreateCsvTableTest, SkipsUnreadableScripts) {
+  if (testing::IgnoresFilePermissions()) {
+    GTEST_SKIP() << "permissions do not bind this user";
+  }
+  TempFolder project;
+  ASSERT_EQ(::chmod(project.Write("closed.script", "a.Talk(\"x\");\n").c_str(), 0), 0);
+  EXPECT_EQ(RunCommand(OptionsFor(project)), "");
+}
+
+TEST(CreateCsvTableTest, DoesNothingWithoutAProjectFolder) {
+  TempFolder elsewhere;
+  DialogueOptions options;
+  options.output_path = elsewhere.Join("out.csv");
+  DialogueTable table;
+  Progress progress;
+  Watcher watcher;
+  EXPECT_EQ(CreateCsvTable(options, table, progress, watcher.Feedback()),
+            CsvOutcome::kNoProjectFolder);
+  EXPECT_FALSE(testing::FileExists(options.output_path));
+  EXPECT_TRUE(watcher.statuses.empty());
+}
+
+TEST(CreateCsvTableTest, ReportsAnOutputThatCannotBeCreated) {
+  TempFolder project;
+  project.Write("a.script", "a.Talk(\"x\");\n");
+  DialogueOptions options = OptionsFor(project);
+  options.output_path = project.Join("no/such/folder.csv");
+  DialogueTable table;
+  Progress progress;
+  EXPECT_EQ(CreateCsvTable(options, table, progress, CommandFeedback{}), CsvOutcome::kOutputFailed);
+  EXPECT_EQ(table.DialogueCount, 1u) << "the scan itself still ran";
+}
+
+}  // namespace
+}  // namespace dwelvane

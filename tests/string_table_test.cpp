@@ -1,0 +1,93 @@
+#include "dialogue/string_table.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_folder.h"
+
+namespace dwelvane {
+namespace {
+
+using testing::TempFolder;
+
+constexpr std::string_view kTable =
+    "\xEF\xBB\xBF"
+    "dlg_1\tFirst\r\n"
+    "dlg_10\tTenth\r\n"
+    "dlg_100\tHundredth mentions dlg_1\r\n"
+    "note about dlg_1\r\n"
+    "DLG_2\tSecond\twith a tab\r\n"
+    "dlg_3 spaced text\r\n"
+    "dlg_4\tOld\r\n"
+    "Dlg_4\tNew \"quoted\" \xE4\r\n"
+    "\tno id\r\n"
+    "bare_id\r\n";
+
+TEST(StringTableTest, MatchesWholeIdsWithoutRegardToAsciiCase) {
+  TempFolder folder;
+  StringTable table;
+  ASSERT_TRUE(table.Load(folder.Write("STRING.TAB", kTable)));
+  struct Case {
+    std::string_view id, text;
+  };
+  const Case cases[] = {
+      {"dlg_1", "First"},
+      {"DLG_1", "First"},
+      {"dlg_10", "Tenth"},
+      {"dlg_2", "Second\twith a tab"},
+      {"dlg_3", "spaced text"},
+      {"dlg_4", "New \"quoted\" \xE4"},
+      {"note", "about dlg_1"},
+      {"bare_id", ""},
+      {"dlg_", ""},
+      {"lg_1", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(table.Lookup(c.id), c.text) << c.id;
+  }
+}
+
+TEST(StringTableTest, PrefersAChosenReadableTable) {
+  TempFolder folder;
+  const std::string chosen = folder.Write("mine.tab", "a\tb\n");
+  const std::string project = folder.Path() + "/";
+  EXPECT_EQ(ChooseStringTablePath(chosen, project), chosen);
+  EXPECT_EQ(ChooseStringTablePath(folder.Join("gone.tab"), project),
+            project + "English/STRING.TAB");
+  EXPECT_EQ(ChooseStringTablePath("", folder.Path()), project + "English/STRING.TAB");
+}
+
+TEST(StringTableTest, TranslatesEachReferenceAndMovesTheBarPerRecord) {
+  TempFolder folder;
+  const std::string path = folder.Write("STRING.TAB", kTable);
+  DialogueTable table;
+  for (const char* reference : {"dlg_1", "", "DLG_10", "missing"}) {
+    DialogueRecord& record = table.AppendRecord();
+    record.Reference = reference;
+    record.Translation.clear();
+  }
+  Progress progress{4, 0};
+  std::vector<int> positions;
+  CommandFeedback feedback;
+  feedback.show_progress = [&](int position) { positions.push_back(position); };
+  TranslateReferences(table, path, progress, feedback);
+  const auto records = table.Records();
+  EXPECT_EQ(records[0].Translation, "First");
+  EXPECT_EQ(records[1].Translation, "");
+  EXPECT_EQ(records[2].Translation, "Tenth");
+  EXPECT_EQ(records[3].Translation, "");
+  EXPECT_EQ(positions, (std::vector<int>{250, 500, 750, 1000}));
+}
+
+TEST(StringTableTest, AMissingTableLeavesTranslationsEmpty) {
+  TempFolder folder;
+  DialogueTable table;
+  table.AppendRecord().Reference = "dlg_1";
+  Progress progress{1, 0};
+  TranslateReferences(table, folder.Join("missing.tab"), progress, CommandFeedback{});
+  EXPECT_EQ(table.Records()[0].Translation, "");
+  EXPECT_EQ(progress.ProgressCount, 1);
+}
+
+}  // namespace
+}  // namespace dwelvane
