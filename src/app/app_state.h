@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "app/ui_texts.h"
+#include "dialogue/dialogue_record.h"
+#include "runtime/command_feedback.h"
+#include "settings/settings.h"
+
+namespace dwelvane {
+
+// Everything the program keeps for its whole run; one instance, made at start-up.
+struct AppState {
+  Settings settings;
+  std::string Version = "V0.1";
+  std::string EngineInstallPath;
+  DialogueTable dialogue_table;
+  Progress progress;
+  UiTextTable ui_texts = kEnglishUiTexts;
+};
+
+}  // namespace dwelvane
