@@ -1,0 +1,56 @@
+#include "cli/cli.h"
+
+#include <cstdio>
+
+#include "cli/cli_arguments.h"
+#include "cli/dialogue_command.h"
+
+namespace dwelvane {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: dwelvane-cli dialogue [--columns LIST] [--separator TEXT] [--string-table FILE]\n"
+    "                             [--output FILE] [PROJECT]\n"
+    "\n"
+    "  dialogue   write the table of every line said through .Talk( or .TalkAsync(\n"
+    "             in the project's .script files\n"
+    "\n"
+    "  PROJECT         the WME project folder (default: the stored project folder)\n"
+    "  --columns       comma-separated, from location,name,line,speaker,reference,\n"
+    "                  translate,sentence,audio (default: all but translate)\n"
+    "  --separator     text between the fields (default: the stored one, else ;)\n"
+    "  --string-table  STRING.TAB read for translate (default: PROJECT/English/STRING.TAB)\n"
+    "  --output        the file to write, - for standard output\n"
+    "                  (default: PROJECT/Dialogue_List.csv)\n";
+
+}  // namespace
+
+void ReportError(const std::string& message) {
+  std::fprintf(stderr, "dwelvane-cli: %s\n", message.c_str());
+}
+
+int ReportUsageError(const std::string& message) {
+  ReportError(message);
+  std::fputs(kUsage, stderr);
+  return kExitUsage;
+}
+
+int RunCli(std::span<const std::string> words) {
+  if (words.empty()) {
+    return ReportUsageError("no command given");
+  }
+  if (words.front() == "-h" || words.front() == "--help") {
+    std::fputs(kUsage, stdout);
+    return kExitSuccess;
+  }
+  if (words.front() == "dialogue") {
+    if (AsksForHelp(words.subspan(1))) {
+      std::fputs(kUsage, stdout);
+      return kExitSuccess;
+    }
+    return RunDialogueCommand(words.subspan(1));
+  }
+  return ReportUsageError("unknown command '" + words.front() + "'");
+}
+
+}  // namespace dwelvane
