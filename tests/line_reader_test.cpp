@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/line_writer.h"
@@ -61,6 +63,57 @@ TEST(LineReaderTest, DeliversCrLfSplitAcrossEveryBufferBoundary) {
     const std::string first(prefix, 'x');
     const std::string path = folder.Write("split.txt", first + "\r\nsecond\r\n");
     EXPECT_EQ(ReadAllLines(path, 16), (std::vector<std::string>{first, "second"})) << prefix;
+  }
+}
+
+const char* FindAb(const char* begin, const char* end) {
+  const std::string_view text(begin, static_cast<std::size_t>(end - begin));
+  const std::size_t found = text.find("ab");
+  return found == std::string_view::npos ? end : begin + found;
+}
+
+using NumberedLines = std::vector<std::pair<std::int64_t, std::string>>;
+
+NumberedLines LinesWithAbOneByOne(const std::string& path) {
+  LineReader reader;
+  NumberedLines found;
+  EXPECT_TRUE(reader.FileOpenRead(path));
+  for (std::int64_t number = 1; !reader.FileAtEnd(); ++number) {
+    const std::string_view line = reader.FileReadLine();
+    if (line.find("ab") != std::string_view::npos) {
+      found.emplace_back(number, line);
+    }
+  }
+  return found;
+}
+
+NumberedLines LinesWithAbPassingOthers(const std::string& path, std::size_t chunk) {
+  LineReader reader(chunk);
+  NumberedLines found;
+  EXPECT_TRUE(reader.FileOpenRead(path));
+  std::int64_t number = 0;
+  for (std::string_view line; !(line = reader.FileReadLineWhere(FindAb, number)).empty();) {
+    found.emplace_back(++number, line);
+  }
+  EXPECT_TRUE(reader.FileAtEnd());
+  return found;
+}
+
+TEST(LineReaderTest, PassingOverLinesKeepsTheLineNumbersOfReadingThemAll) {
+  TempFolder folder;
+  std::mt19937 random(20261207);
+  const std::string alphabet("ab\r\n\0x", 6);
+  for (int round = 0; round < 400; ++round) {
+    std::string bytes(random() % 120, ' ');
+    for (char& byte : bytes) {
+      byte = alphabet[random() % alphabet.size()];
+    }
+    const std::string path = folder.Write("random.txt", bytes);
+    const NumberedLines expected = LinesWithAbOneByOne(path);
+    for (const std::size_t chunk : {std::size_t{16}, std::size_t{17}, std::size_t{4096}}) {
+      ASSERT_EQ(LinesWithAbPassingOthers(path, chunk), expected)
+          << "round " << round << ", chunk " << chunk;
+    }
   }
 }
 

@@ -39,6 +39,28 @@ const char* FindLineEnd(const char* position, const char* end) {
   return position;
 }
 
+// The index just after the last line end byte in [begin, end); `begin` when there is none.
+std::size_t AfterLastLineEnd(const char* data, std::size_t begin, std::size_t end) {
+  while (end > begin && !IsLineEnd(data[end - 1])) {
+    --end;
+  }
+  return end;
+}
+
+// Line ends in [begin, end): LF, zero bytes, and CRs not followed by an LF, so that CR LF
+// counts once. `next` is the byte after `end`.
+std::int64_t CountLineEnds(const char* begin, const char* end, char next) {
+  std::int64_t count = 0;
+  if (begin == end) {
+    return 0;
+  }
+  for (const char* p = begin; p + 1 < end; ++p) {
+    count += (p[0] == '\n') | (p[0] == '\0') | ((p[0] == '\r') & (p[1] != '\n'));
+  }
+  const char last = end[-1];
+  return count + ((last == '\n') | (last == '\0') | ((last == '\r') & (next != '\n')));
+}
+
 }  // namespace
 
 LineReader::LineReader(std::size_t chunk_size) : buffer_(chunk_size < 16 ? 16 : chunk_size) {}
@@ -97,6 +119,37 @@ std::string_view LineReader::FileReadLine() {
   }
 }
 
+std::string_view LineReader::FileReadLineWhere(TextSearch search, std::int64_t& lines_passed) {
+  for (;;) {
+    const char* data = buffer_.data();
+    const char* found = search(data + begin_, data + end_);
+    if (found != data + end_) {
+      lines_passed += PassLinesUpTo(AfterLastLineEnd(data, begin_, found - data));
+      return FileReadLine();
+    }
+    std::size_t stop = AfterLastLineEnd(data, begin_, end_);
+    // A CR at the very end may still be followed by the LF of the same line end.
+    if (stop == end_ && stop > begin_ && data[stop - 1] == '\r' && !source_done_) {
+      --stop;
+    }
+    lines_passed += PassLinesUpTo(stop);
+    if (source_done_) {
+      lines_passed += begin_ < end_ ? 1 : 0;
+      begin_ = end_;
+      return {};
+    }
+    Refill();
+  }
+}
+
+std::int64_t LineReader::PassLinesUpTo(std::size_t stop) {
+  const char* data = buffer_.data();
+  const char next = stop < end_ ? data[stop] : '\0';
+  const std::int64_t lines = CountLineEnds(data + begin_, data + stop, next);
+  begin_ = stop;
+  return lines;
+}
+
 void LineReader::Refill() {
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
@@ -106,9 +159,11 @@ void LineReader::Refill() {
   if (end_ == buffer_.size()) {
     buffer_.resize(buffer_.size() * 2);
   }
-  const std::size_t got =
-      platform::ReadFromFile(file_, buffer_.data() + end_, buffer_.size() - end_);
-  if (got == 0) {
+  const std::size_t wanted = buffer_.size() - end_;
+  const std::size_t got = platform::ReadFromFile(file_, buffer_.data() + end_, wanted);
+  // Only regular files are opened, and a short read from one means its end was reached:
+  // this saves one more read call per file.
+  if (got < wanted) {
     source_done_ = true;
   }
   end_ += got;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,9 +32,21 @@ class LineReader {
   // on this reader.
   std::string_view FileReadLine();
 
+  // Finds something in a text; returns where it begins, or `end` when it isn't there.
+  // What it finds must hold no line end byte.
+  using TextSearch = const char* (*)(const char* begin, const char* end);
+
+  // Passes over the lines in which `search` finds nothing, adding their number to
+  // `lines_passed`, and returns the next line in which it finds something; the empty text
+  // when the file ends first. Much faster than testing every line on its own.
+  std::string_view FileReadLineWhere(TextSearch search, std::int64_t& lines_passed);
+
  private:
   // Moves the unread bytes to the front, grows the buffer when it is full and reads more.
   void Refill();
+
+  // Consumes the unread bytes up to `stop`, which follows a line end, and counts the lines.
+  std::int64_t PassLinesUpTo(std::size_t stop);
 
   platform::FileHandle file_ = platform::kNoFile;
   std::vector<char> buffer_;

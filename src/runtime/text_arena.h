@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace dwelvane {
+
+// Keeps copies of many small texts in a few large blocks, so that a table of a hundred
+// thousand rows costs a handful of allocations instead of several per row. A stored text
+// stays put until Clear.
+class TextArena {
+ public:
+  // A copy of `text` that lives until Clear.
+  std::string_view Store(std::string_view text);
+
+  void Clear();
+
+ private:
+  static constexpr std::size_t kBlockSize = 256 * 1024;
+
+  char* NewBlock(std::size_t size);
+
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* free_ = nullptr;
+  std::size_t free_size_ = 0;
+};
+
+}  // namespace dwelvane
