@@ -64,18 +64,17 @@ TEST(StringTableTest, TranslatesEachReferenceAndMovesTheBarPerRecord) {
   for (const char* reference : {"dlg_1", "", "DLG_10", "missing"}) {
     DialogueRecord& record = table.AppendRecord();
     record.Reference = reference;
-    record.Translation.clear();
+    record.Translation = {};
   }
   Progress progress{4, 0};
   std::vector<int> positions;
   CommandFeedback feedback;
   feedback.show_progress = [&](int position) { positions.push_back(position); };
   TranslateReferences(table, path, progress, feedback);
-  const auto records = table.Records();
-  EXPECT_EQ(records[0].Translation, "First");
-  EXPECT_EQ(records[1].Translation, "");
-  EXPECT_EQ(records[2].Translation, "Tenth");
-  EXPECT_EQ(records[3].Translation, "");
+  EXPECT_EQ(table.Record(0).Translation, "First");
+  EXPECT_EQ(table.Record(1).Translation, "");
+  EXPECT_EQ(table.Record(2).Translation, "Tenth");
+  EXPECT_EQ(table.Record(3).Translation, "");
   EXPECT_EQ(positions, (std::vector<int>{250, 500, 750, 1000}));
 }
 
@@ -85,7 +84,7 @@ TEST(StringTableTest, AMissingTableLeavesTranslationsEmpty) {
   table.AppendRecord().Reference = "dlg_1";
   Progress progress{1, 0};
   TranslateReferences(table, folder.Join("missing.tab"), progress, CommandFeedback{});
-  EXPECT_EQ(table.Records()[0].Translation, "");
+  EXPECT_EQ(table.Record(0).Translation, "");
   EXPECT_EQ(progress.ProgressCount, 1);
 }
 

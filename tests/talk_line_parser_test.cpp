@@ -1,5 +1,7 @@
 #include "dialogue/talk_line_parser.h"
 
+#include "dialogue/talk_keywords.h"
+
 #include <gtest/gtest.h>
 
 namespace dwelvane {
@@ -57,6 +59,22 @@ TEST(TalkLineParserTest, IgnoresLinesWithoutAnExactKeyword) {
         R"(guard.Talker("Hi");)", R"(guard.TalkAsync ("Hi");)", "", "Talk(\"Hi\")"}) {
     TalkLine talk;
     EXPECT_FALSE(ParseTalkLine(line, talk)) << line;
+  }
+}
+
+TEST(TalkKeywordStartTest, FindsTheSharedStartOfBothKeywords) {
+  struct Case {
+    std::string_view text;
+    std::ptrdiff_t position;  // -1: not found
+  };
+  const Case cases[] = {
+      {".Talk(", 0}, {"a.TalkAsync(", 1}, {"TTalk.Talk", 5}, {"x.Tal", -1},
+      {"Talk(", -1}, {".talk(", -1},      {"", -1},          {"..T.Talk", 3},
+  };
+  for (const Case& c : cases) {
+    const char* end = c.text.data() + c.text.size();
+    const char* found = FindTalkKeywordStart(c.text.data(), end);
+    EXPECT_EQ(found == end ? -1 : found - c.text.data(), c.position) << c.text;
   }
 }
 

@@ -13,14 +13,15 @@ class CsvLine {
 
   void Start() { text_.clear(); }
 
+  // A double quote inside the field is doubled, so that the cell reads back as it was.
   void AppendField(std::string_view field) {
     StartField();
-    for (const char byte : field) {
-      if (byte == '"') {
-        text_.push_back('"');
-      }
-      text_.push_back(byte);
+    for (std::size_t quote; (quote = field.find('"')) != std::string_view::npos;) {
+      text_.append(field.substr(0, quote + 1));
+      text_.push_back('"');
+      field.remove_prefix(quote + 1);
     }
+    text_.append(field);
     text_.push_back('"');
   }
 
@@ -69,8 +70,8 @@ void FillLine(CsvLine& line, const DialogueRecord& record, const DialogueColumns
 void WriteDialogueCsv(const DialogueTable& table, const DialogueColumns& columns,
                       std::string_view separator, LineWriter& writer) {
   CsvLine line(separator);
-  for (const DialogueRecord& record : table.Records()) {
-    FillLine(line, record, columns);
+  for (std::size_t i = 0; i < table.DialogueCount; ++i) {
+    FillLine(line, table.Record(i), columns);
     writer.FileWriteLine(line.Text());
   }
 }

@@ -2,11 +2,16 @@
 
 namespace dwelvane {
 
+void DialogueTable::Clear() {
+  DialogueCount = 0;
+  texts_.Clear();
+}
+
 DialogueRecord& DialogueTable::AppendRecord() {
-  if (DialogueCount == slots_.size()) {
-    slots_.emplace_back();
+  if (DialogueCount == chunks_.size() * kChunkSize) {
+    chunks_.push_back(std::make_unique<DialogueRecord[]>(kChunkSize));
   }
-  return slots_[DialogueCount++];
+  return Record(DialogueCount++);
 }
 
 }  // namespace dwelvane

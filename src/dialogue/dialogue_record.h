@@ -2,41 +2,54 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
-#include <string>
+#include <memory>
+#include <string_view>
 #include <vector>
+
+#include "runtime/text_arena.h"
 
 namespace dwelvane {
 
-// One line that a character says in a script.
+// One line that a character says in a script. The texts live in the table's arena.
 struct DialogueRecord {
-  std::string ScriptLocation;  // the script's folder, ending with the path separator
-  std::string ScriptName;
+  std::string_view ScriptLocation;  // the script's folder, ending with the path separator
+  std::string_view ScriptName;
   std::int64_t ScriptLine = 0;  // counted from 1
-  std::string Speaker;
-  std::string Reference;  // string table ID between the two slashes at the sentence's start
-  std::string Translation;
-  std::string Sentence;
-  std::string AudioFile;
+  std::string_view Speaker;
+  std::string_view Reference;  // string table ID between the slashes at the sentence's start
+  std::string_view Translation;
+  std::string_view Sentence;
+  std::string_view AudioFile;
 };
 
-// The talk lines of the last dialogue command. Slots are kept between runs and reused
-// from the first one, so a second run allocates little; the table grows without limit.
+// The talk lines of the last dialogue command; records 0 to DialogueCount - 1 are current.
+// The table grows in fixed chunks without limit: records never move, and growing never
+// copies the records already there. Their texts are kept in one arena, so that a record
+// costs no allocation of its own.
 class DialogueTable {
  public:
   // Empties the table for a new run.
-  void Clear() { DialogueCount = 0; }
+  void Clear();
 
   // The next slot, its old contents still in place: the caller writes every field.
   DialogueRecord& AppendRecord();
 
-  std::span<DialogueRecord> Records() { return {slots_.data(), DialogueCount}; }
-  std::span<const DialogueRecord> Records() const { return {slots_.data(), DialogueCount}; }
+  // A copy of `text` that lives as long as the records of this run.
+  std::string_view StoreText(std::string_view text) { return texts_.Store(text); }
+
+  DialogueRecord& Record(std::size_t index) {
+    return chunks_[index / kChunkSize][index % kChunkSize];
+  }
+  const DialogueRecord& Record(std::size_t index) const {
+    return chunks_[index / kChunkSize][index % kChunkSize];
+  }
 
   std::size_t DialogueCount = 0;
 
  private:
-  std::vector<DialogueRecord> slots_;
+  static constexpr std::size_t kChunkSize = 2048;
+  std::vector<std::unique_ptr<DialogueRecord[]>> chunks_;
+  TextArena texts_;
 };
 
 }  // namespace dwelvane

@@ -1,23 +1,49 @@
 #include "dialogue/script_file_scan.h"
 
+#include "dialogue/talk_keywords.h"
 #include "dialogue/talk_line_parser.h"
 #include "runtime/path_separator.h"
 
 namespace dwelvane {
 namespace {
 
-void FillRecord(DialogueRecord& record, const std::string& folder, const std::string& name,
-                std::int64_t line_number, const TalkLine& talk) {
-  record.ScriptLocation.assign(folder);
-  record.ScriptLocation.push_back(kPathSeparator);
-  record.ScriptName.assign(name);
-  record.ScriptLine = line_number;
-  record.Speaker.assign(talk.speaker);
-  record.Reference.assign(talk.reference);
-  record.Translation.clear();
-  record.Sentence.assign(talk.sentence);
-  record.AudioFile.assign(talk.audio_file);
-}
+// Appends the records of one script; the folder and the name are stored once per file
+// and shared by its records.
+class ScriptRecords {
+ public:
+  ScriptRecords(const std::string& folder, const std::string& name, DialogueTable& table)
+      : folder_(folder), name_(name), table_(table) {}
+
+  void Append(std::int64_t line_number, std::string_view line, const TalkLine& talk) {
+    if (location_.empty()) {
+      location_ = table_.StoreText(folder_ + kPathSeparator);
+      name_copy_ = table_.StoreText(name_);
+    }
+    // The parts are views into the reader's buffer: they are moved onto a stored copy.
+    const std::string_view copy = table_.StoreText(line);
+    const auto rebase = [&](std::string_view part) {
+      return part.empty()
+                 ? std::string_view{}
+                 : copy.substr(static_cast<std::size_t>(part.data() - line.data()), part.size());
+    };
+    DialogueRecord& record = table_.AppendRecord();
+    record.ScriptLocation = location_;
+    record.ScriptName = name_copy_;
+    record.ScriptLine = line_number;
+    record.Speaker = rebase(talk.speaker);
+    record.Reference = rebase(talk.reference);
+    record.Translation = {};
+    record.Sentence = rebase(talk.sentence);
+    record.AudioFile = rebase(talk.audio_file);
+  }
+
+ private:
+  const std::string& folder_;
+  const std::string& name_;
+  DialogueTable& table_;
+  std::string_view location_;
+  std::string_view name_copy_;
+};
 
 }  // namespace
 
@@ -29,12 +55,18 @@ void ScanScriptFile(const std::string& folder, const std::string& name, Dialogue
   if (!reader.FileOpenRead(path)) {
     return;
   }
+  ScriptRecords records(folder, name, table);
   std::int64_t line_number = 0;
   TalkLine talk;
-  while (!reader.FileAtEnd()) {
+  for (;;) {
+    // Only lines that may hold a talk keyword are delivered; the others are just counted.
+    const std::string_view line = reader.FileReadLineWhere(FindTalkKeywordStart, line_number);
+    if (line.empty()) {
+      break;
+    }
     ++line_number;
-    if (ParseTalkLine(reader.FileReadLine(), talk)) {
-      FillRecord(table.AppendRecord(), folder, name, line_number, talk);
+    if (ParseTalkLine(line, talk)) {
+      records.Append(line_number, line, talk);
     }
   }
   reader.FileClose();

@@ -73,9 +73,10 @@ void TranslateReferences(DialogueTable& table, const std::string& path, Progress
                          const CommandFeedback& feedback) {
   StringTable strings;
   strings.Load(path);
-  for (DialogueRecord& record : table.Records()) {
+  for (std::size_t i = 0; i < table.DialogueCount; ++i) {
+    DialogueRecord& record = table.Record(i);
     if (!record.Reference.empty()) {
-      record.Translation.assign(strings.Lookup(record.Reference));
+      record.Translation = table.StoreText(strings.Lookup(record.Reference));
     }
     ++progress.ProgressCount;
     SetProgress(progress, feedback);

@@ -16,4 +16,8 @@ struct TalkKeywordMatch {
 // The first ".Talk(" of the line; only in a line without one, the first ".TalkAsync(".
 TalkKeywordMatch FindTalkKeyword(std::string_view line);
 
+// Where the first ".Talk", the start both keywords share, begins in [begin, end); `end`
+// when there is none. Lines without it can be passed over unread.
+const char* FindTalkKeywordStart(const char* begin, const char* end);
+
 }  // namespace dwelvane

@@ -8,10 +8,10 @@ bool IsFirstRun(const Settings& settings) {
 }
 
 void ApplyFirstRunDefaults(Settings& settings, std::string_view engine_install_path) {
-  settings.WMEProjectDir = std::string(engine_install_path);
-  settings.CSVName = std::string(kDefaultCsvName);
-  settings.StatisticName = std::string(kDefaultStatisticName);
-  settings.Seperator = std::string(kDefaultSeparator);
+  settings.WMEProjectDir = engine_install_path;
+  settings.CSVName = kDefaultCsvName;
+  settings.StatisticName = kDefaultStatisticName;
+  settings.Seperator = kDefaultSeparator;
 }
 
 }  // namespace dwelvane

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "temp_folder.h"
+
+namespace dwelvane {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TempFolder;
+
+struct CliResult {
+  int exit_code = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Quote(const std::string& word) {
+  std::string quoted = "'";
+  for (const char c : word) {
+    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  }
+  return quoted + "'";
+}
+
+// Runs the real dwelvane-cli in `folder` with `words` after the program name.
+CliResult RunCli(const TempFolder& folder, std::initializer_list<std::string> words) {
+  std::string command = "cd " + Quote(folder.Path()) + " && " + Quote(DWELVANE_CLI_PATH);
+  for (const std::string& word : words) {
+    command += " " + Quote(word);
+  }
+  command += " >" + Quote(folder.Join(".out")) + " 2>" + Quote(folder.Join(".err")) + " </dev/null";
+  const int status = std::system(command.c_str());
+  CliResult result;
+  result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.out = ReadFileBytes(folder.Join(".out"));
+  result.err = ReadFileBytes(folder.Join(".err"));
+  return result;
+}
+
+void CopyDemo(const TempFolder& folder) {
+  std::filesystem::copy(std::string(DWELVANE_SOURCE_DIR) + "/examples/Demo", folder.Join("Demo"),
+                        std::filesystem::copy_options::recursive);
+}
+
+const std::string kNoLocation = "name,line,speaker,sentence,audio,reference,translate";
+
+TEST(CliDialogueTest, WritesTheSampleProjectsTableByteForByte) {
+  TempFolder folder;
+  const CliResult result = RunCli(folder, {"dialogue", "--columns", kNoLocation, "--output", "-",
+                                           std::string(DWELVANE_SOURCE_DIR) + "/examples/Demo"});
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_EQ(result.out,
+            ReadFileBytes(std::string(DWELVANE_SOURCE_DIR) + "/tests/data/demo_dialogue.csv"));
+}
+
+TEST(CliDialogueTest, WritesIntoTheProjectFolderByDefault) {
+  TempFolder folder;
+  CopyDemo(folder);
+  const CliResult result = RunCli(folder, {"dialogue", "Demo"});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+  const std::string csv = ReadFileBytes(folder.Join("Demo/Dialogue_List.csv"));
+  EXPECT_EQ(csv.rfind("\"" + folder.Path() + "/Demo/actors/Guard/\";\"guard.script\";\"5\";", 0),
+            0u)
+      << csv.substr(0, 200);
+  const CliResult dotted = RunCli(folder, {"dialogue", "./Demo/../Demo/", "--output=again.csv"});
+  ASSERT_EQ(dotted.exit_code, 0) << dotted.err;
+  EXPECT_EQ(ReadFileBytes(folder.Join("again.csv")), csv);
+}
+
+TEST(CliDialogueTest, JoinsFieldsWithAnySeparator) {
+  TempFolder folder;
+  folder.Write("p/a.script", "g.Talk(\"hi\",\"hi.ogg\");\n");
+  struct Case {
+    std::string separator, expected;
+  };
+  const Case cases[] = {
+      {"", "\"a.script\"\"g\"\"hi.ogg\"\r\n"},
+      {" ;; ", "\"a.script\" ;; \"g\" ;; \"hi.ogg\"\r\n"},
+      {"\t", "\"a.script\"\t\"g\"\t\"hi.ogg\"\r\n"},
+  };
+  for (const Case& c : cases) {
+    const CliResult result = RunCli(folder, {"dialogue", "--separator=" + c.separator,
+                                             "--columns=name,speaker,audio", "--output", "-", "p"});
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+    EXPECT_EQ(result.out, c.expected) << "[" << c.separator << "]";
+  }
+}
+
+TEST(CliDialogueTest, ExplainsWhatWentWrong) {
+  TempFolder folder;
+  folder.Write("p/a.script", "g.Talk(\"hi\");\n");
+  folder.Write("file.txt", "");
+  struct Case {
+    std::initializer_list<std::string> words;
+    int exit_code;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{}, 2, "no command given"},
+      {{"dialog"}, 2, "unknown command 'dialog'"},
+      {{"dialogue"}, 2, "no PROJECT given and no project folder stored"},
+      {{"dialogue", "--colums", "name", "p"}, 2, "unknown option '--colums'"},
+      {{"dialogue", "-x", "p"}, 2, "unknown option '-x'"},
+      {{"dialogue", "p", "--output"}, 2, "option '--output' needs a value"},
+      {{"dialogue", "--columns", "name,voice", "p"}, 2, "unknown column 'voice'"},
+      {{"dialogue", "p", "q"}, 2, "more than one project folder given"},
+      {{"dialogue", "missing"},
+       1,
+       "cannot read the project folder '" + folder.Path() + "/missing/'"},
+      {{"dialogue", "file.txt"}, 1, "cannot read the project folder"},
+      {{"dialogue", "--output", "no/dir/out.csv", "p"},
+       1,
+       "cannot write '" + folder.Path() + "/no/dir/out.csv'"},
+      {{"dialogue", "--columns", "reference,translate", "--string-table", "none.tab", "p"},
+       1,
+       "cannot read the string table"},
+  };
+  for (const Case& c : cases) {
+    const CliResult result = RunCli(folder, c.words);
+    EXPECT_EQ(result.exit_code, c.exit_code) << result.err;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_FALSE(testing::FileExists(folder.Join("p/Dialogue_List.csv"))) << "failures write nothing";
+  EXPECT_FALSE(testing::FileExists(folder.Join("missing")));
+}
+
+TEST(CliDialogueTest, WarnsWhenTheDefaultStringTableIsMissingButStillWrites) {
+  TempFolder folder;
+  folder.Write("p/a.script", "g.Talk(\"/id/hi\");\n");
+  const CliResult result =
+      RunCli(folder, {"dialogue", "--columns=reference,translate", "--output=-", "p"});
+  EXPECT_EQ(result.exit_code, 0);
+  EXPECT_EQ(result.out, "\"id\";\"\"\r\n");
+  EXPECT_NE(result.err.find("no string table at"), std::string::npos) << result.err;
+}
+
+TEST(CliDialogueTest, PrintsUsageOnRequest) {
+  TempFolder folder;
+  for (const auto& words : {std::initializer_list<std::string>{"--help"},
+                            std::initializer_list<std::string>{"dialogue", "-h"}}) {
+    const CliResult result = RunCli(folder, words);
+    EXPECT_EQ(result.exit_code, 0);
+    EXPECT_EQ(result.out.rfind("usage: dwelvane-cli dialogue", 0), 0u) << result.out;
+  }
+}
+
+}  // namespace
+}  // namespace dwelvane
