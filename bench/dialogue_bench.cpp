@@ -1,0 +1,78 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "dialogue/create_csv_table.h"
+#include "dialogue/script_file_scan.h"
+#include "dialogue/string_table.h"
+#include "synthetic_project.h"
+#include "temp_folder.h"
+
+namespace dwelvane {
+namespace {
+
+void BM_TranslateReferences(benchmark::State& state) {
+  const auto references = static_cast<std::size_t>(state.range(0));
+  testing::TempFolder folder;
+  std::string table_text;
+  for (std::size_t i = 0; i < references; ++i) {
+    table_text += "dlg_" + std::to_string(i) + "\tThe text of line " + std::to_string(i) + "\r\n";
+  }
+  const std::string path = folder.Write("STRING.TAB", table_text);
+  DialogueTable table;
+  for (std::size_t i = 0; i < references; ++i) {
+    table.AppendRecord().Reference = "dlg_" + std::to_string(references - 1 - i);
+  }
+  for (auto _ : state) {
+    Progress progress{static_cast<std::int64_t>(references), 0};
+    TranslateReferences(table, path, progress, CommandFeedback{});
+    benchmark::DoNotOptimize(table.Record(0).Translation.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_TranslateReferences)->Arg(50000)->Unit(benchmark::kMillisecond);
+
+void BM_ScanScriptFile(benchmark::State& state) {
+  testing::TempFolder folder;
+  bench::SyntheticProjectShape shape;
+  shape.scripts = 1;
+  shape.lines_per_script = 200000;
+  shape.talks_per_script = 10000;
+  bench::WriteSyntheticProject(folder.Path(), shape);
+  const std::string script_folder = folder.Join("scenes/area0/scene0/scr");
+  const std::string bytes = testing::ReadFileBytes(script_folder + "/script0.script");
+  LineReader reader;
+  DialogueTable table;
+  for (auto _ : state) {
+    table.Clear();
+    ScanScriptFile(script_folder, "script0.script", table, reader);
+    benchmark::DoNotOptimize(table.DialogueCount);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+}
+BENCHMARK(BM_ScanScriptFile)->Unit(benchmark::kMillisecond);
+
+void BM_CreateCsvTable(benchmark::State& state) {
+  testing::TempFolder folder;
+  bench::SyntheticProjectShape shape;
+  shape.scripts = static_cast<std::size_t>(state.range(0));
+  shape.string_table_lines = shape.scripts * shape.talks_per_script;
+  bench::WriteSyntheticProject(folder.Path(), shape);
+  DialogueOptions options;
+  options.project_folder = folder.Path();
+  options.output_path = folder.Join("Dialogue_List.csv");
+  options.string_table_path = folder.Join("English/STRING.TAB");
+  options.columns.translation = state.range(1) != 0;
+  DialogueTable table;
+  for (auto _ : state) {
+    Progress progress;
+    CreateCsvTable(options, table, progress, CommandFeedback{});
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_CreateCsvTable)->Args({2000, 0})->Args({2000, 1})->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace dwelvane
+
+BENCHMARK_MAIN();
