@@ -127,6 +127,28 @@ TEST(CreateCsvTableTest, SurvivesBinaryAndBrokenFiles) {
             "\"lone_cr.script\";\"2\";\"b\";\"2\";\"\";\"\"\r\n");
 }
 
+TEST(CreateCsvTableTest, FindsTalkCallsAroundAFiftyMegabyteLine) {
+  TempFolder project;
+  const std::string huge(50u << 20, 'x');
+  project.Write("huge.script",
+                "a.Talk(\"1\");\n" + huge + "\n" + huge + "b.Talk(\"2\");\r\n" + "c.Talk(\"3\");");
+  EXPECT_EQ(RunCommand(OptionsFor(project, "location")),
+            "\"huge.script\";\"1\";\"a\";\"1\";\"\";\"\"\r\n"
+            "\"huge.script\";\"3\";\"" +
+                huge +
+                "b\";\"2\";\"\";\"\"\r\n"
+                "\"huge.script\";\"4\";\"c\";\"3\";\"\";\"\"\r\n");
+}
+
+TEST(CreateCsvTableTest, AMissingProjectFolderGivesAnEmptyTable) {
+  TempFolder elsewhere;
+  DialogueOptions options;
+  options.project_folder = elsewhere.Join("missing");
+  options.output_path = elsewhere.Join("out.csv");
+  EXPECT_EQ(RunCommand(options), "");
+  EXPECT_TRUE(testing::FileExists(options.output_path));
+}
+
 TEST(CreateCsvTableTest, AScriptThatVanishesBeforeTheScanCountsAsDone) {
   TempFolder project;
   project.Write("a.script", "a.Talk(\"kept\");\n");
