@@ -1,5 +1,6 @@
 #include "dialogue/csv_writer.h"
 
+#include <span>
 #include <string>
 
 #include "runtime/text_operations.h"
@@ -45,24 +46,42 @@ class CsvLine {
   std::string text_;
 };
 
+struct TextColumn {
+  bool DialogueColumns::*tick;
+  std::string_view DialogueRecord::*field;
+};
+
+// The columns around the line number, in the order they are written.
+constexpr TextColumn kColumnsBeforeLine[] = {
+    {&DialogueColumns::script_location, &DialogueRecord::ScriptLocation},
+    {&DialogueColumns::script_name, &DialogueRecord::ScriptName},
+};
+constexpr TextColumn kColumnsAfterLine[] = {
+    {&DialogueColumns::speaker, &DialogueRecord::Speaker},
+    {&DialogueColumns::sentence, &DialogueRecord::Sentence},
+    {&DialogueColumns::audio_file, &DialogueRecord::AudioFile},
+    {&DialogueColumns::reference, &DialogueRecord::Reference},
+};
+
+void AppendTicked(CsvLine& line, std::span<const TextColumn> text_columns,
+                  const DialogueRecord& record, const DialogueColumns& columns) {
+  for (const TextColumn& column : text_columns) {
+    if (columns.*column.tick) {
+      line.AppendField(record.*column.field);
+    }
+  }
+}
+
 void FillLine(CsvLine& line, const DialogueRecord& record, const DialogueColumns& columns) {
   line.Start();
-  if (columns.script_location)
-    line.AppendField(record.ScriptLocation);
-  if (columns.script_name)
-    line.AppendField(record.ScriptName);
-  if (columns.script_line)
+  AppendTicked(line, kColumnsBeforeLine, record, columns);
+  if (columns.script_line) {
     line.AppendNumber(record.ScriptLine);
-  if (columns.speaker)
-    line.AppendField(record.Speaker);
-  if (columns.sentence)
-    line.AppendField(record.Sentence);
-  if (columns.audio_file)
-    line.AppendField(record.AudioFile);
-  if (columns.reference)
-    line.AppendField(record.Reference);
-  if (columns.reference && columns.translation)
+  }
+  AppendTicked(line, kColumnsAfterLine, record, columns);
+  if (columns.reference && columns.translation) {
     line.AppendField(record.Translation);
+  }
 }
 
 }  // namespace
