@@ -74,5 +74,3 @@ BENCHMARK(BM_CreateCsvTable)->Args({2000, 0})->Args({2000, 1})->Unit(benchmark::
 
 }  // namespace
 }  // namespace dwelvane
-
-BENCHMARK_MAIN();

@@ -27,9 +27,12 @@ std::string Quote(const std::string& word) {
   return quoted + "'";
 }
 
-// Runs the real dwelvane-cli in `folder` with `words` after the program name.
-CliResult RunCli(const TempFolder& folder, std::initializer_list<std::string> words) {
-  std::string command = "cd " + Quote(folder.Path()) + " && " + Quote(DWELVANE_CLI_PATH);
+// Runs the real dwelvane-cli in `folder` with `words` after the program name and
+// `environment` (NAME=value words) before it.
+CliResult RunCli(const TempFolder& folder, std::initializer_list<std::string> words,
+                 const std::string& environment = "") {
+  std::string command =
+      "cd " + Quote(folder.Path()) + " && " + environment + " " + Quote(DWELVANE_CLI_PATH);
   for (const std::string& word : words) {
     command += " " + Quote(word);
   }
@@ -148,6 +151,54 @@ TEST(CliDialogueTest, PrintsUsageOnRequest) {
     const CliResult result = RunCli(folder, words);
     EXPECT_EQ(result.exit_code, 0);
     EXPECT_EQ(result.out.rfind("usage: dwelvane-cli dialogue", 0), 0u) << result.out;
+  }
+}
+
+const std::string kFixedDate = "SOURCE_DATE_EPOCH=1233824703";
+
+TEST(CliStatsTest, PrintsOrWritesTheSampleProjectsReport) {
+  TempFolder folder;
+  CopyDemo(folder);
+  const std::string data = std::string(DWELVANE_SOURCE_DIR) + "/tests/data/";
+  const CliResult printed = RunCli(folder, {"stats", "Demo"}, kFixedDate);
+  EXPECT_EQ(printed.exit_code, 0) << printed.err;
+  EXPECT_EQ(printed.out, ReadFileBytes(data + "demo_statistics_en.txt"));
+  const CliResult german =
+      RunCli(folder, {"stats", "--language=de", "--output", "report.txt", "Demo"}, kFixedDate);
+  EXPECT_EQ(german.exit_code, 0) << german.err;
+  EXPECT_EQ(german.out, "");
+  EXPECT_EQ(ReadFileBytes(folder.Join("report.txt")),
+            ReadFileBytes(data + "demo_statistics_de.txt"));
+  EXPECT_FALSE(testing::FileExists(folder.Join("Demo/Project_Statistics.txt")));
+}
+
+TEST(CliStatsTest, ExplainsWhatWentWrong) {
+  TempFolder folder;
+  folder.MakeFolder("p");
+  struct Case {
+    std::initializer_list<std::string> words;
+    std::string environment;
+    int exit_code;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"stats", "--language", "fr", "p"}, "", 2, "--language takes en or de, not 'fr'"},
+      {{"stats", "--columns", "name", "p"}, "", 2, "unknown option '--columns'"},
+      {{"stats", "p"},
+       "SOURCE_DATE_EPOCH=yesterday",
+       2,
+       "SOURCE_DATE_EPOCH must be a whole number"},
+      {{"stats", "missing"}, "", 1, "cannot read the project folder"},
+      {{"stats", "--output", "no/dir/report.txt", "p"},
+       "",
+       1,
+       "cannot write '" + folder.Path() + "/no/dir/report.txt'"},
+  };
+  for (const Case& c : cases) {
+    const CliResult result = RunCli(folder, c.words, c.environment);
+    EXPECT_EQ(result.exit_code, c.exit_code) << result.err;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
   }
 }
 

@@ -6,6 +6,7 @@
 #include "dialogue/dialogue_record.h"
 #include "runtime/command_feedback.h"
 #include "settings/settings.h"
+#include "statistics/project_statistics.h"
 
 namespace dwelvane {
 
@@ -16,6 +17,7 @@ struct AppState {
   std::string EngineInstallPath;
   DialogueTable dialogue_table;
   Progress progress;
+  ProjectStatistics statistics;
   UiTextTable ui_texts = kEnglishUiTexts;
 };
 

@@ -7,10 +7,10 @@
 #include "app/app_state.h"
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
+#include "cli/command_support.h"
 #include "cli/terminal_progress.h"
 #include "dialogue/create_csv_table.h"
 #include "dialogue/string_table.h"
-#include "runtime/directory_listing.h"
 #include "runtime/line_reader.h"
 #include "runtime/program_paths.h"
 
@@ -98,12 +98,6 @@ bool TranslationRequested(const DialogueOptions& options) {
   return options.columns.reference && options.columns.translation;
 }
 
-Settings LoadCliSettings() {
-  Settings settings;
-  ApplyFirstRunDefaults(settings, "");
-  return settings;
-}
-
 }  // namespace
 
 int RunDialogueCommand(std::span<const std::string> words) {
@@ -118,8 +112,7 @@ int RunDialogueCommand(std::span<const std::string> words) {
   if (!options) {
     return ReportUsageError(error);
   }
-  if (!IsReadableFolder(options->project_folder)) {
-    ReportError("cannot read the project folder '" + options->project_folder + "'");
+  if (!CheckProjectFolder(options->project_folder)) {
     return kExitFailure;
   }
   if (TranslationRequested(*options) && !FileIsReadable(options->string_table_path)) {

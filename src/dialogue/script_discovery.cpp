@@ -8,17 +8,7 @@
 namespace dwelvane {
 
 bool IsScriptFileName(std::string_view name) {
-  constexpr std::string_view kExtension = ".script";
-  const std::string_view tail = TextRight(name, static_cast<std::ptrdiff_t>(kExtension.size()));
-  if (tail.size() != kExtension.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < tail.size(); ++i) {
-    if (LowerByte(tail[i]) != kExtension[i]) {
-      return false;
-    }
-  }
-  return true;
+  return EndsWithLowered(name, ".script");
 }
 
 void CountScriptFiles(const std::string& folder, Progress& progress,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ struct DateTime {
 
 // The platform's local time now.
 DateTime DateNow();
+
+// The UTC date and time `seconds` after 1970-01-01 00:00:00.
+DateTime DateFromEpochSeconds(std::int64_t seconds);
 
 // Copies `mask`, replacing %yyyy, %yy, %mm, %dd, %hh, %ii and %ss (letters in either
 // case) by the fields of `date`; any other "%" is copied as it is.

@@ -48,17 +48,23 @@ std::size_t AfterLastLineEnd(const char* data, std::size_t begin, std::size_t en
 }
 
 // Line ends in [begin, end): LF, zero bytes, and CRs not followed by an LF, so that CR LF
-// counts once. `next` is the byte after `end`.
+// counts once. `next` is the byte after `end`. The loop has no branches, so that the
+// compiler can run it on many bytes at once.
 std::int64_t CountLineEnds(const char* begin, const char* end, char next) {
-  std::int64_t count = 0;
   if (begin == end) {
     return 0;
   }
-  for (const char* p = begin; p + 1 < end; ++p) {
-    count += (p[0] == '\n') | (p[0] == '\0') | ((p[0] == '\r') & (p[1] != '\n'));
+  const auto* bytes = reinterpret_cast<const unsigned char*>(begin);
+  const auto last = static_cast<std::size_t>(end - begin) - 1;
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < last; ++i) {
+    count += static_cast<std::size_t>((bytes[i] == '\n') | (bytes[i] == '\0') |
+                                      ((bytes[i] == '\r') & (bytes[i + 1] != '\n')));
   }
-  const char last = end[-1];
-  return count + ((last == '\n') | (last == '\0') | ((last == '\r') & (next != '\n')));
+  const unsigned char final_byte = bytes[last];
+  count += static_cast<std::size_t>((final_byte == '\n') | (final_byte == '\0') |
+                                    ((final_byte == '\r') & (next != '\n')));
+  return static_cast<std::int64_t>(count);
 }
 
 }  // namespace
@@ -142,6 +148,25 @@ std::string_view LineReader::FileReadLineWhere(TextSearch search, std::int64_t& 
   }
 }
 
+std::string_view LineReader::FileReadLineRun() {
+  for (;;) {
+    const char* data = buffer_.data();
+    std::size_t stop = source_done_ ? end_ : AfterLastLineEnd(data, begin_, end_);
+    if (!source_done_ && stop == end_ && stop > begin_ && data[stop - 1] == '\r') {
+      --stop;
+    }
+    if (stop > begin_) {
+      const std::string_view run(data + begin_, stop - begin_);
+      begin_ = stop;
+      return run;
+    }
+    if (source_done_) {
+      return {};
+    }
+    Refill();
+  }
+}
+
 std::int64_t LineReader::PassLinesUpTo(std::size_t stop) {
   const char* data = buffer_.data();
   const char next = stop < end_ ? data[stop] : '\0';
@@ -167,6 +192,30 @@ void LineReader::Refill() {
     source_done_ = true;
   }
   end_ += got;
+}
+
+std::int64_t CountLineEnds(std::string_view run) {
+  return CountLineEnds(run.data(), run.data() + run.size(), '\0');
+}
+
+std::int64_t CountLineBytesOtherThan(std::string_view run, char excluded) {
+  // The four tests exclude each other, so their sum counts a byte at most once; a sum
+  // without branches lets the compiler test many bytes at once.
+  const auto other = static_cast<unsigned char>(excluded);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(run.data());
+  std::size_t skipped = 0;
+  for (std::size_t i = 0; i < run.size(); ++i) {
+    const unsigned char value = bytes[i];
+    skipped += static_cast<std::size_t>((value == other) + (value == '\n') + (value == '\r') +
+                                        (value == '\0'));
+  }
+  return static_cast<std::int64_t>(run.size() - skipped);
+}
+
+std::string_view LineAround(std::string_view run, std::size_t position) {
+  const std::size_t begin = AfterLastLineEnd(run.data(), 0, position);
+  const char* end = FindLineEnd(run.data() + position, run.data() + run.size());
+  return run.substr(begin, static_cast<std::size_t>(end - run.data()) - begin);
 }
 
 bool FileIsReadable(const std::string& path) {

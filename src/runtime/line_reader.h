@@ -41,6 +41,11 @@ class LineReader {
   // when the file ends first. Much faster than testing every line on its own.
   std::string_view FileReadLineWhere(TextSearch search, std::int64_t& lines_passed);
 
+  // The next run of whole lines, their line ends included, as many as the buffer holds: it
+  // ends right after a line end (a CR LF is never split) or at the end of the file. The
+  // empty text at the end. For callers that measure lines rather than read them.
+  std::string_view FileReadLineRun();
+
  private:
   // Moves the unread bytes to the front, grows the buffer when it is full and reads more.
   void Refill();
@@ -57,5 +62,20 @@ class LineReader {
 
 // True when `path` names a regular file that can be opened for reading.
 bool FileIsReadable(const std::string& path);
+
+// The bytes that end a line: CR, LF and the zero byte.
+constexpr bool IsLineEnd(char byte) {
+  return byte == '\n' || byte == '\r' || byte == '\0';
+}
+
+// The line ends in a run of lines as FileReadLineRun delivers it; a CR LF counts once.
+std::int64_t CountLineEnds(std::string_view run);
+
+// The bytes of a run of lines that are neither line ends nor `excluded`, which must not
+// be a line end byte itself.
+std::int64_t CountLineBytesOtherThan(std::string_view run, char excluded);
+
+// Where the line that holds `position` begins and ends (before its line end) in a run.
+std::string_view LineAround(std::string_view run, std::size_t position);
 
 }  // namespace dwelvane

@@ -30,6 +30,19 @@ std::string TextLower(std::string_view text) {
   return lowered;
 }
 
+bool EndsWithLowered(std::string_view text, std::string_view ending) {
+  if (text.size() < ending.size()) {
+    return false;
+  }
+  const std::string_view tail = text.substr(text.size() - ending.size());
+  for (std::size_t i = 0; i < tail.size(); ++i) {
+    if (LowerByte(tail[i]) != ending[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::string TextRemove(std::string_view text, std::string_view what) {
   if (what.empty()) {
     return std::string(text);

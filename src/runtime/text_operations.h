@@ -17,6 +17,9 @@ std::size_t TextFind(std::string_view text, std::string_view what, std::ptrdiff_
 std::string TextLower(std::string_view text);
 char LowerByte(char byte);
 
+// True when the last bytes of `text`, lower-cased as TextLower does, equal `ending`.
+bool EndsWithLowered(std::string_view text, std::string_view ending);
+
 std::string TextRemove(std::string_view text, std::string_view what);
 std::string_view TextLeft(std::string_view text, std::ptrdiff_t count);
 std::string_view TextRight(std::string_view text, std::ptrdiff_t count);

@@ -1,0 +1,48 @@
+#include "statistics/run_project_statistics.h"
+
+#include "runtime/line_writer.h"
+#include "statistics/project_scan.h"
+
+namespace dwelvane {
+namespace {
+
+// The file form of the report, each line ending in CR LF.
+bool WriteStatisticsFile(const StatisticsOptions& options, const ProjectStatistics& statistics,
+                         const ReportClock& clock) {
+  LineWriter writer;
+  if (options.to_standard_output) {
+    writer.UseStandardOutput();
+  } else if (!writer.FileCreate(options.report_path)) {
+    return false;
+  }
+  for (const std::string& line :
+       StatisticsReportLines(statistics, options.language, ReportForm::kFile, clock)) {
+    writer.FileWriteLine(line);
+  }
+  return writer.FileClose();
+}
+
+}  // namespace
+
+StatisticsOutcome RunProjectStatistics(const StatisticsOptions& options,
+                                       ProjectStatistics& statistics, Progress& progress,
+                                       const CommandFeedback& feedback, const ReportClock& clock) {
+  ResetStatistics(statistics);
+  progress.ProgressCount = 0;
+  CountProjectFiles(options.project_folder, progress, feedback);
+  progress.ProgressTotal = progress.ProgressCount;
+  progress.ProgressCount = 0;
+  feedback.show_status("Scanning project ...");
+  ScanProjectFolder(options.project_folder, statistics, progress, feedback);
+  StatisticsOutcome outcome;
+  outcome.window_text = JoinWindowLines(
+      StatisticsReportLines(statistics, options.language, ReportForm::kWindow, clock));
+  if (options.write_file) {
+    outcome.file_failed = !WriteStatisticsFile(options, statistics, clock);
+  }
+  feedback.show_status("");
+  feedback.show_progress(0);
+  return outcome;
+}
+
+}  // namespace dwelvane

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "runtime/line_reader.h"
+#include "statistics/project_statistics.h"
+
+namespace dwelvane {
+
+// Adds the lines, the characters other than spaces, the dialogue lines and those of them
+// with a speech audio file of one .script or .inc file. A file that can't be opened adds
+// nothing.
+void MeasureScript(const std::string& path, ProjectStatistics& statistics, LineReader& reader);
+
+// Adds the lines of one .items file that hold "ITEM".
+void CountInventoryItems(const std::string& path, ProjectStatistics& statistics,
+                         LineReader& reader);
+
+}  // namespace dwelvane

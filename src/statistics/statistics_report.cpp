@@ -1,0 +1,153 @@
+#include "statistics/statistics_report.h"
+
+#include <cmath>
+
+#include "runtime/text_operations.h"
+
+namespace dwelvane {
+namespace {
+
+// Every literal is Windows-1252: \xE4 is a-umlaut, \xFC u-umlaut.
+struct ReportTexts {
+  std::string_view title, generated_on, generated_at, generated_end, scenes, items, found_in,
+      item_files_window, item_files_file, sprites, images, actors_2d, actors_3d, sounds,
+      dialogue_lines, speech_audio, percent_end, contains, scripts_with, lines_of_code, characters,
+      spaces_note, generated_using;
+};
+
+constexpr ReportTexts kEnglish{
+    "Statistics for WME Project '",
+    "generated on ",
+    " at ",
+    "",
+    "Number of scenes: ",
+    "Number of inventory items: ",
+    " (found in ",
+    " item files)",
+    " items files)",
+    "Number of sprites: ",
+    "Number of images: ",
+    "Number of 2d actors: ",
+    "Number of 3d actors: ",
+    "Number of sound files: ",
+    "Number of dialogue lines: ",
+    " have speech audio, which are ",
+    "%)",
+    "The project contains ",
+    " scripts with ",
+    " lines of code.",
+    "Number of characters in the scripts: ",
+    " (spaces were not counted)",
+    "generated using Dwelvane",
+};
+
+constexpr ReportTexts kGerman{
+    "Statistik f\xFCr das WME Projekt '",
+    "erstellt am ",
+    " um ",
+    ".",
+    "Anzahl der Szenen: ",
+    "Anzahl der Inventargegenst\xE4nde: ",
+    " (gefunden in ",
+    " Items-Dateien)",
+    " Items-Dateien)",
+    "Anzahl der Sprites: ",
+    "Anzahl der Bilder: ",
+    "Anzahl der 2D-Actors: ",
+    "Anzahl der 3D-Actors: ",
+    "Anzahl der Sounddateien: ",
+    "Anzahl der Dialogzeilen: ",
+    " haben Sprachausgabe, also ",
+    "%)",
+    "Das Projekt enth\xE4lt ",
+    " Skripte mit ",
+    " Programmzeilen.",
+    "Anzahl der Zeichen in den Skripten: ",
+    " (Leerzeichen nicht mitgez\xE4hlt)",
+    "Erstellt mit Dwelvane",
+};
+
+constexpr std::string_view kCreditLine = "Dwelvane: dialogue tables and statistics for WME games";
+constexpr std::string_view kEnglishDateMask = "%mm/%dd/%yyyy";
+constexpr std::string_view kGermanDateMask = "%dd.%mm.%yyyy";
+constexpr std::string_view kTimeMask = "%hh:%ii:%ss";
+
+// Builds one line from texts and numbers.
+class Line {
+ public:
+  Line& operator<<(std::string_view text) {
+    text_.append(text);
+    return *this;
+  }
+  Line& operator<<(std::int64_t number) {
+    AppendNumberText(text_, number);
+    return *this;
+  }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
+}  // namespace
+
+std::int64_t AudioPercentage(const ProjectStatistics& statistics) {
+  if (statistics.DialogueLineCount == 0) {
+    return 0;
+  }
+  const double quotient = static_cast<double>(statistics.AudioLineCount) /
+                          static_cast<double>(statistics.DialogueLineCount);
+  const auto percent = static_cast<float>(quotient * 100.0);
+  return static_cast<std::int64_t>(std::nearbyint(percent));
+}
+
+std::vector<std::string> StatisticsReportLines(const ProjectStatistics& statistics,
+                                               std::int32_t language, ReportForm form,
+                                               const ReportClock& clock) {
+  const bool german = language != 0;
+  const ReportTexts& t = german ? kGerman : kEnglish;
+  const std::string date = DateFormat(german ? kGermanDateMask : kEnglishDateMask, clock());
+  const std::string time = DateFormat(kTimeMask, clock());
+  const ProjectStatistics& s = statistics;
+  std::vector<std::string> lines{
+      (Line() << t.title << s.ProjectName << "'").Take(),
+      (Line() << t.generated_on << date << t.generated_at << time << t.generated_end).Take(),
+      "",
+      (Line() << t.scenes << s.SceneCount).Take(),
+      (Line() << t.items << s.InventoryItemCount << t.found_in << s.ItemFileCount
+              << (form == ReportForm::kWindow ? t.item_files_window : t.item_files_file))
+          .Take(),
+      (Line() << t.sprites << s.SpriteCount).Take(),
+      (Line() << t.images << s.ImageCount).Take(),
+      (Line() << t.actors_2d << s.Actor2DCount).Take(),
+      (Line() << t.actors_3d << s.Actor3DCount).Take(),
+      (Line() << t.sounds << s.SoundFileCount).Take(),
+      (Line() << t.dialogue_lines << s.DialogueLineCount << " (" << s.AudioLineCount
+              << t.speech_audio << AudioPercentage(s) << t.percent_end)
+          .Take(),
+      "",
+      (Line() << t.contains << s.ScriptCount << t.scripts_with << s.ScriptLineCount
+              << t.lines_of_code)
+          .Take(),
+      (Line() << t.characters << s.ScriptCharCount << t.spaces_note).Take(),
+  };
+  if (form == ReportForm::kFile) {
+    lines.emplace_back();
+    lines.emplace_back(t.generated_using);
+    lines.emplace_back(kCreditLine);
+  }
+  return lines;
+}
+
+std::string JoinWindowLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    if (&line != &lines.front()) {
+      text.append("\n\r");
+    }
+    text.append(line);
+  }
+  return text;
+}
+
+}  // namespace dwelvane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runtime/date_time.h"
+#include "statistics/project_statistics.h"
+
+namespace dwelvane {
+
+// The clock the report reads; tests and reproducible builds fix it.
+using ReportClock = std::function<DateTime()>;
+
+enum class ReportForm {
+  kWindow,  // 14 lines
+  kFile,    // 17 lines: the window's, an empty line, and two closing lines
+};
+
+// The report's lines in the language `Language` chooses (0 English, else German), with
+// the date and the time from two readings of `clock`, taken in that order.
+std::vector<std::string> StatisticsReportLines(const ProjectStatistics& statistics,
+                                               std::int32_t language, ReportForm form,
+                                               const ReportClock& clock);
+
+// The window's text: the lines joined by LF CR.
+std::string JoinWindowLines(const std::vector<std::string>& lines);
+
+// AudioLineCount of DialogueLineCount in percent, through a 32-bit float, rounded half to
+// even; 0 without dialogue lines.
+std::int64_t AudioPercentage(const ProjectStatistics& statistics);
+
+}  // namespace dwelvane

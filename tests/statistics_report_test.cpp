@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "runtime/date_time.h"
+#include "statistics/run_project_statistics.h"
+#include "statistics/statistics_report.h"
+#include "temp_folder.h"
+
+namespace dwelvane {
+namespace {
+
+using testing::TempFolder;
+
+const ReportClock kFixedClock = [] { return DateTime{2009, 2, 5, 9, 5, 3}; };
+
+ProjectStatistics SampleStatistics() {
+  ProjectStatistics s;
+  s.ProjectName = "Demo";
+  s.SceneCount = 3;
+  s.InventoryItemCount = 7;
+  s.ItemFileCount = 2;
+  s.SpriteCount = 4;
+  s.ImageCount = 5;
+  s.Actor2DCount = 6;
+  s.Actor3DCount = 1;
+  s.SoundFileCount = 9;
+  s.DialogueLineCount = 10;
+  s.AudioLineCount = 4;
+  s.ScriptCount = 12;
+  s.ScriptLineCount = 345;
+  s.ScriptCharCount = 6789;
+  return s;
+}
+
+TEST(StatisticsReportTest, RoundsThePercentageThroughAFloatHalfToEven) {
+  struct Case {
+    std::int64_t audio, dialogue, percent;
+  };
+  const Case cases[] = {{1, 8, 12},     {3, 8, 38},  {5, 8, 62}, {1, 3, 33},
+                        {2, 3, 67},     {8, 8, 100}, {0, 5, 0},  {23, 40, 58},
+                        {109, 200, 54}, {0, 0, 0},   {4, 10, 40}};
+  for (const Case& c : cases) {
+    ProjectStatistics s;
+    s.AudioLineCount = c.audio;
+    s.DialogueLineCount = c.dialogue;
+    EXPECT_EQ(AudioPercentage(s), c.percent) << c.audio << " of " << c.dialogue;
+  }
+}
+
+TEST(StatisticsReportTest, WritesTheEnglishFileLineForLine) {
+  const std::vector<std::string> expected{
+      "Statistics for WME Project 'Demo'",
+      "generated on 02/05/2009 at 09:05:03",
+      "",
+      "Number of scenes: 3",
+      "Number of inventory items: 7 (found in 2 items files)",
+      "Number of sprites: 4",
+      "Number of images: 5",
+      "Number of 2d actors: 6",
+      "Number of 3d actors: 1",
+      "Number of sound files: 9",
+      "Number of dialogue lines: 10 (4 have speech audio, which are 40%)",
+      "",
+      "The project contains 12 scripts with 345 lines of code.",
+      "Number of characters in the scripts: 6789 (spaces were not counted)",
+      "",
+      "generated using Dwelvane",
+      "Dwelvane: dialogue tables and statistics for WME games",
+  };
+  EXPECT_EQ(StatisticsReportLines(SampleStatistics(), 0, ReportForm::kFile, kFixedClock), expected);
+}
+
+TEST(StatisticsReportTest, WritesTheGermanWindowTextForAnyOtherLanguage) {
+  const std::string expected =
+      "Statistik f\xFCr das WME Projekt 'Demo'\n\r"
+      "erstellt am 05.02.2009 um 09:05:03.\n\r"
+      "\n\r"
+      "Anzahl der Szenen: 3\n\r"
+      "Anzahl der Inventargegenst\xE4nde: 7 (gefunden in 2 Items-Dateien)\n\r"
+      "Anzahl der Sprites: 4\n\r"
+      "Anzahl der Bilder: 5\n\r"
+      "Anzahl der 2D-Actors: 6\n\r"
+      "Anzahl der 3D-Actors: 1\n\r"
+      "Anzahl der Sounddateien: 9\n\r"
+      "Anzahl der Dialogzeilen: 10 (4 haben Sprachausgabe, also 40%)\n\r"
+      "\n\r"
+      "Das Projekt enth\xE4lt 12 Skripte mit 345 Programmzeilen.\n\r"
+      "Anzahl der Zeichen in den Skripten: 6789 (Leerzeichen nicht mitgez\xE4hlt)";
+  for (const std::int32_t language : {1, 2, -1}) {
+    EXPECT_EQ(JoinWindowLines(StatisticsReportLines(SampleStatistics(), language,
+                                                    ReportForm::kWindow, kFixedClock)),
+              expected);
+  }
+  const auto english =
+      StatisticsReportLines(ProjectStatistics{}, 0, ReportForm::kWindow, kFixedClock);
+  EXPECT_EQ(english[0], "Statistics for WME Project ''");
+  EXPECT_EQ(english[4], "Number of inventory items: 0 (found in 0 item files)");
+}
+
+TEST(RunProjectStatisticsTest, ShowsTheReportAndWritesTheFileOnlyWhenAsked) {
+  TempFolder folder;
+  folder.Write("p/Demo.wpr", "");
+  folder.Write("p/a.script", "a.Talk(\"x\");\n");
+  StatisticsOptions options;
+  options.project_folder = folder.Join("p");
+  options.report_path = folder.Join("p/Project_Statistics.txt");
+  ProjectStatistics statistics;
+  Progress progress;
+  std::vector<std::string> statuses;
+  CommandFeedback feedback;
+  feedback.show_status = [&](std::string_view text) { statuses.emplace_back(text); };
+  StatisticsOutcome outcome =
+      RunProjectStatistics(options, statistics, progress, feedback, kFixedClock);
+  EXPECT_EQ(std::count(outcome.window_text.begin(), outcome.window_text.end(), '\r'), 13);
+  EXPECT_EQ(outcome.window_text.rfind("Statistics for WME Project 'Demo'\n\r", 0), 0u);
+  EXPECT_FALSE(testing::FileExists(options.report_path));
+  EXPECT_EQ(statuses, (std::vector<std::string>{"Scanning project ...", ""}));
+
+  options.write_file = true;
+  outcome = RunProjectStatistics(options, statistics, progress, feedback, kFixedClock);
+  const std::string file = testing::ReadFileBytes(options.report_path);
+  EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 17);
+  EXPECT_EQ(file.substr(file.size() - 2), "\r\n");
+  EXPECT_NE(file.find("(found in 0 items files)\r\n"), std::string::npos);
+  EXPECT_FALSE(outcome.file_failed);
+  EXPECT_EQ(statistics.DialogueLineCount, 1) << "a second run starts from zero";
+
+  options.report_path = folder.Join("missing/report.txt");
+  EXPECT_TRUE(
+      RunProjectStatistics(options, statistics, progress, feedback, kFixedClock).file_failed);
+}
+
+TEST(DateFromEpochSecondsTest, GivesTheUtcCalendarDate) {
+  struct Case {
+    std::int64_t seconds;
+    DateTime date;
+  };
+  const Case cases[] = {
+      {0, {1970, 1, 1, 0, 0, 0}},
+      {1233824703, {2009, 2, 5, 9, 5, 3}},
+      {951782400, {2000, 2, 29, 0, 0, 0}},
+      {-1, {1969, 12, 31, 23, 59, 59}},
+      {253402300799, {9999, 12, 31, 23, 59, 59}},
+      {4107542400, {2100, 3, 1, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    const DateTime d = DateFromEpochSeconds(c.seconds);
+    EXPECT_EQ(DateFormat("%yyyy-%mm-%dd %hh:%ii:%ss", d),
+              DateFormat("%yyyy-%mm-%dd %hh:%ii:%ss", c.date))
+        << c.seconds;
+  }
+}
+
+}  // namespace
+}  // namespace dwelvane

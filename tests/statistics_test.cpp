@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "runtime/line_reader.h"
+#include "statistics/file_classification.h"
+#include "statistics/project_scan.h"
+#include "statistics/script_metrics.h"
+#include "temp_folder.h"
+
+namespace dwelvane {
+namespace {
+
+using testing::TempFolder;
+
+TEST(FileClassificationTest, LooksAtTheEndOfTheNameInAnyCase) {
+  struct Case {
+    std::string_view name;
+    ProjectFileKind kind;
+  };
+  const Case cases[] = {
+      {"Intro.SCRIPT", ProjectFileKind::kScript}, {"intro.script", ProjectFileKind::kScript},
+      {"base.Inc", ProjectFileKind::kScript},     {"Game.WPR", ProjectFileKind::kProject},
+      {"photo.jpeg", ProjectFileKind::kOther},    {".png", ProjectFileKind::kImage},
+      {"a.TGA", ProjectFileKind::kImage},         {"dialog.ogg.txt", ProjectFileKind::kOther},
+      {"x.wav", ProjectFileKind::kSound},         {"hero.act3d", ProjectFileKind::kActor3D},
+      {"hero.actor", ProjectFileKind::kActor2D},  {"room.scene", ProjectFileKind::kScene},
+      {"gull.sprite", ProjectFileKind::kSprite},  {"inv.items", ProjectFileKind::kItems},
+      {"png", ProjectFileKind::kOther},           {"intro.script.bak", ProjectFileKind::kOther},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ClassifyProjectFile(c.name), c.kind) << c.name;
+  }
+}
+
+ProjectStatistics Measure(const TempFolder& folder, std::string_view bytes,
+                          std::size_t chunk = 64 * 1024) {
+  ProjectStatistics statistics;
+  LineReader reader(chunk);
+  MeasureScript(folder.Write("measured.script", bytes), statistics, reader);
+  return statistics;
+}
+
+TEST(ScriptMetricsTest, CountsLinesCharactersDialogueAndAudio) {
+  struct Case {
+    std::string_view bytes;
+    std::int64_t lines, chars, dialogue, audio;
+  };
+  const Case cases[] = {
+      {"actor.Talk(\"Hello\",\"hello.ogg\");", 1, 32, 1, 1},
+      {"actor.Talk(\"Hello\", \"hello.ogg\");", 1, 32, 1, 0},
+      {"actor.TalkAsync(\"Hi\",\"hi.ogg\");", 1, 31, 1, 1},
+      {"actor.talk(\"Hi\");", 1, 17, 0, 0},
+      {"// actor.Talk(\"old\");", 1, 20, 1, 0},
+      {"a.Talk(,\"x\");", 1, 13, 1, 0},
+      {"a.Talk(", 1, 7, 1, 0},
+      {"a.Talk(\"1\",\"x\"); b.Talk(\"2\",\"y\");", 1, 32, 1, 1},
+      {"  x = 1;", 1, 4, 0, 0},
+      {"\tx = 1;", 1, 5, 0, 0},
+      {"", 0, 0, 0, 0},
+      {"last", 1, 4, 0, 0},
+      {"one\r\ntwo\r\n", 2, 6, 0, 0},
+      {"one\n\rtwo", 3, 6, 0, 0},
+      {"a\r", 1, 1, 0, 0},
+      {std::string_view("a\0b\0", 4), 2, 2, 0, 0},
+      {"\n\n\n", 3, 0, 0, 0},
+      {"g.TalkAsync(\"a\"); g.Talk(\"b\",\"c\");", 1, 33, 1, 1},
+  };
+  TempFolder folder;
+  for (const Case& c : cases) {
+    for (const std::size_t chunk : {std::size_t{16}, std::size_t{64 * 1024}}) {
+      const ProjectStatistics s = Measure(folder, c.bytes, chunk);
+      EXPECT_EQ(s.ScriptLineCount, c.lines) << c.bytes;
+      EXPECT_EQ(s.ScriptCharCount, c.chars) << c.bytes;
+      EXPECT_EQ(s.DialogueLineCount, c.dialogue) << c.bytes;
+      EXPECT_EQ(s.AudioLineCount, c.audio) << c.bytes;
+    }
+  }
+}
+
+// Measures line by line, the plain way, to check the measuring of whole runs against.
+ProjectStatistics MeasureLineByLine(const std::string& path) {
+  ProjectStatistics s;
+  LineReader reader;
+  EXPECT_TRUE(reader.FileOpenRead(path));
+  while (!reader.FileAtEnd()) {
+    const std::string line(reader.FileReadLine());
+    ++s.ScriptLineCount;
+    s.ScriptCharCount +=
+        static_cast<std::int64_t>(line.size() - std::count(line.begin(), line.end(), ' '));
+    std::size_t keyword = line.find(".Talk(");
+    std::size_t length = 6;
+    if (keyword == std::string::npos) {
+      keyword = line.find(".TalkAsync(");
+      length = 11;
+    }
+    if (keyword != std::string::npos) {
+      ++s.DialogueLineCount;
+      const std::size_t rest = keyword + length + 1;
+      s.AudioLineCount += rest < line.size() && line.find(",\"", rest) != std::string::npos;
+    }
+  }
+  return s;
+}
+
+TEST(ScriptMetricsTest, MeasuringWholeRunsAgreesWithMeasuringEachLine) {
+  TempFolder folder;
+  std::mt19937 random(7122026);
+  const std::string pieces[] = {".Talk(", ".TalkAsync(",        ",\"",  "\"", " ", "\r",
+                                "\n",     std::string(1, '\0'), "\r\n", "x",  "T", ".Talk"};
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes;
+    for (std::size_t n = random() % 60; n > 0; --n) {
+      bytes += pieces[random() % std::size(pieces)];
+    }
+    const ProjectStatistics expected = MeasureLineByLine(folder.Write("expected.script", bytes));
+    for (const std::size_t chunk : {std::size_t{16}, std::size_t{23}, std::size_t{4096}}) {
+      const ProjectStatistics s = Measure(folder, bytes, chunk);
+      ASSERT_EQ(s.ScriptLineCount, expected.ScriptLineCount) << round << "/" << chunk;
+      ASSERT_EQ(s.ScriptCharCount, expected.ScriptCharCount) << round << "/" << chunk;
+      ASSERT_EQ(s.DialogueLineCount, expected.DialogueLineCount) << round << "/" << chunk;
+      ASSERT_EQ(s.AudioLineCount, expected.AudioLineCount) << round << "/" << chunk;
+    }
+  }
+}
+
+TEST(ScriptMetricsTest, CountsLinesThatHoldItemInCapitals) {
+  TempFolder folder;
+  ProjectStatistics statistics;
+  LineReader reader;
+  CountInventoryItems(
+      folder.Write("a.items",
+                   "ITEM\r\n{\r\n  CAPTION = \"ITEMS\"\r\n}\r\nITEM ITEM\r\nitem\r\n"
+                   "ITEM\r\n{ NAME = \"x\" }\r\nITE\r\nM"),
+      statistics, reader);
+  EXPECT_EQ(statistics.InventoryItemCount, 4);
+  MeasureScript(folder.Join("missing.script"), statistics, reader);
+  CountInventoryItems(folder.Join("missing.items"), statistics, reader);
+  EXPECT_EQ(statistics.ScriptLineCount, 0);
+  EXPECT_EQ(statistics.InventoryItemCount, 4);
+}
+
+struct ScanResult {
+  ProjectStatistics statistics;
+  std::vector<int> positions;
+  int drains = 0;
+};
+
+ScanResult ScanProject(const std::string& folder) {
+  ScanResult result;
+  Progress progress;
+  CommandFeedback feedback;
+  feedback.show_progress = [&](int position) { result.positions.push_back(position); };
+  feedback.drain_window_events = [&] { ++result.drains; };
+  CountProjectFiles(folder, progress, feedback);
+  progress.ProgressTotal = progress.ProgressCount;
+  progress.ProgressCount = 0;
+  ScanProjectFolder(folder, result.statistics, progress, feedback);
+  return result;
+}
+
+TEST(ProjectScanTest, ClassifiesEveryFileAndMovesTheBarPerFile) {
+  TempFolder folder;
+  folder.Write("A.wpr", "");
+  folder.Write("b/Game.WPR", "");
+  folder.Write("sounds.wav/voice.OGG", "");
+  folder.Write("scripts/a.script", "g.Talk(\"x\",\"y\");\r\n\r\n");
+  folder.Write("scripts/b.inc", "  a = 1;");
+  folder.Write("inv.items", "ITEM\nITEM\n");
+  folder.Write("readme.txt", "g.Talk(\"not a script\");");
+  folder.Write("z.png", "");
+  const ScanResult result = ScanProject(folder.Path());
+  const ProjectStatistics& s = result.statistics;
+  EXPECT_EQ(s.ProjectName, "Game") << "the last .wpr in walk order names the project";
+  EXPECT_EQ(s.SoundFileCount, 1);
+  EXPECT_EQ(s.ScriptCount, 2);
+  EXPECT_EQ(s.ScriptLineCount, 3);
+  EXPECT_EQ(s.ScriptCharCount, 16 + 4);
+  EXPECT_EQ(s.DialogueLineCount, 1);
+  EXPECT_EQ(s.AudioLineCount, 1);
+  EXPECT_EQ(s.ItemFileCount, 1);
+  EXPECT_EQ(s.InventoryItemCount, 2);
+  EXPECT_EQ(s.ImageCount, 1);
+  EXPECT_EQ(result.positions, (std::vector<int>{125, 250, 375, 500, 625, 750, 875, 1000}));
+  EXPECT_EQ(result.drains, 6);
+  const ScanResult again = ScanProject(folder.Path() + "/");
+  EXPECT_EQ(again.statistics.ScriptCharCount, s.ScriptCharCount);
+  EXPECT_EQ(again.positions, result.positions);
+}
+
+TEST(ProjectScanTest, AnEmptyOrMissingFolderCountsNothing) {
+  TempFolder folder;
+  folder.MakeFolder("empty/inner");
+  for (const std::string& path : {folder.Join("empty"), folder.Join("missing")}) {
+    const ScanResult result = ScanProject(path);
+    EXPECT_TRUE(result.positions.empty());
+    EXPECT_EQ(result.statistics.ProjectName, "");
+    EXPECT_EQ(result.statistics.ScriptCount, 0);
+  }
+}
+
+}  // namespace
+}  // namespace dwelvane
