@@ -31,8 +31,11 @@ std::string Quote(const std::string& word) {
 // `environment` (NAME=value words) before it.
 CliResult RunCli(const TempFolder& folder, std::initializer_list<std::string> words,
                  const std::string& environment = "") {
-  std::string command =
-      "cd " + Quote(folder.Path()) + " && " + environment + " " + Quote(DWELVANE_CLI_PATH);
+  // The settings store and the Wine prefix are the test's own, never the user's.
+  std::string command = "cd " + Quote(folder.Path()) +
+                        " && XDG_CONFIG_HOME=" + Quote(folder.Join(".config")) +
+                        " WINEPREFIX=" + Quote(folder.Join(".wine")) + " " + environment + " " +
+                        Quote(DWELVANE_CLI_PATH);
   for (const std::string& word : words) {
     command += " " + Quote(word);
   }
@@ -152,6 +155,36 @@ TEST(CliDialogueTest, PrintsUsageOnRequest) {
     EXPECT_EQ(result.exit_code, 0);
     EXPECT_EQ(result.out.rfind("usage: dwelvane-cli dialogue", 0), 0u) << result.out;
   }
+}
+
+TEST(CliSettingsTest, UsesTheStoredSettingsAndNeverWritesThem) {
+  TempFolder folder;
+  folder.Write("p/a.script", "g.Talk(\"/id/hi\",\"hi.ogg\");\n");
+  folder.Write("tables/mine.tab", "id\tHallo\n");
+  const std::string store =
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kelterpine\\Dwelvane]\r\n"
+      "\"WMEProjectDir\"=\"" +
+      folder.Path() +
+      "/p\"\r\n"
+      "\"CSVName\"=\"lines.csv\"\r\n\"StatisticName\"=\"s.txt\"\r\n"
+      "\"Seperator\"=\" | \"\r\n\"StringTab\"=\"" +
+      folder.Path() +
+      "/tables/mine.tab\"\r\n"
+      "\"Language\"=dword:00000001\r\n";
+  const std::string store_path = folder.Write(".config/Kelterpine/Dwelvane.reg", store);
+  const CliResult dialogue = RunCli(folder, {"dialogue", "--columns=sentence,reference,translate"});
+  EXPECT_EQ(dialogue.exit_code, 0) << dialogue.err;
+  EXPECT_EQ(ReadFileBytes(folder.Join("p/lines.csv")), "\"hi\" | \"id\" | \"Hallo\"\r\n");
+  const CliResult stats = RunCli(folder, {"stats"});
+  EXPECT_EQ(stats.exit_code, 0) << stats.err;
+  EXPECT_EQ(stats.out.rfind("Statistik f\xFCr das WME Projekt ''\r\n", 0), 0u) << stats.out;
+  EXPECT_EQ(ReadFileBytes(store_path), store);
+
+  TempFolder fresh;
+  fresh.Write("p/a.script", "");
+  EXPECT_EQ(RunCli(fresh, {"dialogue", "p"}).exit_code, 0);
+  EXPECT_TRUE(testing::FileExists(fresh.Join("p/Dialogue_List.csv")));
+  EXPECT_FALSE(testing::FileExists(fresh.Join(".config/Kelterpine")));
 }
 
 const std::string kFixedDate = "SOURCE_DATE_EPOCH=1233824703";

@@ -3,6 +3,7 @@
 #include "runtime/line_reader.h"
 #include "runtime/path_separator.h"
 #include "runtime/program_paths.h"
+#include "runtime/text_operations.h"
 
 namespace dwelvane {
 namespace {
@@ -12,9 +13,7 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 std::string FoldAsciiCase(std::string_view id) {
   std::string folded(id);
   for (char& byte : folded) {
-    if (byte >= 'A' && byte <= 'Z') {
-      byte = static_cast<char>(byte + ('a' - 'A'));
-    }
+    byte = LowerAscii(byte);
   }
   return folded;
 }

@@ -218,6 +218,18 @@ std::string_view LineAround(std::string_view run, std::size_t position) {
   return run.substr(begin, static_cast<std::size_t>(end - run.data()) - begin);
 }
 
+bool ReadWholeFile(const std::string& path, std::string& contents) {
+  LineReader reader;
+  if (!reader.FileOpenRead(path)) {
+    return false;
+  }
+  contents.clear();
+  for (std::string_view run; !(run = reader.FileReadLineRun()).empty();) {
+    contents.append(run);
+  }
+  return true;
+}
+
 bool FileIsReadable(const std::string& path) {
   const platform::FileHandle file = platform::OpenFileForReading(ResolveProgramPath(path));
   if (file == platform::kNoFile) {

@@ -60,6 +60,9 @@ class LineReader {
   bool source_done_ = true;
 };
 
+// The whole contents of a regular file; false when it can't be opened.
+bool ReadWholeFile(const std::string& path, std::string& contents);
+
 // True when `path` names a regular file that can be opened for reading.
 bool FileIsReadable(const std::string& path);
 

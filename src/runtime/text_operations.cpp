@@ -22,6 +22,22 @@ char LowerByte(char byte) {
   return capital ? static_cast<char>(value + 0x20) : byte;
 }
 
+char LowerAscii(char byte) {
+  return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + ('a' - 'A')) : byte;
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::string TextLower(std::string_view text) {
   std::string lowered(text);
   for (char& byte : lowered) {

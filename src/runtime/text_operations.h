@@ -17,6 +17,13 @@ std::size_t TextFind(std::string_view text, std::string_view what, std::ptrdiff_
 std::string TextLower(std::string_view text);
 char LowerByte(char byte);
 
+// A-Z to a-z; every other byte as it is.
+char LowerAscii(char byte);
+
+// Equal when they differ at most in the case of ASCII letters, as registry names and
+// string table IDs compare.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // True when the last bytes of `text`, lower-cased as TextLower does, equal `ending`.
 bool EndsWithLowered(std::string_view text, std::string_view ending);
 

@@ -1,0 +1,260 @@
+#include "settings/file_registry_store.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "runtime/file_lock.h"
+#include "runtime/line_reader.h"
+#include "runtime/text_operations.h"
+
+namespace dwelvane {
+namespace {
+
+constexpr std::string_view kRootName = "HKEY_CURRENT_USER";
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(LowerAscii(x)) < static_cast<unsigned char>(LowerAscii(y));
+  });
+}
+
+std::string FullPath(std::string_view path) {
+  std::string full(kRootName);
+  if (!path.empty()) {
+    full.push_back('\\');
+    full.append(path);
+  }
+  return full;
+}
+
+// The key itself, or nothing when it has no section of its own.
+RegFileKey* FindSection(std::vector<RegFileKey>& keys, std::string_view full) {
+  const auto found = std::find_if(keys.begin(), keys.end(), [&](const RegFileKey& key) {
+    return EqualIgnoringAsciiCase(key.path, full);
+  });
+  return found == keys.end() ? nullptr : &*found;
+}
+
+bool IsBelow(std::string_view candidate, std::string_view parent) {
+  return candidate.size() > parent.size() + 1 && candidate[parent.size()] == '\\' &&
+         EqualIgnoringAsciiCase(candidate.substr(0, parent.size()), parent);
+}
+
+// A key exists when it has a section or when a key below it has one, as a registry key
+// exists with its sub-keys.
+bool KeyExists(const std::vector<RegFileKey>& keys, std::string_view full) {
+  return full == kRootName || std::any_of(keys.begin(), keys.end(), [&](const RegFileKey& key) {
+           return EqualIgnoringAsciiCase(key.path, full) || IsBelow(key.path, full);
+         });
+}
+
+std::vector<std::string> SubKeyNames(const std::vector<RegFileKey>& keys, std::string_view full) {
+  std::vector<std::string> names;
+  for (const RegFileKey& key : keys) {
+    if (!IsBelow(key.path, full)) {
+      continue;
+    }
+    const std::string_view rest = std::string_view(key.path).substr(full.size() + 1);
+    const std::string name(rest.substr(0, rest.find('\\')));
+    if (std::none_of(names.begin(), names.end(),
+                     [&](const std::string& seen) { return EqualIgnoringAsciiCase(seen, name); })) {
+      names.push_back(name);
+    }
+  }
+  std::sort(names.begin(), names.end(), LessIgnoringCase);
+  return names;
+}
+
+std::vector<RegFileValue>::iterator FindValue(RegFileKey& key, std::string_view name) {
+  return std::find_if(key.values.begin(), key.values.end(), [&](const RegFileValue& value) {
+    return EqualIgnoringAsciiCase(value.name, name);
+  });
+}
+
+}  // namespace
+
+FileRegistryStore::FileRegistryStore(std::string path) : path_(std::move(path)) {}
+
+FileRegistryStore::Keys FileRegistryStore::Read() const {
+  std::string text;
+  if (path_.empty() || !ReadWholeFile(path_, text)) {
+    return {};
+  }
+  return ParseRegFile(text);
+}
+
+long FileRegistryStore::Change(std::uint32_t root, const std::function<long(Keys&)>& change) {
+  if (root != kHkeyCurrentUser || path_.empty()) {
+    return kRegistryFileNotFound;
+  }
+  const std::string folder = std::filesystem::path(path_).parent_path().string();
+  if (!MakeFolders(folder)) {
+    return kRegistryAccessDenied;
+  }
+  const FileLock lock(path_ + ".lock");
+  if (!lock.Held()) {
+    return kRegistryAccessDenied;
+  }
+  Keys keys = Read();
+  const long status = change(keys);
+  if (status != kRegistrySuccess) {
+    return status;
+  }
+  return ReplaceFileContents(path_, FormatRegFile(keys)) ? kRegistrySuccess : kRegistryAccessDenied;
+}
+
+long FileRegistryStore::OpenKey(std::uint32_t root, std::string_view path) {
+  if (root != kHkeyCurrentUser) {
+    return kRegistryFileNotFound;
+  }
+  return KeyExists(Read(), FullPath(path)) ? kRegistrySuccess : kRegistryFileNotFound;
+}
+
+long FileRegistryStore::CreateKey(std::uint32_t root, std::string_view path) {
+  if (root == kHkeyCurrentUser && KeyExists(Read(), FullPath(path))) {
+    return kRegistrySuccess;
+  }
+  return Change(root, [&](Keys& keys) {
+    // Every missing key on the way gets a section, as an exported registry shows them.
+    std::string full(kRootName);
+    for (std::string_view rest = path; !rest.empty();) {
+      const std::size_t slash = rest.find('\\');
+      full.push_back('\\');
+      full.append(rest.substr(0, slash));
+      rest = slash == std::string_view::npos ? std::string_view{} : rest.substr(slash + 1);
+      if (FindSection(keys, full) == nullptr) {
+        keys.push_back({full, {}});
+      }
+    }
+    return kRegistrySuccess;
+  });
+}
+
+long FileRegistryStore::QueryValue(std::uint32_t root, std::string_view path, std::string_view name,
+                                   std::uint32_t& type, std::string& data) {
+  if (root != kHkeyCurrentUser) {
+    return kRegistryFileNotFound;
+  }
+  Keys keys = Read();
+  RegFileKey* key = FindSection(keys, FullPath(path));
+  if (key == nullptr) {
+    return kRegistryFileNotFound;
+  }
+  const auto value = FindValue(*key, name);
+  if (value == key->values.end()) {
+    return kRegistryFileNotFound;
+  }
+  type = value->type;
+  data = value->data;
+  return kRegistrySuccess;
+}
+
+long FileRegistryStore::SetValue(std::uint32_t root, std::string_view path, std::string_view name,
+                                 std::uint32_t type, std::string_view data) {
+  return Change(root, [&](Keys& keys) {
+    const std::string full = FullPath(path);
+    if (!KeyExists(keys, full)) {
+      return kRegistryFileNotFound;
+    }
+    RegFileKey* key = FindSection(keys, full);
+    if (key == nullptr) {
+      key = &keys.emplace_back(RegFileKey{full, {}});
+    }
+    const auto value = FindValue(*key, name);
+    if (value == key->values.end()) {
+      key->values.push_back({std::string(name), type, std::string(data)});
+    } else {
+      value->type = type;
+      value->data = data;
+    }
+    return kRegistrySuccess;
+  });
+}
+
+long FileRegistryStore::DeleteValue(std::uint32_t root, std::string_view path,
+                                    std::string_view name) {
+  return Change(root, [&](Keys& keys) {
+    RegFileKey* key = FindSection(keys, FullPath(path));
+    if (key == nullptr) {
+      return kRegistryFileNotFound;
+    }
+    const auto value = FindValue(*key, name);
+    if (value == key->values.end()) {
+      return kRegistryFileNotFound;
+    }
+    key->values.erase(value);
+    return kRegistrySuccess;
+  });
+}
+
+long FileRegistryStore::DeleteKey(std::uint32_t root, std::string_view path) {
+  return Change(root, [&](Keys& keys) {
+    const std::string full = FullPath(path);
+    if (path.empty() || !KeyExists(keys, full)) {
+      return kRegistryFileNotFound;
+    }
+    if (!SubKeyNames(keys, full).empty()) {
+      return kRegistryAccessDenied;
+    }
+    std::erase_if(keys,
+                  [&](const RegFileKey& key) { return EqualIgnoringAsciiCase(key.path, full); });
+    return kRegistrySuccess;
+  });
+}
+
+long FileRegistryStore::EnumSubKey(std::uint32_t root, std::string_view path, std::uint32_t index,
+                                   std::string& name) {
+  if (root != kHkeyCurrentUser) {
+    return kRegistryFileNotFound;
+  }
+  const Keys keys = Read();
+  const std::string full = FullPath(path);
+  if (!KeyExists(keys, full)) {
+    return kRegistryFileNotFound;
+  }
+  const std::vector<std::string> names = SubKeyNames(keys, full);
+  if (index >= names.size()) {
+    return kRegistryNoMoreItems;
+  }
+  name = names[index];
+  return kRegistrySuccess;
+}
+
+long FileRegistryStore::EnumValueName(std::uint32_t root, std::string_view path,
+                                      std::uint32_t index, std::string& name) {
+  if (root != kHkeyCurrentUser) {
+    return kRegistryFileNotFound;
+  }
+  Keys keys = Read();
+  const std::string full = FullPath(path);
+  if (!KeyExists(keys, full)) {
+    return kRegistryFileNotFound;
+  }
+  const RegFileKey* key = FindSection(keys, full);
+  if (key == nullptr || index >= key->values.size()) {
+    return kRegistryNoMoreItems;
+  }
+  name = key->values[index].name;
+  return kRegistrySuccess;
+}
+
+std::unique_ptr<RegistryStore> FileRegistryStore::ConnectRemote(std::string_view) {
+  return nullptr;
+}
+
+std::string DefaultSettingsStorePath() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  std::string folder;
+  if (config != nullptr && *config != '\0') {
+    folder = config;
+  } else if (home != nullptr && *home != '\0') {
+    folder = std::string(home) + "/.config";
+  } else {
+    return {};
+  }
+  return folder + "/Kelterpine/Dwelvane.reg";
+}
+
+}  // namespace dwelvane

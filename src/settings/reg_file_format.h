@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dwelvane {
+
+struct RegFileValue {
+  std::string name;  // empty for the key's default value, written "@"
+  std::uint32_t type = 0;
+  std::string data;  // the bytes as the registry keeps them
+};
+
+struct RegFileKey {
+  std::string path;  // as written between the brackets: "HKEY_CURRENT_USER\Software\..."
+  std::vector<RegFileValue> values;
+};
+
+// The REGEDIT4 text format: a header line, then sections "[KEY]" with lines
+// "name"="text" ("\\" and "\"" escaped), "name"=dword:0000002a, or "name"=hex(N):..
+// byte lists for every other type. Lines that can't be read are skipped, so a damaged
+// file loses only what is damaged.
+std::vector<RegFileKey> ParseRegFile(std::string_view text);
+
+// Writes the keys back; values of any type keep their bytes, texts that the string form
+// can't hold (line ends, zero bytes inside) are written as byte lists.
+std::string FormatRegFile(const std::vector<RegFileKey>& keys);
+
+}  // namespace dwelvane

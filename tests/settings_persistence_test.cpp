@@ -1,0 +1,235 @@
+#include "settings/settings_persistence.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "settings/file_registry_store.h"
+#include "settings/reg_file_format.h"
+#include "settings/wine_install_path.h"
+#include "temp_folder.h"
+
+namespace dwelvane {
+namespace {
+
+using testing::TempFolder;
+
+struct SettingsStore {
+  TempFolder folder;
+  std::string path = folder.Join("Kelterpine/Dwelvane.reg");
+  FileRegistryStore store{path};
+  int boxes = 0;
+  RegistryLayer layer{store, [this](std::string_view, std::string_view) { ++boxes; }};
+
+  // The start-up's settings step, with `wine` as what the Wine prefix records; notes
+  // whether the prefix was asked.
+  Settings Start(std::string& engine, std::optional<std::string> wine = std::nullopt,
+                 bool* fallback_asked = nullptr) {
+    Settings settings;
+    LoadSettings(layer, settings, engine, [&] {
+      if (fallback_asked != nullptr) {
+        *fallback_asked = true;
+      }
+      return wine;
+    });
+    RunFirstRunStep(layer, settings, engine);
+    return settings;
+  }
+
+  void Seed(std::string_view reg_text) { folder.Write("Kelterpine/Dwelvane.reg", reg_text); }
+};
+
+constexpr std::string_view kFirstRunFile =
+    "REGEDIT4\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software]\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Kelterpine]\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Kelterpine\\Dwelvane]\r\n"
+    "\"CSVName\"=\"Dialogue_List.csv\"\r\n"
+    "\"StatisticName\"=\"Project_Statistics.txt\"\r\n"
+    "\"Seperator\"=\";\"\r\n"
+    "\"WMEProjectDir\"=\"\"\r\n"
+    "\"StringTab\"=\"\"\r\n"
+    "\"Language\"=dword:00000000\r\n"
+    "\r\n";
+
+TEST(SettingsPersistenceTest, AFirstRunWritesExactlyTheDefaults) {
+  SettingsStore s;
+  std::string engine;
+  bool fallback_asked = false;
+  const Settings settings = s.Start(engine, std::nullopt, &fallback_asked);
+  EXPECT_TRUE(fallback_asked) << "no engine tools key: the Wine prefix is asked";
+  EXPECT_EQ(testing::ReadFileBytes(s.path), kFirstRunFile);
+  EXPECT_EQ(settings.WMEProjectDir, "");
+  EXPECT_EQ(s.boxes, 0);
+  SettingsStore with_wine;
+  EXPECT_EQ(with_wine.Start(engine, "/home/me/.wine/drive_c/WME").WMEProjectDir,
+            "/home/me/.wine/drive_c/WME");
+}
+
+TEST(SettingsPersistenceTest, TakesTheEngineFolderExactlyAsStored) {
+  SettingsStore s;
+  s.Seed(
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\DEAD:CODE\\Wintermute Tools\\Settings]\r\n"
+      "\"InstallPath\"=\"C:\\\\WME\"\r\n");
+  std::string engine;
+  bool fallback_asked = false;
+  const Settings settings = s.Start(engine, "/from/wine", &fallback_asked);
+  EXPECT_FALSE(fallback_asked);
+  EXPECT_EQ(engine, "C:\\WME");
+  EXPECT_EQ(settings.WMEProjectDir, "C:\\WME");
+  EXPECT_EQ(s.layer.RegistryGetValue(kHkeyCurrentUser, kSettingsKey, "WMEProjectDir", ""), 0);
+  EXPECT_EQ(s.layer.RegistryReadResult, "C:\\WME");
+}
+
+TEST(SettingsPersistenceTest, DecidesTheFirstRunByThePathsAlone) {
+  const std::string key = "[HKEY_CURRENT_USER\\Software\\Kelterpine\\Dwelvane]\r\n";
+  struct Case {
+    std::string values;
+    std::string csv, statistic, separator, string_tab;
+    std::int32_t language;
+  };
+  const Case cases[] = {
+      {"\"CSVName\"=\"\"\r\n\"WMEProjectDir\"=\"\"\r\n\"StatisticName\"=\"\"\r\n"
+       "\"Seperator\"=\"|\"\r\n\"StringTab\"=\"/t/STRING.TAB\"\r\n\"Language\"=dword:00000001\r\n",
+       "Dialogue_List.csv", "Project_Statistics.txt", ";", "/t/STRING.TAB", 1},
+      {"\"CSVName\"=\"out.csv\"\r\n", "out.csv", "", ";", "", 0},
+      {"\"StatisticName\"=\"s.txt\"\r\n\"Language\"=\"1\"\r\n", "", "s.txt", ";", "", 1},
+      {"\"CSVName\"=\"a\"\r\n\"Language\"=dword:00000002\r\n\"Seperator\"=hex(2):7c,00\r\n", "a",
+       "", ";", "", 2},
+  };
+  for (const Case& c : cases) {
+    SettingsStore s;
+    s.Seed("REGEDIT4\r\n\r\n" + key + c.values);
+    std::string engine;
+    const Settings settings = s.Start(engine);
+    EXPECT_EQ(settings.CSVName, c.csv) << c.values;
+    EXPECT_EQ(settings.StatisticName, c.statistic) << c.values;
+    EXPECT_EQ(settings.Seperator, c.separator) << c.values;
+    EXPECT_EQ(settings.StringTab, c.string_tab) << c.values;
+    EXPECT_EQ(settings.Language, c.language) << c.values;
+    EXPECT_EQ(settings.WMEProjectDir, "");
+    Settings reloaded;
+    std::string ignored;
+    LoadSettings(s.layer, reloaded, ignored, [] { return std::nullopt; });
+    EXPECT_EQ(reloaded.StringTab, c.string_tab) << "written back as loaded";
+    EXPECT_EQ(reloaded.Language, c.language);
+  }
+}
+
+TEST(SettingsPersistenceTest, SingleWritesNeedTheKeyAndShowTheBoxWithoutIt) {
+  SettingsStore s;
+  SaveSetting(s.layer, "CSVName", "x.csv");
+  SaveLanguage(s.layer, 1);
+  EXPECT_EQ(s.boxes, 2);
+  std::string engine;
+  s.Start(engine);
+  SaveSetting(s.layer, "Seperator", "\t");
+  SaveLanguage(s.layer, 1);
+  Settings settings;
+  LoadSettings(s.layer, settings, engine, [] { return std::nullopt; });
+  EXPECT_EQ(settings.Seperator, "\t");
+  EXPECT_EQ(settings.Language, 1);
+  EXPECT_EQ(s.boxes, 2);
+}
+
+TEST(WineInstallPathTest, MapsTheDriveThroughThePrefixLinks) {
+  TempFolder prefix;
+  prefix.MakeFolder("drive_c/Program Files/WME DevKit");
+  prefix.MakeFolder("dosdevices");
+  ASSERT_EQ(::symlink("../drive_c", prefix.Join("dosdevices/c:").c_str()), 0);
+  ASSERT_EQ(::symlink("/", prefix.Join("dosdevices/z:").c_str()), 0);
+  const auto user_reg = [&](std::string_view value) {
+    prefix.Write("user.reg",
+                 "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21\n\n"
+                 "#arch=win64\n\n[Software\\\\Wine] 1700000000\n\"InstallPath\"=\"C:\\\\no\"\n\n"
+                 "[Software\\\\DEAD:CODE\\\\Wintermute Tools\\\\Settings] 1700000001\n"
+                 "#time=1da0b0c0d0e0f00\n\"installpath\"=" +
+                     std::string(value) + "\n");
+  };
+  user_reg("\"C:\\\\Program Files\\\\WME DevKit\\\\\"");
+  EXPECT_EQ(ReadWineEngineInstallPath(prefix.Path()),
+            prefix.Path() + "/drive_c/Program Files/WME DevKit/");
+  user_reg("\"z:\\\\home\\\\me\\\\Spiele\\\\Gr\\xfc\\xdf\\x65\"");
+  EXPECT_EQ(ReadWineEngineInstallPath(prefix.Path()),
+            "/home/me/Spiele/Gr\xC3\xBC\xC3\x9F"
+            "e");
+  user_reg("\"D:\\\\Games\"");
+  EXPECT_EQ(ReadWineEngineInstallPath(prefix.Path()), std::nullopt) << "no such drive";
+  user_reg("str(2):\"%ProgramFiles%\"");
+  EXPECT_EQ(ReadWineEngineInstallPath(prefix.Path()), std::nullopt);
+  EXPECT_EQ(ReadWineEngineInstallPath(prefix.Join("missing")), std::nullopt);
+}
+
+// Runs `work` in a child process; returns its pid.
+template <typename Work>
+pid_t Spawn(Work work) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    work();
+    ::_exit(0);
+  }
+  return pid;
+}
+
+TEST(FileRegistryStoreReliabilityTest, TwoWritersLoseNoValue) {
+  SettingsStore s;
+  std::string engine;
+  s.Start(engine);
+  constexpr int kWrites = 1000;
+  const auto writer = [&](const char* name) {
+    return Spawn([&, name] {
+      FileRegistryStore store(s.path);
+      RegistryLayer layer(store, [](std::string_view, std::string_view) { ::_exit(3); });
+      for (int i = 1; i <= kWrites; ++i) {
+        SaveSetting(layer, name, std::to_string(i));
+      }
+    });
+  };
+  const pid_t first = writer("CSVName");
+  const pid_t second = writer("StatisticName");
+  for (const pid_t pid : {first, second}) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  Settings settings;
+  LoadSettings(s.layer, settings, engine, [] { return std::nullopt; });
+  EXPECT_EQ(settings.CSVName, std::to_string(kWrites));
+  EXPECT_EQ(settings.StatisticName, std::to_string(kWrites));
+  EXPECT_EQ(settings.Seperator, ";");
+}
+
+TEST(FileRegistryStoreReliabilityTest, AKilledWriterNeverLeavesADamagedStore) {
+  SettingsStore s;
+  std::string engine;
+  s.Start(engine);
+  int killed_mid_write = 0;  // a temporary file was left: the kill came during a write
+  for (int round = 0; round < 100; ++round) {
+    const pid_t pid = Spawn([&] {
+      FileRegistryStore store(s.path);
+      RegistryLayer layer(store, [](std::string_view, std::string_view) {});
+      for (int i = 0;; ++i) {
+        SaveSetting(layer, "StringTab", std::string(static_cast<std::size_t>(i % 200), 'x'));
+      }
+    });
+    std::this_thread::sleep_for(std::chrono::microseconds(300 + round * 70));
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    killed_mid_write += testing::FileExists(s.path + ".new") ? 1 : 0;
+    const std::vector<RegFileKey> keys = ParseRegFile(testing::ReadFileBytes(s.path));
+    ASSERT_FALSE(keys.empty()) << "round " << round;
+    EXPECT_EQ(keys.back().values.size(), 6u) << "round " << round;
+  }
+  RecordProperty("killed_mid_write", killed_mid_write);
+}
+
+}  // namespace
+}  // namespace dwelvane
