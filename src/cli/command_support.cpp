@@ -3,20 +3,18 @@
 #include "cli/cli.h"
 #include "runtime/directory_listing.h"
 #include "runtime/program_paths.h"
-#include "settings/file_registry_store.h"
+#include "settings/platform_settings.h"
 #include "settings/settings_persistence.h"
-#include "settings/wine_install_path.h"
 
 namespace dwelvane {
 
 Settings LoadCliSettings() {
-  FileRegistryStore store(DefaultSettingsStorePath());
+  const std::unique_ptr<RegistryStore> store = OpenUserRegistry();
   // The command line only reads the store, so the error box of a write never shows.
-  RegistryLayer registry(store, [](std::string_view, std::string_view) {});
+  RegistryLayer registry(*store, [](std::string_view, std::string_view) {});
   Settings settings;
   std::string engine_install_path;
-  LoadSettings(registry, settings, engine_install_path,
-               [] { return ReadWineEngineInstallPath(DefaultWinePrefix()); });
+  LoadSettings(registry, settings, engine_install_path, FindEngineInstallPathElsewhere);
   // A first run's defaults serve without being stored: only the window stores settings.
   if (IsFirstRun(settings)) {
     ApplyFirstRunDefaults(settings, engine_install_path);

@@ -1,7 +1,6 @@
 #include "settings/file_registry_store.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
 #include "runtime/file_lock.h"
@@ -241,20 +240,6 @@ long FileRegistryStore::EnumValueName(std::uint32_t root, std::string_view path,
 
 std::unique_ptr<RegistryStore> FileRegistryStore::ConnectRemote(std::string_view) {
   return nullptr;
-}
-
-std::string DefaultSettingsStorePath() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  const char* home = std::getenv("HOME");
-  std::string folder;
-  if (config != nullptr && *config != '\0') {
-    folder = config;
-  } else if (home != nullptr && *home != '\0') {
-    folder = std::string(home) + "/.config";
-  } else {
-    return {};
-  }
-  return folder + "/Kelterpine/Dwelvane.reg";
 }
 
 }  // namespace dwelvane

@@ -41,7 +41,4 @@ class FileRegistryStore final : public RegistryStore {
   std::string path_;
 };
 
-// ${XDG_CONFIG_HOME:-$HOME/.config}/Kelterpine/Dwelvane.reg; empty without either.
-std::string DefaultSettingsStorePath();
-
 }  // namespace dwelvane
