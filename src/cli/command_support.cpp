@@ -8,6 +8,8 @@
 
 namespace dwelvane {
 
+namespace {
+
 Settings LoadCliSettings() {
   const std::unique_ptr<RegistryStore> store = OpenUserRegistry();
   // The command line only reads the store, so the error box of a write never shows.
@@ -20,6 +22,25 @@ Settings LoadCliSettings() {
     ApplyFirstRunDefaults(settings, engine_install_path);
   }
   return settings;
+}
+
+}  // namespace
+
+std::optional<CommandStart> StartCommand(std::span<const std::string> words,
+                                         std::span<const std::string_view> known_options) {
+  std::string error;
+  auto arguments = ParseCommandArguments(words, known_options, error);
+  if (!arguments) {
+    ReportUsageError(error);
+    return std::nullopt;
+  }
+  return CommandStart{std::move(*arguments), LoadCliSettings()};
+}
+
+int ReportWriteFailure(bool to_standard_output, const std::string& path) {
+  ReportError(to_standard_output ? std::string("cannot write to standard output")
+                                 : "cannot write '" + path + "'");
+  return kExitFailure;
 }
 
 std::optional<std::string> ChooseProjectFolder(const CommandArguments& arguments,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "cli/cli_arguments.h"
@@ -8,8 +9,17 @@
 
 namespace dwelvane {
 
-// The settings the command line starts from.
-Settings LoadCliSettings();
+// The command's words parsed against its option names, and the stored settings; nothing,
+// after the usage text, when the words are wrong.
+struct CommandStart {
+  CommandArguments arguments;
+  Settings settings;
+};
+std::optional<CommandStart> StartCommand(std::span<const std::string> words,
+                                         std::span<const std::string_view> known_options);
+
+// Says that the output can't be written; returns the exit code for it.
+int ReportWriteFailure(bool to_standard_output, const std::string& path);
 
 // PROJECT, or the stored project folder: absolute, with a trailing separator. Nothing,
 // and the reason in `error`, when neither is there.

@@ -101,14 +101,15 @@ bool TranslationRequested(const DialogueOptions& options) {
 }  // namespace
 
 int RunDialogueCommand(std::span<const std::string> words) {
-  std::string error;
-  const auto arguments = ParseCommandArguments(words, kOptions, error);
-  if (!arguments) {
-    return ReportUsageError(error);
+  auto start = StartCommand(words, kOptions);
+  if (!start) {
+    return kExitUsage;
   }
   AppState state;
-  state.settings = LoadCliSettings();
-  const auto options = BuildOptions(*arguments, state.settings, error);
+  state.settings = std::move(start->settings);
+  std::string error;
+  const CommandArguments& arguments = start->arguments;
+  const auto options = BuildOptions(arguments, state.settings, error);
   if (!options) {
     return ReportUsageError(error);
   }
@@ -116,7 +117,7 @@ int RunDialogueCommand(std::span<const std::string> words) {
     return kExitFailure;
   }
   if (TranslationRequested(*options) && !FileIsReadable(options->string_table_path)) {
-    if (arguments->Option("string-table")) {
+    if (arguments.Option("string-table")) {
       ReportError("cannot read the string table '" + options->string_table_path + "'");
       return kExitFailure;
     }
@@ -128,9 +129,7 @@ int RunDialogueCommand(std::span<const std::string> words) {
       CreateCsvTable(*options, state.dialogue_table, state.progress, feedback);
   EndTerminalProgress();
   if (outcome != CsvOutcome::kWritten) {
-    ReportError(options->to_standard_output ? std::string("cannot write to standard output")
-                                            : "cannot write '" + options->output_path + "'");
-    return kExitFailure;
+    return ReportWriteFailure(options->to_standard_output, options->output_path);
   }
   return kExitSuccess;
 }

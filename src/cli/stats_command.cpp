@@ -70,14 +70,14 @@ std::optional<StatisticsOptions> BuildOptions(const CommandArguments& arguments,
 }  // namespace
 
 int RunStatsCommand(std::span<const std::string> words) {
-  std::string error;
-  const auto arguments = ParseCommandArguments(words, kOptions, error);
-  if (!arguments) {
-    return ReportUsageError(error);
+  auto start = StartCommand(words, kOptions);
+  if (!start) {
+    return kExitUsage;
   }
   AppState state;
-  state.settings = LoadCliSettings();
-  const auto options = BuildOptions(*arguments, state.settings, error);
+  state.settings = std::move(start->settings);
+  std::string error;
+  const auto options = BuildOptions(start->arguments, state.settings, error);
   const auto clock = options ? ChooseClock(error) : std::nullopt;
   if (!options || !clock) {
     return ReportUsageError(error);
@@ -90,9 +90,7 @@ int RunStatsCommand(std::span<const std::string> words) {
       RunProjectStatistics(*options, state.statistics, state.progress, feedback, *clock);
   EndTerminalProgress();
   if (outcome.file_failed) {
-    ReportError(options->to_standard_output ? std::string("cannot write to standard output")
-                                            : "cannot write '" + options->report_path + "'");
-    return kExitFailure;
+    return ReportWriteFailure(options->to_standard_output, options->report_path);
   }
   return kExitSuccess;
 }

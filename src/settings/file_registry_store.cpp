@@ -71,6 +71,17 @@ std::vector<RegFileValue>::iterator FindValue(RegFileKey& key, std::string_view 
   });
 }
 
+// The key's section and its value `name`; a null section when either is missing.
+std::pair<RegFileKey*, std::vector<RegFileValue>::iterator> FindStoredValue(
+    std::vector<RegFileKey>& keys, std::string_view path, std::string_view name) {
+  RegFileKey* key = FindSection(keys, FullPath(path));
+  if (key == nullptr) {
+    return {nullptr, {}};
+  }
+  const auto value = FindValue(*key, name);
+  return {value == key->values.end() ? nullptr : key, value};
+}
+
 }  // namespace
 
 FileRegistryStore::FileRegistryStore(std::string path) : path_(std::move(path)) {}
@@ -136,12 +147,8 @@ long FileRegistryStore::QueryValue(std::uint32_t root, std::string_view path, st
     return kRegistryFileNotFound;
   }
   Keys keys = Read();
-  RegFileKey* key = FindSection(keys, FullPath(path));
+  const auto [key, value] = FindStoredValue(keys, path, name);
   if (key == nullptr) {
-    return kRegistryFileNotFound;
-  }
-  const auto value = FindValue(*key, name);
-  if (value == key->values.end()) {
     return kRegistryFileNotFound;
   }
   type = value->type;
@@ -174,12 +181,8 @@ long FileRegistryStore::SetValue(std::uint32_t root, std::string_view path, std:
 long FileRegistryStore::DeleteValue(std::uint32_t root, std::string_view path,
                                     std::string_view name) {
   return Change(root, [&](Keys& keys) {
-    RegFileKey* key = FindSection(keys, FullPath(path));
+    const auto [key, value] = FindStoredValue(keys, path, name);
     if (key == nullptr) {
-      return kRegistryFileNotFound;
-    }
-    const auto value = FindValue(*key, name);
-    if (value == key->values.end()) {
       return kRegistryFileNotFound;
     }
     key->values.erase(value);
