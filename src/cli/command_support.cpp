@@ -12,8 +12,10 @@ namespace {
 
 Settings LoadCliSettings() {
   const std::unique_ptr<RegistryStore> store = OpenUserRegistry();
-  // The command line only reads the store, so the error box of a write never shows.
-  RegistryLayer registry(*store, [](std::string_view, std::string_view) {});
+  // The command line only reads the store; were a write ever to fail, it would say so here.
+  RegistryLayer registry(*store, [](std::string_view caption, std::string_view text) {
+    ReportError(std::string(caption) + ": " + std::string(text));
+  });
   Settings settings;
   std::string engine_install_path;
   LoadSettings(registry, settings, engine_install_path, FindEngineInstallPathElsewhere);

@@ -1,0 +1,32 @@
+#include "app/startup.h"
+
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "ui/event_loop.h"
+
+namespace dwelvane {
+
+int RunProgram(WindowSystem& window, RegistryStore& registry_store,
+               const EngineInstallPathFallback& engine_fallback, const ReportClock& clock) {
+  AppState state;
+  RegistryLayer registry(registry_store,
+                         [&window](std::string_view caption, std::string_view text) {
+                           window.ShowMessage(caption, text);
+                         });
+  LoadSettings(registry, state.settings, state.EngineInstallPath, engine_fallback);
+  RunFirstRunStep(registry, state.settings, state.EngineInstallPath);
+  // The gadgets take their texts when they are made, so the language comes first.
+  if (state.settings.Language != 0) {
+    state.ui_texts = SelectLanguage("German.lng");
+  }
+  EventLoop loop(state, window, registry, clock);
+  if (!loop.OpenMainWindow()) {
+    std::fputs("Dwelvane: the window could not be opened (is a display available?)\n", stderr);
+    return 1;
+  }
+  loop.Run();
+  return 0;
+}
+
+}  // namespace dwelvane

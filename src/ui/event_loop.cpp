@@ -1,0 +1,203 @@
+#include "ui/event_loop.h"
+
+#include "dialogue/create_csv_table.h"
+#include "dialogue/string_table.h"
+#include "runtime/program_paths.h"
+#include "runtime/text_operations.h"
+#include "settings/settings_persistence.h"
+#include "statistics/run_project_statistics.h"
+
+namespace dwelvane {
+namespace {
+
+using namespace gadget;
+
+constexpr std::string_view kEnglishLanguageFile = "English.lng";
+constexpr std::string_view kGermanLanguageFile = "German.lng";
+
+// The check boxes PushSettings ticks, in the order it ticks them.
+constexpr int kStartTicks[] = {kReferenceCheck,  kScriptLocationCheck, kScriptNameCheck,
+                               kScriptLineCheck, kSpeakerCheck,        kSentenceCheck,
+                               kAudioFileCheck};
+
+struct SettingField {
+  int gadget;
+  std::string Settings::*setting;
+  std::string_view name;
+};
+
+// In the order PushSettings fills them.
+constexpr SettingField kSettingFields[] = {
+    {kProjectPathField, &Settings::WMEProjectDir, "WMEProjectDir"},
+    {kSeparatorField, &Settings::Seperator, "Seperator"},
+    {kCsvNameField, &Settings::CSVName, "CSVName"},
+    {kStatisticNameField, &Settings::StatisticName, "StatisticName"},
+    {kStringTabField, &Settings::StringTab, "StringTab"},
+};
+
+}  // namespace
+
+EventLoop::EventLoop(AppState& state, WindowSystem& window, RegistryLayer& registry,
+                     ReportClock clock)
+    : state_(state), window_(window), registry_(registry), clock_(std::move(clock)) {}
+
+bool EventLoop::OpenMainWindow() {
+  if (!window_.OpenWindow("Dwelvane " + state_.Version)) {
+    return false;
+  }
+  for (const GadgetSpec& spec : kGadgets) {
+    const std::string_view text = spec.text_entry == kNoTextEntry
+                                      ? spec.fixed_text
+                                      : state_.ui_texts[static_cast<std::size_t>(spec.text_entry)];
+    window_.CreateGadget(spec, text);
+  }
+  return true;
+}
+
+void EventLoop::Run() {
+  PushSettings();
+  window_.SetTick(kEnglishOption, 1 - state_.settings.Language != 0);
+  window_.SetTick(kGermanOption, state_.settings.Language != 0);
+  for (;;) {
+    const WindowEvent event = window_.WaitEvent();
+    if (event.kind == kCloseEvent) {
+      window_.CloseWindow();
+      return;
+    }
+    if (event.kind == kGadgetEvent) {
+      HandleGadget(event.gadget);
+    }
+  }
+}
+
+void EventLoop::PushSettings() {
+  for (const int check : kStartTicks) {
+    window_.SetTick(check, true);
+  }
+  for (const SettingField& field : kSettingFields) {
+    window_.SetText(field.gadget, state_.settings.*field.setting);
+  }
+}
+
+void EventLoop::HandleGadget(int gadget) {
+  for (const SettingField& field : kSettingFields) {
+    if (field.gadget == gadget) {
+      CopyFieldToSetting(field.gadget, field.setting, field.name);
+      return;
+    }
+  }
+  switch (gadget) {
+    case kSelectProjectButton:
+      ChooseProjectFile();
+      break;
+    case kCreateCsvButton:
+      CreateCsvTableFromWindow();
+      break;
+    case kReferenceCheck:
+      FollowReferenceCheck();
+      break;
+    case kScanProjectButton:
+      RunStatisticsFromWindow();
+      break;
+    case kEnglishOption:
+      if (state_.settings.Language == 1) {
+        SwitchLanguage(0);
+      }
+      break;
+    case kGermanOption:
+      if (state_.settings.Language == 0) {
+        SwitchLanguage(1);
+      }
+      break;
+    case kSelectStringTabButton:
+      ChooseStringTable();
+      break;
+    default:
+      break;
+  }
+}
+
+void EventLoop::CopyFieldToSetting(int field, std::string Settings::*setting,
+                                   std::string_view name) {
+  state_.settings.*setting = window_.GetText(field);
+  SaveSetting(registry_, name, state_.settings.*setting);
+}
+
+void EventLoop::FollowReferenceCheck() {
+  // The tick of TranslateCheck stays as it is: disabled, it still counts.
+  const bool ticked = window_.GetTick(kReferenceCheck);
+  window_.SetTick(kReferenceCheck, ticked);
+  window_.SetEnabled(kTranslateCheck, ticked);
+}
+
+void EventLoop::ChooseProjectFile() {
+  const std::string chosen = window_.AskOpenFileName(
+      "Select a WME projectfile", state_.settings.WMEProjectDir, "WME projects|*.wpr", 0);
+  if (chosen.empty()) {
+    return;
+  }
+  state_.settings.WMEProjectDir = PathDirectoryPart(chosen);
+  window_.SetText(kProjectPathField, state_.settings.WMEProjectDir);
+  SaveSetting(registry_, "WMEProjectDir", state_.settings.WMEProjectDir);
+}
+
+void EventLoop::ChooseStringTable() {
+  std::string start(PathDirectoryPart(state_.settings.StringTab));
+  if (start.empty()) {
+    start = state_.settings.WMEProjectDir;
+  }
+  const std::string chosen = window_.AskOpenFileName("Select the STRING.TAB to use:", start,
+                                                     "WME STRING.TAB|STRING.TAB", 0);
+  if (chosen.empty()) {
+    return;
+  }
+  state_.settings.StringTab = chosen;
+  window_.SetText(kStringTabField, chosen);
+  SaveSetting(registry_, "StringTab", chosen);
+}
+
+void EventLoop::SwitchLanguage(std::int32_t language) {
+  window_.CloseWindow();
+  state_.ui_texts = SelectLanguage(language == 0 ? kEnglishLanguageFile : kGermanLanguageFile);
+  OpenMainWindow();
+  PushSettings();
+  window_.SetTick(language == 0 ? kEnglishOption : kGermanOption, true);
+  state_.settings.Language = language;
+  SaveLanguage(registry_, language);
+}
+
+CommandFeedback EventLoop::WindowFeedback() {
+  CommandFeedback feedback;
+  feedback.show_progress = [this](int position) { window_.SetProgress(kProgressBar, position); };
+  feedback.show_status = [this](std::string_view text) { window_.SetText(kStatusText, text); };
+  feedback.drain_window_events = [this] { window_.DrainWindowEvents(); };
+  return feedback;
+}
+
+void EventLoop::CreateCsvTableFromWindow() {
+  const Settings& settings = state_.settings;
+  DialogueOptions options;
+  options.project_folder = settings.WMEProjectDir;
+  options.columns = {window_.GetTick(kScriptLocationCheck), window_.GetTick(kScriptNameCheck),
+                     window_.GetTick(kScriptLineCheck),     window_.GetTick(kSpeakerCheck),
+                     window_.GetTick(kReferenceCheck),      window_.GetTick(kTranslateCheck),
+                     window_.GetTick(kSentenceCheck),       window_.GetTick(kAudioFileCheck)};
+  options.separator = settings.Seperator;
+  options.string_table_path = ChooseStringTablePath(settings.StringTab, settings.WMEProjectDir);
+  options.output_path = JoinProjectPath(settings.WMEProjectDir, settings.CSVName);
+  CreateCsvTable(options, state_.dialogue_table, state_.progress, WindowFeedback());
+}
+
+void EventLoop::RunStatisticsFromWindow() {
+  const Settings& settings = state_.settings;
+  StatisticsOptions options;
+  options.project_folder = settings.WMEProjectDir;
+  options.language = settings.Language;
+  options.write_file = window_.GetTick(kWriteToFileCheck);
+  options.report_path = JoinProjectPath(settings.WMEProjectDir, settings.StatisticName);
+  const StatisticsOutcome outcome =
+      RunProjectStatistics(options, state_.statistics, state_.progress, WindowFeedback(), clock_);
+  window_.SetText(kStatisticsView, outcome.window_text);
+}
+
+}  // namespace dwelvane

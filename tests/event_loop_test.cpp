@@ -1,0 +1,252 @@
+#include "ui/event_loop.h"
+
+#include <gtest/gtest.h>
+
+#include "app/startup.h"
+#include "dialogue/create_csv_table.h"
+#include "fake_window_system.h"
+#include "settings/file_registry_store.h"
+#include "temp_folder.h"
+
+namespace dwelvane {
+namespace {
+
+using namespace gadget;
+using testing::FakeWindowSystem;
+using testing::TempFolder;
+
+const ReportClock kFixedClock = [] { return DateTime{2009, 2, 5, 9, 5, 3}; };
+
+// A program run against the fake window and a settings file in a temporary folder.
+struct Program {
+  TempFolder folder;
+  FakeWindowSystem window;
+  FileRegistryStore store{folder.Join("config/Dwelvane.reg")};
+
+  int Run() {
+    return RunProgram(
+        window, store, [] { return std::nullopt; }, kFixedClock);
+  }
+
+  std::string Stored(std::string_view name) {
+    std::uint32_t type = 0;
+    std::string data;
+    if (store.QueryValue(kHkeyCurrentUser, kSettingsKey, name, type, data) != 0) {
+      return "<missing>";
+    }
+    if (type == kRegistryNumber) {
+      return "#" + std::to_string(static_cast<unsigned char>(data[0]));
+    }
+    return data.substr(0, data.size() - 1);
+  }
+
+  void Store(std::string_view name, std::string_view value) {
+    store.CreateKey(kHkeyCurrentUser, kSettingsKey);
+    store.SetValue(kHkeyCurrentUser, kSettingsKey, name, kRegistryString,
+                   std::string(value) + '\0');
+  }
+
+  // A project folder with the usual file names.
+  void StoreProject(const std::string& folder_path) {
+    Store("WMEProjectDir", folder_path);
+    Store("CSVName", "Dialogue_List.csv");
+    Store("StatisticName", "Project_Statistics.txt");
+  }
+
+  void StoreLanguage(unsigned char language) {
+    store.CreateKey(kHkeyCurrentUser, kSettingsKey);
+    store.SetValue(kHkeyCurrentUser, kSettingsKey, "Language", kRegistryNumber,
+                   std::string{static_cast<char>(language), 0, 0, 0});
+  }
+
+  void Then(FakeWindowSystem::Action action) { window.script.push_back(std::move(action)); }
+};
+
+TEST(EventLoopTest, StartsWithTheWindowFilledFromTheSettings) {
+  Program p;
+  p.Store("WMEProjectDir", "/games/demo/");
+  p.Store("CSVName", "lines.csv");
+  std::vector<std::string> seen;
+  p.Then([&](FakeWindowSystem& w) {
+    for (const int field : {kProjectPathField, kSeparatorField, kCsvNameField, kStatisticNameField,
+                            kStringTabField}) {
+      seen.push_back(w.Text(field));
+    }
+    for (const int box : {kScriptLocationCheck, kScriptNameCheck, kScriptLineCheck, kSpeakerCheck,
+                          kReferenceCheck, kTranslateCheck, kSentenceCheck, kAudioFileCheck,
+                          kWriteToFileCheck, kEnglishOption, kGermanOption}) {
+      seen.push_back(w.Ticked(box) ? "x" : "-");
+    }
+  });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"/games/demo/", ";", "lines.csv", "", "", "x", "x", "x",
+                                            "x", "x", "-", "x", "x", "-", "x", "-"}));
+  EXPECT_EQ(p.window.window_titles, (std::vector<std::string>{"Dwelvane V0.1"}));
+  ASSERT_EQ(p.window.Created().size(), kGadgets.size());
+  EXPECT_EQ(p.window.CreatedTexts().at(kCreateCsvButton), "Create CSV table");
+  EXPECT_EQ(p.Stored("StatisticName"), "") << "filling a field is a change like any other";
+  EXPECT_FALSE(p.window.WindowOpen()) << "the close event closes the window";
+}
+
+TEST(EventLoopTest, AFirstRunStoresTheDefaults) {
+  Program p;
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(p.Stored("CSVName"), "Dialogue_List.csv");
+  EXPECT_EQ(p.Stored("StatisticName"), "Project_Statistics.txt");
+  EXPECT_EQ(p.Stored("Language"), "#0");
+  EXPECT_TRUE(p.window.messages.empty());
+}
+
+TEST(EventLoopTest, SwitchesLanguageBackAndForthKeepingTheSettings) {
+  Program p;
+  p.Then([](FakeWindowSystem& w) { w.Click(kGermanOption); });
+  std::string german_button;
+  p.Then([&](FakeWindowSystem& w) {
+    german_button = w.CreatedTexts().at(kCreateCsvButton);
+    w.Click(kScriptLineCheck);
+    w.Type(kSeparatorField, "|");
+  });
+  p.Then([](FakeWindowSystem& w) { w.Click(kGermanOption); });
+  p.Then([](FakeWindowSystem& w) { w.Click(kEnglishOption); });
+  std::vector<std::string> seen;
+  p.Then([&](FakeWindowSystem& w) {
+    seen = {w.CreatedTexts().at(kCreateCsvButton), w.Text(kSeparatorField),
+            w.Ticked(kScriptLineCheck) ? "x" : "-", w.Ticked(kEnglishOption) ? "x" : "-"};
+  });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(german_button, "Erstelle CSV-Datei");
+  EXPECT_EQ(seen, (std::vector<std::string>{"Create CSV table", "|", "x", "x"}));
+  EXPECT_EQ(p.window.window_titles.size(), 3u) << "a click on the active language rebuilds nothing";
+  EXPECT_EQ(p.Stored("Language"), "#0");
+  EXPECT_EQ(p.Stored("Seperator"), "|");
+}
+
+TEST(EventLoopTest, AStoredLanguageOfTwoStartsGermanAndNeitherOptionActs) {
+  Program p;
+  p.Store("CSVName", "a.csv");
+  p.StoreLanguage(2);
+  p.Then([](FakeWindowSystem& w) { w.Click(kEnglishOption); });
+  p.Then([](FakeWindowSystem& w) { w.Click(kGermanOption); });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(p.window.CreatedTexts().at(kSelectProjectButton), "W\xE4hlen");
+  EXPECT_EQ(p.window.window_titles.size(), 1u);
+  EXPECT_EQ(p.Stored("Language"), "#2");
+}
+
+TEST(EventLoopTest, ReferenceCheckEnablesTranslateCheckAndKeepsItsTick) {
+  Program p;
+  std::vector<std::string> seen;
+  const auto note = [&](FakeWindowSystem& w) {
+    seen.push_back(std::string(w.Ticked(kTranslateCheck) ? "ticked" : "unticked") +
+                   (w.Enabled(kTranslateCheck) ? " enabled" : " disabled"));
+  };
+  p.Then([](FakeWindowSystem& w) { w.Click(kTranslateCheck); });
+  p.Then([](FakeWindowSystem& w) { w.Click(kReferenceCheck); });
+  p.Then(note);
+  p.Then([](FakeWindowSystem& w) { w.Click(kReferenceCheck); });
+  p.Then(note);
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"ticked disabled", "ticked enabled"}));
+}
+
+TEST(EventLoopTest, RequestersChangeNothingWhenCancelled) {
+  Program p;
+  p.Store("WMEProjectDir", "/games/old/");
+  p.window.chosen_files = {"", "/games/Demo/demo.wpr", "", "/lang/English/STRING.TAB", ""};
+  p.Then([](FakeWindowSystem& w) { w.Click(kSelectProjectButton); });
+  p.Then([](FakeWindowSystem& w) { w.Click(kSelectProjectButton); });
+  p.Then([](FakeWindowSystem& w) { w.Click(kSelectStringTabButton); });
+  p.Then([](FakeWindowSystem& w) { w.Click(kSelectStringTabButton); });
+  p.Then([](FakeWindowSystem& w) { w.Click(kSelectStringTabButton); });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(p.window.requests,
+            (std::vector<std::string>{
+                "Select a WME projectfile|/games/old/|WME projects|*.wpr|0",
+                "Select a WME projectfile|/games/old/|WME projects|*.wpr|0",
+                "Select the STRING.TAB to use:|/games/Demo/|WME STRING.TAB|STRING.TAB|0",
+                "Select the STRING.TAB to use:|/games/Demo/|WME STRING.TAB|STRING.TAB|0",
+                "Select the STRING.TAB to use:|/lang/English/|WME STRING.TAB|STRING.TAB|0"}));
+  EXPECT_EQ(p.Stored("WMEProjectDir"), "/games/Demo/");
+  EXPECT_EQ(p.Stored("StringTab"), "/lang/English/STRING.TAB");
+}
+
+TEST(EventLoopTest, CreatesTheSameTableAsTheCommandLineWithTheTypedSeparator) {
+  Program p;
+  p.folder.Write("game/scenes/a.script", "g.Talk(\"/id/Hi\",\"hi.ogg\");\n");
+  p.folder.Write("game/English/STRING.TAB", "id\tHallo\n");
+  const std::string project = p.folder.Join("game/");
+  p.Store("WMEProjectDir", project);
+  p.Store("CSVName", "out.csv");
+  p.Then([](FakeWindowSystem& w) { w.Click(kTranslateCheck); });
+  p.Then([](FakeWindowSystem& w) { w.Type(kSeparatorField, "\t"); });
+  p.Then([](FakeWindowSystem& w) { w.Click(kCreateCsvButton); });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(testing::ReadFileBytes(project + "out.csv"),
+            "\"" + project +
+                "scenes/\"\t\"a.script\"\t\"1\"\t\"g\"\t\"Hi\"\t\"hi.ogg\"\t\"id\"\t"
+                "\"Hallo\"\r\n");
+  EXPECT_EQ(p.window.progress, (std::vector<int>{1000, 1000, 0}));
+  EXPECT_EQ(p.window.Text(kStatusText), "");
+  EXPECT_EQ(p.Stored("Seperator"), "\t");
+}
+
+TEST(EventLoopTest, EventsQueuedBeforeACommandWithoutSubfoldersAreHandledAfterIt) {
+  Program p;
+  p.folder.Write("game/a.script", "");
+  p.StoreProject(p.folder.Join("game/"));
+  p.Then([](FakeWindowSystem& w) {
+    w.Click(kCreateCsvButton);
+    w.Click(kScanProjectButton);
+  });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(p.window.drains, 0);
+  EXPECT_TRUE(testing::FileExists(p.folder.Join("game/Dialogue_List.csv")));
+  EXPECT_NE(p.window.Text(kStatisticsView), "");
+}
+
+TEST(EventLoopTest, EventsDrainedDuringACommandAreLostAndLaterOnesHandled) {
+  Program p;
+  p.folder.Write("game/sub/a.script", "");
+  p.StoreProject(p.folder.Join("game/"));
+  p.window.during_drain = {[](FakeWindowSystem& w) {
+    w.Click(kWriteToFileCheck);
+    w.Click(kScanProjectButton);
+    w.Close();
+  }};
+  p.Then([](FakeWindowSystem& w) { w.Click(kCreateCsvButton); });
+  std::string view_after_drain;
+  p.Then([&](FakeWindowSystem& w) {
+    view_after_drain = w.Text(kStatisticsView);
+    w.Click(kScanProjectButton);
+  });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(view_after_drain, "") << "the drained click never ran the statistics";
+  EXPECT_TRUE(p.window.Ticked(kWriteToFileCheck));
+  EXPECT_NE(p.window.Text(kStatisticsView).find("Statistics for WME Project ''"),
+            std::string::npos);
+  EXPECT_TRUE(testing::FileExists(p.folder.Join("game/Project_Statistics.txt")))
+      << "the tick toggled during the drain counted for the statistics";
+}
+
+TEST(EventLoopTest, WritesIntoAMissingKeyShowTheErrorBoxEachTime) {
+  Program p;
+  p.Then([](FakeWindowSystem& w) { w.Type(kCsvNameField, "a"); });
+  p.Then([&](FakeWindowSystem& w) {
+    p.store.DeleteKey(kHkeyCurrentUser, kSettingsKey);
+    w.Type(kCsvNameField, "ab");
+  });
+  p.Then([](FakeWindowSystem& w) { w.Click(kGermanOption); });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(p.window.messages.size(), 2u + 5u)
+      << "the typed name, the language, and the five fields refilled by the new window";
+  EXPECT_EQ(p.window.messages.front(), "Fehler|Ein Fehler ist aufgetreten");
+}
+
+TEST(EventLoopTest, SaysSoWhenTheWindowCannotBeOpened) {
+  Program p;
+  p.window.refuse_window = true;
+  EXPECT_EQ(p.Run(), 1);
+}
+
+}  // namespace
+}  // namespace dwelvane

@@ -1,0 +1,117 @@
+#include "fake_window_system.h"
+
+#include <algorithm>
+
+namespace dwelvane::testing {
+
+void FakeWindowSystem::Type(int gadget, std::string_view text) {
+  SetText(gadget, text);
+}
+
+void FakeWindowSystem::Click(int gadget) {
+  const GadgetSpec* spec = Gadget(gadget);
+  if (spec != nullptr && spec->kind == GadgetKind::kCheckBox) {
+    ticks_[gadget] = !Ticked(gadget);
+  } else if (spec != nullptr && spec->kind == GadgetKind::kOption) {
+    SetTick(gadget, true);
+  }
+  pending_.push_back({kGadgetEvent, gadget});
+}
+
+const GadgetSpec* FakeWindowSystem::Gadget(int number) const {
+  const auto found = std::find_if(created_.begin(), created_.end(),
+                                  [&](const GadgetSpec* spec) { return spec->number == number; });
+  return found == created_.end() ? nullptr : *found;
+}
+
+std::string FakeWindowSystem::Text(int gadget) const {
+  const auto found = texts_.find(gadget);
+  return found == texts_.end() ? std::string() : found->second;
+}
+
+bool FakeWindowSystem::OpenWindow(std::string_view title) {
+  if (refuse_window) {
+    return false;
+  }
+  open_ = true;
+  window_titles.emplace_back(title);
+  created_.clear();
+  created_texts_.clear();
+  texts_.clear();
+  ticks_.clear();
+  enabled_.clear();
+  return true;
+}
+
+void FakeWindowSystem::CloseWindow() {
+  open_ = false;
+}
+
+void FakeWindowSystem::CreateGadget(const GadgetSpec& spec, std::string_view text) {
+  created_.push_back(&spec);
+  created_texts_[spec.number] = std::string(text);
+}
+
+void FakeWindowSystem::SetText(int gadget, std::string_view text) {
+  texts_[gadget] = std::string(text);
+  // A toolkit reports every change of a text field, the program's own ones too.
+  const GadgetSpec* spec = Gadget(gadget);
+  if (spec != nullptr && spec->kind == GadgetKind::kTextField) {
+    pending_.push_back({kGadgetEvent, gadget});
+  }
+}
+
+void FakeWindowSystem::SetTick(int gadget, bool ticked) {
+  ticks_[gadget] = ticked;
+  // The two options form one group: ticking one clears the other.
+  if (ticked && (gadget == gadget::kEnglishOption || gadget == gadget::kGermanOption)) {
+    ticks_[gadget == gadget::kEnglishOption ? gadget::kGermanOption : gadget::kEnglishOption] =
+        false;
+  }
+}
+
+void FakeWindowSystem::SetProgress(int, int position) {
+  progress.push_back(position);
+}
+
+WindowEvent FakeWindowSystem::WaitEvent() {
+  while (pending_.empty() && !script.empty()) {
+    const Action action = std::move(script.front());
+    script.pop_front();
+    action(*this);
+  }
+  if (pending_.empty()) {
+    return {kCloseEvent, gadget::kNone};
+  }
+  const WindowEvent event = pending_.front();
+  pending_.pop_front();
+  return event;
+}
+
+void FakeWindowSystem::DrainWindowEvents() {
+  ++drains;
+  if (!during_drain.empty()) {
+    const Action action = std::move(during_drain.front());
+    during_drain.pop_front();
+    action(*this);
+  }
+  pending_.clear();
+}
+
+std::string FakeWindowSystem::AskOpenFileName(std::string_view title, std::string_view start_path,
+                                              std::string_view filter, int filter_index) {
+  requests.push_back(std::string(title) + "|" + std::string(start_path) + "|" +
+                     std::string(filter) + "|" + std::to_string(filter_index));
+  if (chosen_files.empty()) {
+    return {};
+  }
+  std::string chosen = std::move(chosen_files.front());
+  chosen_files.pop_front();
+  return chosen;
+}
+
+void FakeWindowSystem::ShowMessage(std::string_view caption, std::string_view text) {
+  messages.push_back(std::string(caption) + "|" + std::string(text));
+}
+
+}  // namespace dwelvane::testing
