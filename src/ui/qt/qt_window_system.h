@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <deque>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "ui/window_system.h"
+
+class QButtonGroup;
+class QTabBar;
+class QWidget;
+
+namespace dwelvane {
+
+// The window on Linux: Qt Widgets placed at the pixel positions of the gadget table, in
+// a compact font so that every English and German text fits. Needs a QApplication.
+class QtWindowSystem final : public QObject, public WindowSystem {
+ public:
+  QtWindowSystem();
+  ~QtWindowSystem() override;
+
+  bool OpenWindow(std::string_view title) override;
+  void CloseWindow() override;
+  void CreateGadget(const GadgetSpec& spec, std::string_view text) override;
+  void SetText(int gadget, std::string_view text) override;
+  std::string GetText(int gadget) override;
+  void SetTick(int gadget, bool ticked) override;
+  bool GetTick(int gadget) override;
+  void SetProgress(int gadget, int position) override;
+  void SetEnabled(int gadget, bool enabled) override;
+  WindowEvent WaitEvent() override;
+  void DrainWindowEvents() override;
+  std::string AskOpenFileName(std::string_view title, std::string_view start_path,
+                              std::string_view filter, int filter_index) override;
+  void ShowMessage(std::string_view caption, std::string_view text) override;
+
+  // For tests and screenshots: the window, a gadget's widget, a tab's page.
+  QWidget* Window() const { return window_.get(); }
+  QWidget* GadgetWidget(int gadget) const;
+  QWidget* TabPage(int tab) const;
+  void SelectTab(int tab);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* MakeWidget(const GadgetSpec& spec, std::string_view text, QWidget* parent);
+  void AddTab(std::string_view text);
+  void ShowPage(int tab);
+  void Queue(int gadget) { events_.push_back({kGadgetEvent, gadget}); }
+
+  std::unique_ptr<QWidget> window_;
+  QWidget* panel_ = nullptr;
+  QTabBar* tab_bar_ = nullptr;
+  QButtonGroup* options_ = nullptr;
+  std::vector<QWidget*> pages_;
+  std::map<int, QWidget*> gadgets_;
+  std::deque<WindowEvent> events_;
+};
+
+}  // namespace dwelvane

@@ -1,0 +1,251 @@
+#include "ui/qt/qt_window_system.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/app_state.h"
+#include "app/startup.h"
+#include "settings/file_registry_store.h"
+#include "settings/settings_persistence.h"
+#include "temp_folder.h"
+#include "ui/event_loop.h"
+#include "ui/qt/qt_text.h"
+
+namespace dwelvane {
+namespace {
+
+using namespace gadget;
+using testing::TempFolder;
+
+const ReportClock kFixedClock = [] { return DateTime{2009, 2, 5, 9, 5, 3}; };
+
+// The window of one language, built as the program builds it.
+struct BuiltWindow {
+  QtWindowSystem window;
+  FileRegistryStore store{""};
+  RegistryLayer registry{store, [](std::string_view, std::string_view) {}};
+  AppState state;
+  EventLoop loop{state, window, registry, kFixedClock};
+
+  explicit BuiltWindow(std::int32_t language) {
+    state.ui_texts = SelectLanguage(language == 0 ? "English.lng" : "German.lng");
+    EXPECT_TRUE(loop.OpenMainWindow());
+  }
+};
+
+QString ShownText(QWidget* widget) {
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    return label->text();
+  }
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    return button->text();
+  }
+  if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+    return frame->title();
+  }
+  return {};
+}
+
+// The width a gadget needs to show its whole text on one line.
+int NeededWidth(QWidget* widget) {
+  if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+    return frame->fontMetrics().horizontalAdvance(frame->title()) + 16;
+  }
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    const int frame = label->frameWidth() * 2;
+    return label->fontMetrics().horizontalAdvance(label->text().split('\n').front()) + frame;
+  }
+  if (qobject_cast<QCheckBox*>(widget) != nullptr ||
+      qobject_cast<QRadioButton*>(widget) != nullptr) {
+    return widget->sizeHint().width();
+  }
+  // A push button's size hint has a minimum width of its own; the text needs less.
+  return widget->fontMetrics().horizontalAdvance(ShownText(widget)) + 8;
+}
+
+TEST(QtWindowTest, PlacesEveryGadgetWithItsTextAndRoomForIt) {
+  for (const std::int32_t language : {0, 1}) {
+    BuiltWindow built(language);
+    QWidget* window = built.window.Window();
+    EXPECT_EQ(window->size(), QSize(kClientWidth, kClientHeight));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "fixed size";
+    EXPECT_FALSE(window->windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(window->windowTitle(), "Dwelvane V0.1");
+    for (const GadgetSpec& spec : kGadgets) {
+      if (spec.kind == GadgetKind::kTab) {
+        continue;
+      }
+      QWidget* widget = built.window.GadgetWidget(spec.number);
+      ASSERT_NE(widget, nullptr) << spec.name;
+      QWidget* parent = spec.tab == kOnWindow ? window : built.window.TabPage(spec.tab);
+      EXPECT_EQ(widget->parentWidget(), parent) << spec.name;
+      EXPECT_EQ(widget->geometry(), QRect(spec.x, spec.y, spec.width, spec.height)) << spec.name;
+      if (spec.text_entry != kNoTextEntry) {
+        const auto entry = static_cast<std::size_t>(spec.text_entry);
+        EXPECT_EQ(ShownText(widget), BytesToQString(built.state.ui_texts[entry])) << spec.name;
+        EXPECT_LE(NeededWidth(widget), spec.width)
+            << spec.name << " clips \"" << ShownText(widget).toStdString() << "\" needs "
+            << NeededWidth(widget);
+      }
+    }
+  }
+}
+
+TEST(QtWindowTest, TabPagesSitBelowTheTabLabels) {
+  BuiltWindow built(0);
+  QWidget* panel = built.window.GadgetWidget(kMainPanel);
+  for (int tab = 0; tab < 4; ++tab) {
+    QWidget* page = built.window.TabPage(tab);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->x(), 2);
+    EXPECT_EQ(page->width(), panel->width() - 4);
+    EXPECT_EQ(page->y() + page->height(), panel->height() - 2);
+    EXPECT_GE(page->height(), 190) << "room for the 182-pixel frame at y 8: " << page->height();
+  }
+  EXPECT_TRUE(built.window.TabPage(0)->isVisibleTo(built.window.Window()));
+  EXPECT_FALSE(built.window.TabPage(1)->isVisibleTo(built.window.Window()));
+  built.window.SelectTab(2);
+  EXPECT_TRUE(built.window.TabPage(2)->isVisibleTo(built.window.Window()));
+  EXPECT_FALSE(built.window.TabPage(0)->isVisibleTo(built.window.Window()));
+}
+
+TEST(QtTextTest, ShowsUtf8SequencesAsTheirCharactersAndOtherBytesAsWindows1252) {
+  struct Case {
+    std::string_view bytes;
+    QString shown;
+  };
+  const Case cases[] = {
+      {"W\xE4hlen", QString::fromUtf8("W\u00e4hlen")},
+      {"W\xC3\xA4hlen", QString::fromUtf8("W\u00e4hlen")},
+      {"\x80\x81\x9F", QString::fromUtf8("\u20ac\u0081\u0178")},
+      {"\xC3", QString::fromUtf8("\u00c3")},
+      {"\xE2\x82\xAC\xF0\x9F\x98\x80", QString::fromUtf8("\u20ac\U0001F600")},
+      {"\xC0\x80", QString::fromUtf8("\u00c0\u20ac")},
+      {"\xED\xA0\x80", QString::fromUtf8("\u00ed\u00a0\u20ac")},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(BytesToQString(c.bytes), c.shown) << c.bytes;
+  }
+  EXPECT_EQ(QStringToBytes(QString::fromUtf8("Gr\u00fc\u00dfe")),
+            "Gr\xC3\xBC\xC3\x9F"
+            "e");
+}
+
+TEST(QtWindowTest, DrainedEventsReachTheWidgetsButNotTheProgram) {
+  BuiltWindow built(0);
+  auto* box = qobject_cast<QCheckBox*>(built.window.GadgetWidget(kScriptNameCheck));
+  auto* field = qobject_cast<QLineEdit*>(built.window.GadgetWidget(kCsvNameField));
+  QMetaObject::invokeMethod(
+      box, [box] { box->click(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      field, [field] { field->insert("typed"); }, Qt::QueuedConnection);
+  built.window.DrainWindowEvents();
+  EXPECT_TRUE(box->isChecked());
+  EXPECT_EQ(field->text(), "typed");
+  QTimer::singleShot(0, built.window.Window(), [&] { built.window.Window()->close(); });
+  const WindowEvent next = built.window.WaitEvent();
+  EXPECT_EQ(next.kind, kCloseEvent) << "the drained click and typing were thrown away";
+}
+
+TEST(QtWindowTest, ReportsTextChangesFocusAndClicksAsGadgetEvents) {
+  BuiltWindow built(0);
+  built.window.SetText(kSeparatorField, ";");
+  EXPECT_EQ(built.window.WaitEvent().gadget, kSeparatorField) << "the program's own change";
+  auto* field = qobject_cast<QLineEdit*>(built.window.GadgetWidget(kSeparatorField));
+  field->insert("|");
+  EXPECT_EQ(built.window.WaitEvent().gadget, kSeparatorField);
+  EXPECT_EQ(built.window.GetText(kSeparatorField), ";|");
+  qobject_cast<QAbstractButton*>(built.window.GadgetWidget(kGermanOption))->click();
+  EXPECT_EQ(built.window.WaitEvent().gadget, kGermanOption);
+  EXPECT_TRUE(built.window.GetTick(kGermanOption));
+  built.window.SetTick(kEnglishOption, true);
+  EXPECT_FALSE(built.window.GetTick(kGermanOption)) << "the options form one group";
+  built.window.SetText(kStatisticsView, "one\n\rtwo");
+  EXPECT_EQ(qobject_cast<QLabel*>(built.window.GadgetWidget(kStatisticsView))->text(), "one\ntwo");
+  built.window.SetProgress(kProgressBar, 667);
+  EXPECT_EQ(qobject_cast<QProgressBar*>(built.window.GadgetWidget(kProgressBar))->value(), 667);
+}
+
+TEST(QtWindowTest, ACancelledRequesterGivesNothing) {
+  BuiltWindow built(0);
+  QTimer::singleShot(50, [] {
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+      dialog->close();
+    }
+  });
+  EXPECT_EQ(
+      built.window.AskOpenFileName("Select a WME projectfile", "/tmp/", "WME projects|*.wpr", 0),
+      "");
+}
+
+TEST(QtWindowTest, TheRealWindowWritesWhatTheCommandLineWrites) {
+  TempFolder folder;
+  std::filesystem::copy(std::string(DWELVANE_SOURCE_DIR) + "/examples/Demo", folder.Join("Demo"),
+                        std::filesystem::copy_options::recursive);
+  const std::string project = folder.Join("Demo/");
+  FileRegistryStore store(folder.Join("Dwelvane.reg"));
+  store.CreateKey(kHkeyCurrentUser, kSettingsKey);
+  for (const auto& [name, value] : {std::pair<std::string, std::string>{"WMEProjectDir", project},
+                                    {"CSVName", "Dialogue_List.csv"},
+                                    {"StatisticName", "Project_Statistics.txt"}}) {
+    store.SetValue(kHkeyCurrentUser, kSettingsKey, name, kRegistryString, value + '\0');
+  }
+  QtWindowSystem window;
+  std::string report;
+  const auto click = [&window](int gadget) {
+    qobject_cast<QAbstractButton*>(window.GadgetWidget(gadget))->click();
+  };
+  // Each step waits until the command before it has finished: a click while a command
+  // drains the window's events would be lost, as it is meant to be.
+  int step = 0;
+  QTimer steps;
+  QObject::connect(&steps, &QTimer::timeout, [&] {
+    auto* view = qobject_cast<QLabel*>(window.GadgetWidget(kStatisticsView));
+    if (step == 0) {
+      click(kCreateCsvButton);
+      ++step;
+    } else if (step == 1 && testing::FileExists(project + "Dialogue_List.csv")) {
+      click(kScanProjectButton);
+      ++step;
+    } else if (step == 2 && view != nullptr && !view->text().isEmpty()) {
+      report = view->text().toStdString();
+      window.Window()->close();
+      ++step;
+    }
+  });
+  steps.start(20);
+  EXPECT_EQ(RunProgram(
+                window, store, [] { return std::nullopt; }, kFixedClock),
+            0);
+  EXPECT_EQ(window.Window(), nullptr) << "the close box closed the window";
+  const std::string cli = std::string(DWELVANE_CLI_PATH) + " dialogue --output " +
+                          folder.Join("cli.csv") + " " + project + " 2>/dev/null";
+  ASSERT_EQ(std::system(cli.c_str()), 0);
+  EXPECT_EQ(testing::ReadFileBytes(project + "Dialogue_List.csv"),
+            testing::ReadFileBytes(folder.Join("cli.csv")));
+  EXPECT_EQ(report.rfind("Statistics for WME Project 'Demo'\ngenerated on 02/05/2009", 0), 0u)
+      << report;
+}
+
+}  // namespace
+}  // namespace dwelvane
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qt_argc = 1;
+  QApplication application(qt_argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,70 @@
+// Renders the main window, each tab in English and German, to PNG files, and reports how
+// long the window took to show.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QWidget>
+#include <cstdio>
+#include <string>
+
+#include "app/app_state.h"
+#include "settings/file_registry_store.h"
+#include "statistics/run_project_statistics.h"
+#include "ui/event_loop.h"
+#include "ui/qt/qt_window_system.h"
+
+namespace {
+
+constexpr const char* kTabNames[] = {"dialogue", "statistics", "options", "infos"};
+
+void Render(dwelvane::QtWindowSystem& window, const std::string& file) {
+  QApplication::processEvents();
+  if (!window.Window()->grab().save(QString::fromStdString(file))) {
+    std::fprintf(stderr, "screenshots: cannot write %s\n", file.c_str());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fputs("usage: screenshots SAMPLE_PROJECT OUTPUT_FOLDER\n", stderr);
+    return 2;
+  }
+  QElapsedTimer started;
+  started.start();
+  int qt_argc = 1;
+  QApplication application(qt_argc, argv);
+  dwelvane::QtWindowSystem window;
+  dwelvane::FileRegistryStore store("");
+  dwelvane::RegistryLayer registry(store, [](std::string_view, std::string_view) {});
+  const dwelvane::ReportClock clock = [] { return dwelvane::DateTime{2026, 12, 7, 9, 30, 0}; };
+  for (const std::int32_t language : {0, 1}) {
+    dwelvane::AppState state;
+    state.settings.WMEProjectDir = std::string(argv[1]) + "/";
+    dwelvane::ApplyFirstRunDefaults(state.settings, state.settings.WMEProjectDir);
+    state.settings.Language = language;
+    state.ui_texts = dwelvane::SelectLanguage(language == 0 ? "English.lng" : "German.lng");
+    dwelvane::EventLoop loop(state, window, registry, clock);
+    loop.OpenMainWindow();
+    loop.PushSettings();
+    window.SetTick(
+        language == 0 ? dwelvane::gadget::kEnglishOption : dwelvane::gadget::kGermanOption, true);
+    while (!window.Window()->isVisible()) {
+      QApplication::processEvents();
+    }
+    if (language == 0) {
+      std::printf("window shown %lld ms after start\n", static_cast<long long>(started.elapsed()));
+    }
+    loop.HandleGadget(dwelvane::gadget::kScanProjectButton);
+    // The pictures show a typical folder, not the one they were made in.
+    window.SetText(dwelvane::gadget::kProjectPathField, "/home/me/Games/LanternHarbour/");
+    const std::string prefix = std::string(argv[2]) + (language == 0 ? "/en-" : "/de-");
+    for (int tab = 0; tab < 4; ++tab) {
+      window.SelectTab(tab);
+      Render(window, prefix + std::to_string(tab) + "-" + kTabNames[tab] + ".png");
+    }
+    window.CloseWindow();
+  }
+  return 0;
+}
