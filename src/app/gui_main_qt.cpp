@@ -9,25 +9,23 @@
 
 namespace {
 
-// Without a display Qt would abort; the program says so and ends instead.
-bool DisplayAvailable() {
-  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-    const char* value = std::getenv(name);
-    if (value != nullptr && *value != '\0') {
-      return true;
-    }
+QtMessageHandler qt_messages = nullptr;
+
+// Qt ends the program with an abort when it can't reach a display; the program says so in
+// its own words and ends with exit code 1 instead.
+void HandleQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtFatalMsg) {
+    std::fprintf(stderr, "Dwelvane: the window could not be opened: %s\n",
+                 text.toLocal8Bit().constData());
+    std::_Exit(1);
   }
-  return false;
+  qt_messages(type, context, text);
 }
 
 }  // namespace
 
 int main(int, char** argv) {
-  if (!DisplayAvailable()) {
-    std::fputs("Dwelvane: the window could not be opened: no display (DISPLAY is not set)\n",
-               stderr);
-    return 1;
-  }
+  qt_messages = qInstallMessageHandler(HandleQtMessage);
   // The program takes no arguments: Qt sees only the program's name.
   int qt_argc = 1;
   QApplication application(qt_argc, argv);

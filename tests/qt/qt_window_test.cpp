@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -11,6 +12,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QTimer>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -164,6 +166,7 @@ TEST(QtWindowTest, ReportsTextChangesFocusAndClicksAsGadgetEvents) {
   built.window.SetText(kSeparatorField, ";");
   EXPECT_EQ(built.window.WaitEvent().gadget, kSeparatorField) << "the program's own change";
   auto* field = qobject_cast<QLineEdit*>(built.window.GadgetWidget(kSeparatorField));
+  field->end(false);
   field->insert("|");
   EXPECT_EQ(built.window.WaitEvent().gadget, kSeparatorField);
   EXPECT_EQ(built.window.GetText(kSeparatorField), ";|");
@@ -237,6 +240,19 @@ TEST(QtWindowTest, TheRealWindowWritesWhatTheCommandLineWrites) {
             testing::ReadFileBytes(folder.Join("cli.csv")));
   EXPECT_EQ(report.rfind("Statistics for WME Project 'Demo'\ngenerated on 02/05/2009", 0), 0u)
       << report;
+}
+
+TEST(QtProgramTest, SaysSoAndEndsWhenThereIsNoDisplay) {
+  TempFolder folder;
+  const std::string command =
+      "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "
+      "XDG_CONFIG_HOME=" +
+      folder.Path() + " " + DWELVANE_GUI_PATH + " 2>" + folder.Join("err.txt");
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_NE(testing::ReadFileBytes(folder.Join("err.txt"))
+                .find("Dwelvane: the window could not be opened"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -63,7 +63,9 @@ QtWindowSystem::QtWindowSystem() {
       "QCheckBox::indicator, QRadioButton::indicator { width: 11px; height: 11px; }");
 }
 
-QtWindowSystem::~QtWindowSystem() { CloseWindow(); }
+QtWindowSystem::~QtWindowSystem() {
+  CloseWindow();
+}
 
 bool QtWindowSystem::OpenWindow(std::string_view title) {
   window_ = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::CustomizeWindowHint |
@@ -225,6 +227,7 @@ void QtWindowSystem::SetText(int gadget, std::string_view text) {
     // The program's own change is reported once, even when the text stays the same.
     const QSignalBlocker quiet(field);
     field->setText(BytesToQString(text));
+    field->setCursorPosition(0);  // show where the text begins, as a fresh field does
     Queue(gadget);
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(LabelText(text));
