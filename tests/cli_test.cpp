@@ -79,25 +79,6 @@ TEST(CliDialogueTest, WritesIntoTheProjectFolderByDefault) {
   EXPECT_EQ(ReadFileBytes(folder.Join("again.csv")), csv);
 }
 
-TEST(CliDialogueTest, JoinsFieldsWithAnySeparator) {
-  TempFolder folder;
-  folder.Write("p/a.script", "g.Talk(\"hi\",\"hi.ogg\");\n");
-  struct Case {
-    std::string separator, expected;
-  };
-  const Case cases[] = {
-      {"", "\"a.script\"\"g\"\"hi.ogg\"\r\n"},
-      {" ;; ", "\"a.script\" ;; \"g\" ;; \"hi.ogg\"\r\n"},
-      {"\t", "\"a.script\"\t\"g\"\t\"hi.ogg\"\r\n"},
-  };
-  for (const Case& c : cases) {
-    const CliResult result = RunCli(folder, {"dialogue", "--separator=" + c.separator,
-                                             "--columns=name,speaker,audio", "--output", "-", "p"});
-    EXPECT_EQ(result.exit_code, 0) << result.err;
-    EXPECT_EQ(result.out, c.expected) << "[" << c.separator << "]";
-  }
-}
-
 TEST(CliDialogueTest, ExplainsWhatWentWrong) {
   TempFolder folder;
   folder.Write("p/a.script", "g.Talk(\"hi\");\n");
@@ -145,16 +126,6 @@ TEST(CliDialogueTest, WarnsWhenTheDefaultStringTableIsMissingButStillWrites) {
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_EQ(result.out, "\"id\";\"\"\r\n");
   EXPECT_NE(result.err.find("no string table at"), std::string::npos) << result.err;
-}
-
-TEST(CliDialogueTest, PrintsUsageOnRequest) {
-  TempFolder folder;
-  for (const auto& words : {std::initializer_list<std::string>{"--help"},
-                            std::initializer_list<std::string>{"dialogue", "-h"}}) {
-    const CliResult result = RunCli(folder, words);
-    EXPECT_EQ(result.exit_code, 0);
-    EXPECT_EQ(result.out.rfind("usage: dwelvane-cli dialogue", 0), 0u) << result.out;
-  }
 }
 
 TEST(CliSettingsTest, UsesTheStoredSettingsAndNeverWritesThem) {

@@ -88,15 +88,6 @@ TEST(EventLoopTest, StartsWithTheWindowFilledFromTheSettings) {
   EXPECT_FALSE(p.window.WindowOpen()) << "the close event closes the window";
 }
 
-TEST(EventLoopTest, AFirstRunStoresTheDefaults) {
-  Program p;
-  EXPECT_EQ(p.Run(), 0);
-  EXPECT_EQ(p.Stored("CSVName"), "Dialogue_List.csv");
-  EXPECT_EQ(p.Stored("StatisticName"), "Project_Statistics.txt");
-  EXPECT_EQ(p.Stored("Language"), "#0");
-  EXPECT_TRUE(p.window.messages.empty());
-}
-
 TEST(EventLoopTest, SwitchesLanguageBackAndForthKeepingTheSettings) {
   Program p;
   p.Then([](FakeWindowSystem& w) { w.Click(kGermanOption); });

@@ -9,18 +9,19 @@ void FakeWindowSystem::Type(int gadget, std::string_view text) {
 }
 
 void FakeWindowSystem::Click(int gadget) {
-  const GadgetSpec* spec = Gadget(gadget);
-  if (spec != nullptr && spec->kind == GadgetKind::kCheckBox) {
+  const GadgetSpec* layout = Gadget(gadget);
+  if (layout != nullptr && layout->kind == GadgetKind::kCheckBox) {
     ticks_[gadget] = !Ticked(gadget);
-  } else if (spec != nullptr && spec->kind == GadgetKind::kOption) {
+  } else if (layout != nullptr && layout->kind == GadgetKind::kOption) {
     SetTick(gadget, true);
   }
   pending_.push_back({kGadgetEvent, gadget});
 }
 
 const GadgetSpec* FakeWindowSystem::Gadget(int number) const {
-  const auto found = std::find_if(created_.begin(), created_.end(),
-                                  [&](const GadgetSpec* spec) { return spec->number == number; });
+  const auto found = std::find_if(created_.begin(), created_.end(), [&](const GadgetSpec* layout) {
+    return layout->number == number;
+  });
   return found == created_.end() ? nullptr : *found;
 }
 
@@ -47,16 +48,16 @@ void FakeWindowSystem::CloseWindow() {
   open_ = false;
 }
 
-void FakeWindowSystem::CreateGadget(const GadgetSpec& spec, std::string_view text) {
-  created_.push_back(&spec);
-  created_texts_[spec.number] = std::string(text);
+void FakeWindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view text) {
+  created_.push_back(&layout);
+  created_texts_[layout.number] = std::string(text);
 }
 
 void FakeWindowSystem::SetText(int gadget, std::string_view text) {
   texts_[gadget] = std::string(text);
   // A toolkit reports every change of a text field, the program's own ones too.
-  const GadgetSpec* spec = Gadget(gadget);
-  if (spec != nullptr && spec->kind == GadgetKind::kTextField) {
+  const GadgetSpec* layout = Gadget(gadget);
+  if (layout != nullptr && layout->kind == GadgetKind::kTextField) {
     pending_.push_back({kGadgetEvent, gadget});
   }
 }

@@ -46,7 +46,7 @@ class FakeWindowSystem final : public WindowSystem {
 
   bool OpenWindow(std::string_view title) override;
   void CloseWindow() override;
-  void CreateGadget(const GadgetSpec& spec, std::string_view text) override;
+  void CreateGadget(const GadgetSpec& layout, std::string_view text) override;
   void SetText(int gadget, std::string_view text) override;
   std::string GetText(int gadget) override { return Text(gadget); }
   void SetTick(int gadget, bool ticked) override;

@@ -78,18 +78,6 @@ TEST(FolderWalkTest, FollowsLinksButNeverLoops) {
       (std::vector<std::string>{"|", "/alias/x.txt", "|", "/dangling", "|", "/real/x.txt", "|"}));
 }
 
-TEST(FolderWalkTest, SkipsFoldersItCannotList) {
-  if (testing::IgnoresFilePermissions()) {
-    GTEST_SKIP() << "permissions do not bind this user";
-  }
-  TempFolder folder;
-  folder.Write("closed/x.txt", "");
-  folder.Write("open/y.txt", "");
-  ASSERT_EQ(::chmod(folder.Join("closed").c_str(), 0), 0);
-  EXPECT_EQ(WalkRecord(folder.Path(), folder.Path()),
-            (std::vector<std::string>{"|", "/open/y.txt", "|"}));
-}
-
 TEST(FolderWalkTest, AMissingFolderYieldsNothing) {
   TempFolder folder;
   EXPECT_TRUE(WalkRecord(folder.Path(), folder.Join("missing")).empty());

@@ -57,15 +57,6 @@ TEST(LineReaderTest, SplitsAtEveryKindOfLineEnd) {
   }
 }
 
-TEST(LineReaderTest, DeliversCrLfSplitAcrossEveryBufferBoundary) {
-  TempFolder folder;
-  for (std::size_t prefix = 1; prefix < 40; ++prefix) {
-    const std::string first(prefix, 'x');
-    const std::string path = folder.Write("split.txt", first + "\r\nsecond\r\n");
-    EXPECT_EQ(ReadAllLines(path, 16), (std::vector<std::string>{first, "second"})) << prefix;
-  }
-}
-
 const char* FindAb(const char* begin, const char* end) {
   const std::string_view text(begin, static_cast<std::size_t>(end - begin));
   const std::size_t found = text.find("ab");
@@ -137,15 +128,6 @@ TEST(LineReaderTest, RefusesWhatIsNoReadableRegularFile) {
   EXPECT_FALSE(reader.FileOpenRead(folder.Join("pipe.script"))) << "a FIFO must not block";
   EXPECT_TRUE(reader.FileAtEnd());
   EXPECT_FALSE(FileIsReadable(folder.Join("missing.script")));
-}
-
-TEST(LineReaderTest, AFailedOpenKeepsTheOpenFile) {
-  TempFolder folder;
-  LineReader reader;
-  ASSERT_TRUE(reader.FileOpenRead(folder.Write("a.txt", "one\ntwo\n")));
-  EXPECT_EQ(reader.FileReadLine(), "one");
-  EXPECT_FALSE(reader.FileOpenRead(folder.Join("missing.txt")));
-  EXPECT_EQ(reader.FileReadLine(), "two");
 }
 
 TEST(LineWriterTest, WritesCrLfAfterEveryLineAndEmptiesAnExistingFile) {

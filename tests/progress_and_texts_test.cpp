@@ -46,14 +46,5 @@ TEST(UiTextsTest, ListsHoldTheirFixedEntries) {
   EXPECT_EQ(kEnglishUiTexts[3], "Rovi-Virur-Uredare");
 }
 
-TEST(AppStateTest, StartsEnglishWithAnEmptyTable) {
-  const AppState state;
-  EXPECT_EQ(state.Version, "V0.1");
-  EXPECT_EQ(state.settings.Seperator, ";");
-  EXPECT_EQ(state.settings.Language, 0);
-  EXPECT_EQ(state.dialogue_table.DialogueCount, 0u);
-  EXPECT_EQ(state.ui_texts, kEnglishUiTexts);
-}
-
 }  // namespace
 }  // namespace dwelvane

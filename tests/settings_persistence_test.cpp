@@ -124,22 +124,6 @@ TEST(SettingsPersistenceTest, DecidesTheFirstRunByThePathsAlone) {
   }
 }
 
-TEST(SettingsPersistenceTest, SingleWritesNeedTheKeyAndShowTheBoxWithoutIt) {
-  SettingsStore s;
-  SaveSetting(s.layer, "CSVName", "x.csv");
-  SaveLanguage(s.layer, 1);
-  EXPECT_EQ(s.boxes, 2);
-  std::string engine;
-  s.Start(engine);
-  SaveSetting(s.layer, "Seperator", "\t");
-  SaveLanguage(s.layer, 1);
-  Settings settings;
-  LoadSettings(s.layer, settings, engine, [] { return std::nullopt; });
-  EXPECT_EQ(settings.Seperator, "\t");
-  EXPECT_EQ(settings.Language, 1);
-  EXPECT_EQ(s.boxes, 2);
-}
-
 TEST(WineInstallPathTest, MapsTheDriveThroughThePrefixLinks) {
   TempFolder prefix;
   prefix.MakeFolder("drive_c/Program Files/WME DevKit");

@@ -46,29 +46,6 @@ TEST(StatisticsReportTest, RoundsThePercentageThroughAFloatHalfToEven) {
   }
 }
 
-TEST(StatisticsReportTest, WritesTheEnglishFileLineForLine) {
-  const std::vector<std::string> expected{
-      "Statistics for WME Project 'Demo'",
-      "generated on 02/05/2009 at 09:05:03",
-      "",
-      "Number of scenes: 3",
-      "Number of inventory items: 7 (found in 2 items files)",
-      "Number of sprites: 4",
-      "Number of images: 5",
-      "Number of 2d actors: 6",
-      "Number of 3d actors: 1",
-      "Number of sound files: 9",
-      "Number of dialogue lines: 10 (4 have speech audio, which are 40%)",
-      "",
-      "The project contains 12 scripts with 345 lines of code.",
-      "Number of characters in the scripts: 6789 (spaces were not counted)",
-      "",
-      "generated using Dwelvane",
-      "Dwelvane: dialogue tables and statistics for WME games",
-  };
-  EXPECT_EQ(StatisticsReportLines(SampleStatistics(), 0, ReportForm::kFile, kFixedClock), expected);
-}
-
 TEST(StatisticsReportTest, WritesTheGermanWindowTextForAnyOtherLanguage) {
   const std::string expected =
       "Statistik f\xFCr das WME Projekt 'Demo'\n\r"

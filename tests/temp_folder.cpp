@@ -1,7 +1,5 @@
 #include "temp_folder.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -59,10 +57,6 @@ std::string ReadFileBytes(const std::string& path) {
 bool FileExists(const std::string& path) {
   std::error_code ignored;
   return fs::exists(path, ignored);
-}
-
-bool IgnoresFilePermissions() {
-  return ::geteuid() == 0;
 }
 
 }  // namespace dwelvane::testing

@@ -32,7 +32,4 @@ std::string ReadFileBytes(const std::string& path);
 
 bool FileExists(const std::string& path);
 
-// True when this process may read files whatever their permissions say (root).
-bool IgnoresFilePermissions();
-
 }  // namespace dwelvane::testing

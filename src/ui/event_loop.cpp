@@ -45,11 +45,12 @@ bool EventLoop::OpenMainWindow() {
   if (!window_.OpenWindow("Dwelvane " + state_.Version)) {
     return false;
   }
-  for (const GadgetSpec& spec : kGadgets) {
-    const std::string_view text = spec.text_entry == kNoTextEntry
-                                      ? spec.fixed_text
-                                      : state_.ui_texts[static_cast<std::size_t>(spec.text_entry)];
-    window_.CreateGadget(spec, text);
+  for (const GadgetSpec& layout : kGadgets) {
+    const std::string_view text =
+        layout.text_entry == kNoTextEntry
+            ? layout.fixed_text
+            : state_.ui_texts[static_cast<std::size_t>(layout.text_entry)];
+    window_.CreateGadget(layout, text);
   }
   return true;
 }

@@ -25,7 +25,7 @@ class WindowSystem {
   // can't be opened.
   virtual bool OpenWindow(std::string_view title) = 0;
   virtual void CloseWindow() = 0;
-  virtual void CreateGadget(const GadgetSpec& spec, std::string_view text) = 0;
+  virtual void CreateGadget(const GadgetSpec& layout, std::string_view text) = 0;
 
   virtual void SetText(int gadget, std::string_view text) = 0;
   virtual std::string GetText(int gadget) = 0;

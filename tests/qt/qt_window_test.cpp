@@ -85,20 +85,21 @@ TEST(QtWindowTest, PlacesEveryGadgetWithItsTextAndRoomForIt) {
     EXPECT_FALSE(window->windowFlags() &
                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(window->windowTitle(), "Dwelvane V0.1");
-    for (const GadgetSpec& spec : kGadgets) {
-      if (spec.kind == GadgetKind::kTab) {
+    for (const GadgetSpec& layout : kGadgets) {
+      if (layout.kind == GadgetKind::kTab) {
         continue;
       }
-      QWidget* widget = built.window.GadgetWidget(spec.number);
-      ASSERT_NE(widget, nullptr) << spec.name;
-      QWidget* parent = spec.tab == kOnWindow ? window : built.window.TabPage(spec.tab);
-      EXPECT_EQ(widget->parentWidget(), parent) << spec.name;
-      EXPECT_EQ(widget->geometry(), QRect(spec.x, spec.y, spec.width, spec.height)) << spec.name;
-      if (spec.text_entry != kNoTextEntry) {
-        const auto entry = static_cast<std::size_t>(spec.text_entry);
-        EXPECT_EQ(ShownText(widget), BytesToQString(built.state.ui_texts[entry])) << spec.name;
-        EXPECT_LE(NeededWidth(widget), spec.width)
-            << spec.name << " clips \"" << ShownText(widget).toStdString() << "\" needs "
+      QWidget* widget = built.window.GadgetWidget(layout.number);
+      ASSERT_NE(widget, nullptr) << layout.name;
+      QWidget* parent = layout.tab == kOnWindow ? window : built.window.TabPage(layout.tab);
+      EXPECT_EQ(widget->parentWidget(), parent) << layout.name;
+      EXPECT_EQ(widget->geometry(), QRect(layout.x, layout.y, layout.width, layout.height))
+          << layout.name;
+      if (layout.text_entry != kNoTextEntry) {
+        const auto entry = static_cast<std::size_t>(layout.text_entry);
+        EXPECT_EQ(ShownText(widget), BytesToQString(built.state.ui_texts[entry])) << layout.name;
+        EXPECT_LE(NeededWidth(widget), layout.width)
+            << layout.name << " clips \"" << ShownText(widget).toStdString() << "\" needs "
             << NeededWidth(widget);
       }
     }

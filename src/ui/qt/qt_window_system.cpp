@@ -93,42 +93,42 @@ void QtWindowSystem::CloseWindow() {
   window_.reset();
 }
 
-void QtWindowSystem::CreateGadget(const GadgetSpec& spec, std::string_view text) {
+void QtWindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view text) {
   if (!window_) {
     return;
   }
-  if (spec.kind == GadgetKind::kTab) {
+  if (layout.kind == GadgetKind::kTab) {
     AddTab(text);
     return;
   }
-  QWidget* parent = spec.tab == kOnWindow || pages_.empty()
+  QWidget* parent = layout.tab == kOnWindow || pages_.empty()
                         ? window_.get()
-                        : pages_[static_cast<std::size_t>(spec.tab)];
-  QWidget* widget = MakeWidget(spec, text, parent);
-  widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
+                        : pages_[static_cast<std::size_t>(layout.tab)];
+  QWidget* widget = MakeWidget(layout, text, parent);
+  widget->setGeometry(layout.x, layout.y, layout.width, layout.height);
   widget->setObjectName(
-      QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
+      QString::fromUtf8(layout.name.data(), static_cast<qsizetype>(layout.name.size())));
   widget->show();
-  gadgets_[spec.number] = widget;
+  gadgets_[layout.number] = widget;
   // Frames are made after the gadgets inside them; they stay behind those.
-  if (spec.kind == GadgetKind::kFrame) {
+  if (layout.kind == GadgetKind::kFrame) {
     widget->lower();
   }
 }
 
-QWidget* QtWindowSystem::MakeWidget(const GadgetSpec& spec, std::string_view text,
+QWidget* QtWindowSystem::MakeWidget(const GadgetSpec& layout, std::string_view text,
                                     QWidget* parent) {
-  const int number = spec.number;
-  switch (spec.kind) {
+  const int number = layout.number;
+  switch (layout.kind) {
     case GadgetKind::kFrame:
       return new QGroupBox(BytesToQString(text), parent);
     case GadgetKind::kLabel: {
       auto* label = new QLabel(LabelText(text), parent);
       label->setTextFormat(Qt::PlainText);
       label->setWordWrap(true);
-      const Qt::Alignment vertical = spec.height > 40 ? Qt::AlignTop : Qt::AlignVCenter;
-      label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | vertical);
-      if (spec.bordered) {
+      const Qt::Alignment vertical = layout.height > 40 ? Qt::AlignTop : Qt::AlignVCenter;
+      label->setAlignment((layout.centred ? Qt::AlignHCenter : Qt::AlignLeft) | vertical);
+      if (layout.bordered) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
       }
       return label;
