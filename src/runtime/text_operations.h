@@ -1,20 +1,14 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-// Byte-wise text operations. Texts are never decoded; positions count from 1 and a
-// search that finds nothing gives 0.
+// Byte-wise text operations. Texts are never decoded.
 namespace dwelvane {
-
-// Position of the first occurrence of `what` in `text` at or after `start`; 0 when none.
-std::size_t TextFind(std::string_view text, std::string_view what, std::ptrdiff_t start = 1);
 
 // A-Z and the bytes 0xC0 to 0xDF are shifted down by 0x20, as the Windows-1252 code page
 // pairs its capital and small letters.
-std::string TextLower(std::string_view text);
 char LowerByte(char byte);
 
 // A-Z to a-z; every other byte as it is.
@@ -24,22 +18,18 @@ char LowerAscii(char byte);
 // string table IDs compare.
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 
-// True when the last bytes of `text`, lower-cased as TextLower does, equal `ending`.
+// True when the last bytes of `text`, lower-cased as LowerByte does, equal `ending`.
 bool EndsWithLowered(std::string_view text, std::string_view ending);
 
-std::string TextRemove(std::string_view text, std::string_view what);
-std::string_view TextLeft(std::string_view text, std::ptrdiff_t count);
-std::string_view TextRight(std::string_view text, std::ptrdiff_t count);
-std::string_view TextMid(std::string_view text, std::ptrdiff_t start, std::ptrdiff_t count);
-std::size_t TextLength(std::string_view text);
-
-std::string NumberToText(std::int32_t number);
-void AppendNumberText(std::string& out, std::int32_t number);
+// Signed decimal digits, without leading zeros or a plus sign.
+std::string NumberToText(std::int64_t number);
+void AppendNumberText(std::string& out, std::int64_t number);
 
 // Leading spaces, an optional sign, then decimal digits; saturates at the 32-bit limits.
 std::int32_t TextToNumber(std::string_view text);
 
+// The path up to and including its last separator; empty without one. A leading double
+// quote is skipped and the part ends before any further one.
 std::string_view PathDirectoryPart(std::string_view path);
-std::string_view PathFilePart(std::string_view path);
 
 }  // namespace dwelvane
