@@ -16,22 +16,12 @@ echo "project: $(find "$project" -name '*.script' | wc -l) scripts," \
   "$(cat "$project"/scenes/*/*/scr/*.script | wc -l) lines," \
   "$(du -sh "$project" | cut -f1)"
 
-seconds() { local start end; start=$(date +%s.%N); "$@" >/dev/null; end=$(date +%s.%N); echo "$end - $start" | bc -l; }
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+source "$(dirname "$0")/side_by_side.sh"
 
 run_rg() { rg -j1 -n -F -e '.Talk(' -e '.TalkAsync(' --no-ignore --hidden -g '*.script' "$project"; }
 run_dwelvane() { "$cli" dialogue --output "$project.csv" "$project"; }
 
-run_rg >/dev/null; run_dwelvane   # warm the page cache
-rg_times=(); dw_times=()
-for _ in $(seq "$runs"); do
-  rg_times+=("$(seconds run_rg)")
-  dw_times+=("$(seconds run_dwelvane)")
-done
-rg_median=$(printf '%s\n' "${rg_times[@]}" | median)
-dw_median=$(printf '%s\n' "${dw_times[@]}" | median)
-echo "talk lines: ripgrep $(run_rg | wc -l), dwelvane $(wc -l < "$project.csv")"
-printf 'ripgrep -j1: %.3f s   dwelvane-cli dialogue: %.3f s   ratio: %.2f\n' \
-  "$rg_median" "$dw_median" "$(echo "$dw_median / $rg_median" | bc -l)"
+echo "talk lines: ripgrep $(run_rg | wc -l), dwelvane $(run_dwelvane; wc -l < "$project.csv")"
+compare_side_by_side "$runs" "ripgrep -j1" run_rg "dwelvane-cli dialogue" run_dwelvane
 /usr/bin/time -f 'dwelvane-cli dialogue peak memory: %M KiB' "$cli" dialogue --output "$project.csv" "$project"
 rm -f "$project.csv"
