@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "dialogue/create_csv_table.h"
 #include "fake_window_system.h"
+#include "runtime/path_separator.h"
 #include "settings/file_registry_store.h"
 #include "temp_folder.h"
 
@@ -16,6 +17,14 @@ using testing::FakeWindowSystem;
 using testing::TempFolder;
 
 const ReportClock kFixedClock = [] { return DateTime{2009, 2, 5, 9, 5, 3}; };
+
+// A path written with "/" in the platform's own separator.
+std::string Native(std::string path) {
+  for (char& c : path) {
+    c = c == '/' ? kPathSeparator : c;
+  }
+  return path;
+}
 
 // A program run against the fake window and a settings file in a temporary folder.
 struct Program {
@@ -142,23 +151,24 @@ TEST(EventLoopTest, ReferenceCheckEnablesTranslateCheckAndKeepsItsTick) {
 
 TEST(EventLoopTest, RequestersChangeNothingWhenCancelled) {
   Program p;
-  p.Store("WMEProjectDir", "/games/old/");
-  p.window.chosen_files = {"", "/games/Demo/demo.wpr", "", "/lang/English/STRING.TAB", ""};
-  p.Then([](FakeWindowSystem& w) { w.Click(kSelectProjectButton); });
-  p.Then([](FakeWindowSystem& w) { w.Click(kSelectProjectButton); });
-  p.Then([](FakeWindowSystem& w) { w.Click(kSelectStringTabButton); });
-  p.Then([](FakeWindowSystem& w) { w.Click(kSelectStringTabButton); });
-  p.Then([](FakeWindowSystem& w) { w.Click(kSelectStringTabButton); });
+  p.Store("WMEProjectDir", Native("/games/old/"));
+  p.window.chosen_files = {"", Native("/games/Demo/demo.wpr"), "",
+                           Native("/lang/English/STRING.TAB"), ""};
+  for (const int button : {kSelectProjectButton, kSelectProjectButton, kSelectStringTabButton,
+                           kSelectStringTabButton, kSelectStringTabButton}) {
+    p.Then([button](FakeWindowSystem& w) { w.Click(button); });
+  }
   EXPECT_EQ(p.Run(), 0);
+  const std::string project =
+      "Select a WME projectfile|" + Native("/games/old/") + "|WME projects|*.wpr|0";
+  const std::string table = "Select the STRING.TAB to use:|";
   EXPECT_EQ(p.window.requests,
             (std::vector<std::string>{
-                "Select a WME projectfile|/games/old/|WME projects|*.wpr|0",
-                "Select a WME projectfile|/games/old/|WME projects|*.wpr|0",
-                "Select the STRING.TAB to use:|/games/Demo/|WME STRING.TAB|STRING.TAB|0",
-                "Select the STRING.TAB to use:|/games/Demo/|WME STRING.TAB|STRING.TAB|0",
-                "Select the STRING.TAB to use:|/lang/English/|WME STRING.TAB|STRING.TAB|0"}));
-  EXPECT_EQ(p.Stored("WMEProjectDir"), "/games/Demo/");
-  EXPECT_EQ(p.Stored("StringTab"), "/lang/English/STRING.TAB");
+                project, project, table + Native("/games/Demo/") + "|WME STRING.TAB|STRING.TAB|0",
+                table + Native("/games/Demo/") + "|WME STRING.TAB|STRING.TAB|0",
+                table + Native("/lang/English/") + "|WME STRING.TAB|STRING.TAB|0"}));
+  EXPECT_EQ(p.Stored("WMEProjectDir"), Native("/games/Demo/"));
+  EXPECT_EQ(p.Stored("StringTab"), Native("/lang/English/STRING.TAB"));
 }
 
 TEST(EventLoopTest, CreatesTheSameTableAsTheCommandLineWithTheTypedSeparator) {
@@ -173,9 +183,8 @@ TEST(EventLoopTest, CreatesTheSameTableAsTheCommandLineWithTheTypedSeparator) {
   p.Then([](FakeWindowSystem& w) { w.Click(kCreateCsvButton); });
   EXPECT_EQ(p.Run(), 0);
   EXPECT_EQ(testing::ReadFileBytes(project + "out.csv"),
-            "\"" + project +
-                "scenes/\"\t\"a.script\"\t\"1\"\t\"g\"\t\"Hi\"\t\"hi.ogg\"\t\"id\"\t"
-                "\"Hallo\"\r\n");
+            "\"" + p.folder.Join("game/scenes/") +
+                "\"\t\"a.script\"\t\"1\"\t\"g\"\t\"Hi\"\t\"hi.ogg\"\t\"id\"\t\"Hallo\"\r\n");
   EXPECT_EQ(p.window.progress, (std::vector<int>{1000, 1000, 0}));
   EXPECT_EQ(p.window.Text(kStatusText), "");
   EXPECT_EQ(p.Stored("Seperator"), "\t");

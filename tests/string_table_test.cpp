@@ -50,11 +50,11 @@ TEST(StringTableTest, MatchesWholeIdsWithoutRegardToAsciiCase) {
 TEST(StringTableTest, PrefersAChosenReadableTable) {
   TempFolder folder;
   const std::string chosen = folder.Write("mine.tab", "a\tb\n");
-  const std::string project = folder.Path() + "/";
+  const std::string project = folder.Join("");
   EXPECT_EQ(ChooseStringTablePath(chosen, project), chosen);
   EXPECT_EQ(ChooseStringTablePath(folder.Join("gone.tab"), project),
-            project + "English/STRING.TAB");
-  EXPECT_EQ(ChooseStringTablePath("", folder.Path()), project + "English/STRING.TAB");
+            folder.Join("English/STRING.TAB"));
+  EXPECT_EQ(ChooseStringTablePath("", folder.Path()), folder.Join("English/STRING.TAB"));
 }
 
 TEST(StringTableTest, TranslatesEachReferenceAndMovesTheBarPerRecord) {

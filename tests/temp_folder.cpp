@@ -1,40 +1,42 @@
 #include "temp_folder.h"
 
-#include <cstdlib>
+#include "runtime/path_separator.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <vector>
 
 namespace dwelvane::testing {
 
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "dwelvane-test-XXXXXX").string();
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (::mkdtemp(buffer.data()) == nullptr) {
-    throw std::runtime_error("cannot make a temporary folder");
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path candidate =
+        fs::temp_directory_path() / ("dwelvane-test-" + std::to_string(random()));
+    std::error_code error;
+    if (fs::create_directory(candidate, error)) {
+      path_ = candidate.string();
+      return;
+    }
   }
-  path_ = buffer.data();
+  throw std::runtime_error("cannot make a temporary folder");
 }
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
-  // Tests take permissions away; give them back so that everything can be removed.
-  for (auto it = fs::recursive_directory_iterator(path_, ignored);
-       it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-    if (!it->is_symlink(ignored)) {
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-  }
   fs::remove_all(path_, ignored);
 }
 
 std::string TempFolder::Join(std::string_view relative) const {
-  return path_ + "/" + std::string(relative);
+  std::string path = path_ + kPathSeparator;
+  for (const char c : relative) {
+    path.push_back(c == '/' ? kPathSeparator : c);
+  }
+  return path;
 }
 
 std::string TempFolder::Write(std::string_view relative, std::string_view bytes) const {

@@ -16,7 +16,7 @@ class TempFolder {
   // The folder's absolute path, without a trailing separator.
   const std::string& Path() const { return path_; }
 
-  // Path() + separator + relative.
+  // Path(), a separator and `relative`, whose "/" become the platform's separator.
   std::string Join(std::string_view relative) const;
 
   // Writes `bytes` to the relative path, making the folders on the way.

@@ -14,7 +14,7 @@ struct ProgressLine {
   int percent = -1;
 
   void Draw() const {
-    std::fprintf(stderr, "\r\033[K%s %d%%", status.c_str(), percent < 0 ? 0 : percent);
+    std::fprintf(stderr, "\r%s %3d%%", status.c_str(), percent < 0 ? 0 : percent);
     std::fflush(stderr);
   }
 };
@@ -48,9 +48,10 @@ CommandFeedback MakeTerminalProgress() {
   return feedback;
 }
 
+// Blanks over the longest status line, so that no terminal escape codes are needed.
 void EndTerminalProgress() {
   if (platform::StandardErrorIsTerminal()) {
-    std::fputs("\r\033[K", stderr);
+    std::fputs("\r                                        \r", stderr);
     std::fflush(stderr);
   }
 }

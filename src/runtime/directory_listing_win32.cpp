@@ -1,0 +1,50 @@
+#include <windows.h>
+
+#include <cstring>
+
+#include "runtime/directory_listing.h"
+#include "runtime/program_paths.h"
+
+namespace dwelvane {
+
+// Entries come in the order the file system keeps them (NTFS: by upper-cased name).
+bool ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>& entries) {
+  std::string pattern = folder;
+  if (!pattern.empty() && pattern.back() != '\\') {
+    pattern.push_back('\\');
+  }
+  pattern.append("*.*");
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    // An empty folder has no entry at all; it can still be listed.
+    return GetLastError() == ERROR_FILE_NOT_FOUND;
+  }
+  do {
+    if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0) {
+      entries.push_back(
+          {found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return true;
+}
+
+bool ReadFolderIdentity(const std::string& folder, FolderIdentity& identity) {
+  const HANDLE handle = CreateFileA(ResolveProgramPath(folder).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  BY_HANDLE_FILE_INFORMATION information;
+  const bool known = GetFileInformationByHandle(handle, &information) != 0;
+  CloseHandle(handle);
+  if (known) {
+    identity = {information.dwVolumeSerialNumber,
+                (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+  }
+  return known;
+}
+
+}  // namespace dwelvane
