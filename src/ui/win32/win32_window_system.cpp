@@ -1,0 +1,384 @@
+#include "ui/win32/win32_window_system.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <string>
+
+namespace dwelvane {
+namespace {
+
+constexpr const char* kWindowClass = "DwelvaneWindow";
+constexpr const char* kPageClass = "DwelvanePage";
+constexpr int kControlIdBase = 1000;  // a gadget's control id is its number plus this
+constexpr DWORD kFileNameBufferSize = 10000;
+
+// A page starts 2 pixels right of the panel's edge and 4 below the tab labels, and is 4
+// pixels narrower and 6 lower than the panel below them.
+constexpr int kPageLeft = 2;
+constexpr int kPageGapBelowTabs = 4;
+constexpr int kPageWidthLoss = 4;
+constexpr int kPageHeightLoss = 6;
+
+Win32WindowSystem* owner = nullptr;  // the one window system of the program
+
+LRESULT CALLBACK ForwardMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return owner != nullptr ? owner->HandleMessage(window, message, wparam, lparam)
+                          : DefWindowProcA(window, message, wparam, lparam);
+}
+
+void RegisterClasses() {
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = ForwardMessage;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = kWindowClass;
+  window_class.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  RegisterClassA(&window_class);
+  window_class.lpszClassName = kPageClass;
+  window_class.hIcon = nullptr;
+  RegisterClassA(&window_class);
+}
+
+// The themed background of tab pages, where the system offers it.
+void UseThemedPageBackground(HWND page) {
+  using EnableTexture = HRESULT(WINAPI*)(HWND, DWORD);
+  constexpr DWORD kEnableTab = 0x6;  // ETDT_ENABLETAB
+  if (HMODULE theme = LoadLibraryA("uxtheme.dll")) {
+    if (auto enable = reinterpret_cast<EnableTexture>(
+            reinterpret_cast<void*>(GetProcAddress(theme, "EnableThemeDialogTexture")))) {
+      enable(page, kEnableTab);
+    }
+  }
+}
+
+// Every visible, enabled top-level window of this thread is disabled while a dialog
+// shows, and enabled again afterwards: the dialog is modal to the whole program.
+class ModalScope {
+ public:
+  ModalScope() {
+    EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(&disabled_));
+    const HWND foreground = GetForegroundWindow();
+    DWORD process = 0;
+    GetWindowThreadProcessId(foreground, &process);
+    owner_ = process == GetCurrentProcessId() ? foreground : nullptr;
+  }
+  ~ModalScope() {
+    for (const HWND window : disabled_) {
+      EnableWindow(window, TRUE);
+    }
+  }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+  HWND Owner() const { return owner_; }
+
+ private:
+  static BOOL CALLBACK Disable(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+      EnableWindow(window, FALSE);
+      reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    }
+    return TRUE;
+  }
+
+  std::vector<HWND> disabled_;
+  HWND owner_ = nullptr;
+};
+
+}  // namespace
+
+Win32WindowSystem::Win32WindowSystem() {
+  owner = this;
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  RegisterClasses();
+  font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+Win32WindowSystem::~Win32WindowSystem() {
+  CloseWindow();
+  owner = nullptr;
+}
+
+bool Win32WindowSystem::OpenWindow(std::string_view title) {
+  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+  window_ = CreateWindowExA(0, kWindowClass, std::string(title).c_str(), kStyle, kWindowX, kWindowY,
+                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+  if (window_ == nullptr) {
+    return false;
+  }
+  panel_ = nullptr;
+  pages_.clear();
+  gadgets_.clear();
+  ShowWindow(window_, SW_SHOW);
+  UpdateWindow(window_);
+  return true;
+}
+
+void Win32WindowSystem::CloseWindow() {
+  if (window_ != nullptr) {
+    const HWND closing = window_;
+    window_ = nullptr;
+    DestroyWindow(closing);
+  }
+  panel_ = nullptr;
+  pages_.clear();
+  gadgets_.clear();
+}
+
+void Win32WindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view text) {
+  if (window_ == nullptr) {
+    return;
+  }
+  if (layout.kind == GadgetKind::kTab) {
+    AddTab(text);
+    return;
+  }
+  const HWND parent = layout.tab == kOnWindow || pages_.empty()
+                          ? window_
+                          : pages_[static_cast<std::size_t>(layout.tab)];
+  const HWND control = MakeControl(layout, text, parent);
+  if (control == nullptr) {
+    return;
+  }
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  gadgets_[layout.number] = control;
+}
+
+HWND Win32WindowSystem::MakeControl(const GadgetSpec& layout, std::string_view text, HWND parent) {
+  const char* control_class = "STATIC";
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  DWORD extended = 0;
+  switch (layout.kind) {
+    case GadgetKind::kFrame:
+      control_class = "BUTTON", style |= BS_GROUPBOX;
+      break;
+    case GadgetKind::kLabel:
+      style |= layout.centred ? SS_CENTER : SS_LEFT;
+      extended = layout.bordered ? WS_EX_CLIENTEDGE : 0;
+      break;
+    case GadgetKind::kTextField:
+      control_class = "EDIT", style |= ES_AUTOHSCROLL | WS_TABSTOP, extended = WS_EX_CLIENTEDGE;
+      break;
+    case GadgetKind::kButton:
+      control_class = "BUTTON", style |= BS_PUSHBUTTON | WS_TABSTOP;
+      break;
+    case GadgetKind::kCheckBox:
+      control_class = "BUTTON", style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+      break;
+    case GadgetKind::kOption:
+      // The first option opens the group that its following options belong to.
+      control_class = "BUTTON", style |= BS_AUTORADIOBUTTON | WS_TABSTOP;
+      style |= layout.number == gadget::kEnglishOption ? WS_GROUP : 0;
+      break;
+    case GadgetKind::kProgressBar:
+      control_class = PROGRESS_CLASSA, style |= PBS_SMOOTH;
+      break;
+    case GadgetKind::kPanel:
+      control_class = WC_TABCONTROLA, style |= WS_CLIPSIBLINGS | WS_TABSTOP;
+      break;
+    case GadgetKind::kTab:
+      return nullptr;
+  }
+  const HWND control =
+      CreateWindowExA(extended, control_class, std::string(text).c_str(), style, layout.x, layout.y,
+                      layout.width, layout.height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + layout.number)),
+                      GetModuleHandleA(nullptr), nullptr);
+  if (layout.kind == GadgetKind::kProgressBar) {
+    SendMessageA(control, PBM_SETRANGE32, 0, kProgressRange);
+  }
+  if (layout.kind == GadgetKind::kPanel) {
+    panel_ = control;
+  }
+  return control;
+}
+
+void Win32WindowSystem::AddTab(std::string_view text) {
+  if (panel_ == nullptr) {
+    return;
+  }
+  std::string label(text);
+  TCITEMA item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = label.data();
+  const auto index = static_cast<int>(pages_.size());
+  SendMessageA(panel_, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
+  SendMessageA(panel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  RECT labels{};
+  SendMessageA(panel_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&labels));
+  RECT panel{};
+  GetClientRect(panel_, &panel);
+  const HWND page =
+      CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS, kPageLeft,
+                      labels.bottom + kPageGapBelowTabs, panel.right - kPageWidthLoss,
+                      panel.bottom - labels.bottom - kPageHeightLoss, panel_, nullptr,
+                      GetModuleHandleA(nullptr), nullptr);
+  UseThemedPageBackground(page);
+  pages_.push_back(page);
+  ShowPage(static_cast<int>(SendMessageA(panel_, TCM_GETCURSEL, 0, 0)));
+}
+
+void Win32WindowSystem::ShowPage(int tab) {
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    ShowWindow(pages_[i], static_cast<int>(i) == tab ? SW_SHOW : SW_HIDE);
+  }
+}
+
+HWND Win32WindowSystem::GadgetHandle(int gadget) const {
+  const auto found = gadgets_.find(gadget);
+  return found == gadgets_.end() ? nullptr : found->second;
+}
+
+HWND Win32WindowSystem::TabPage(int tab) const {
+  return tab >= 0 && static_cast<std::size_t>(tab) < pages_.size()
+             ? pages_[static_cast<std::size_t>(tab)]
+             : nullptr;
+}
+
+LRESULT Win32WindowSystem::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CLOSE:
+      // The loop decides when the window goes: it closes it on this event.
+      events_.push_back({kCloseEvent, gadget::kNone});
+      return 0;
+    case WM_COMMAND: {
+      const int gadget = LOWORD(wparam) - kControlIdBase;
+      const WORD code = HIWORD(wparam);
+      if (lparam != 0 && gadget >= 0 &&
+          (code == BN_CLICKED || code == EN_CHANGE || code == EN_SETFOCUS ||
+           code == EN_KILLFOCUS)) {
+        Queue(gadget);
+      }
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* notice = reinterpret_cast<const NMHDR*>(lparam);
+      if (notice->hwndFrom == panel_ && notice->code == TCN_SELCHANGE) {
+        ShowPage(static_cast<int>(SendMessageA(panel_, TCM_GETCURSEL, 0, 0)));
+        Queue(gadget::kMainPanel);
+      }
+      return 0;
+    }
+    default:
+      return DefWindowProcA(window, message, wparam, lparam);
+  }
+}
+
+void Win32WindowSystem::SetText(int gadget, std::string_view text) {
+  if (const HWND control = GadgetHandle(gadget)) {
+    SetWindowTextA(control, std::string(text).c_str());
+  }
+}
+
+std::string Win32WindowSystem::GetText(int gadget) {
+  const HWND control = GadgetHandle(gadget);
+  if (control == nullptr) {
+    return {};
+  }
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void Win32WindowSystem::SetTick(int gadget, bool ticked) {
+  if (const HWND control = GadgetHandle(gadget)) {
+    SendMessageA(control, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+    // An option ticked by the program clears the others of its group, as a click would.
+    if (ticked && (gadget == gadget::kEnglishOption || gadget == gadget::kGermanOption)) {
+      const int other =
+          gadget == gadget::kEnglishOption ? gadget::kGermanOption : gadget::kEnglishOption;
+      if (const HWND other_control = GadgetHandle(other)) {
+        SendMessageA(other_control, BM_SETCHECK, BST_UNCHECKED, 0);
+      }
+    }
+  }
+}
+
+bool Win32WindowSystem::GetTick(int gadget) {
+  const HWND control = GadgetHandle(gadget);
+  return control != nullptr && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32WindowSystem::SetProgress(int gadget, int position) {
+  if (const HWND control = GadgetHandle(gadget)) {
+    SendMessageA(control, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  }
+}
+
+void Win32WindowSystem::SetEnabled(int gadget, bool enabled) {
+  if (const HWND control = GadgetHandle(gadget)) {
+    EnableWindow(control, enabled ? TRUE : FALSE);
+  }
+}
+
+WindowEvent Win32WindowSystem::WaitEvent() {
+  MSG message;
+  while (events_.empty()) {
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+      return {kCloseEvent, gadget::kNone};
+    }
+    if (window_ == nullptr || !IsDialogMessageA(window_, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  const WindowEvent event = events_.front();
+  events_.pop_front();
+  return event;
+}
+
+void Win32WindowSystem::DrainWindowEvents() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  events_.clear();
+}
+
+std::string Win32WindowSystem::AskOpenFileName(std::string_view title, std::string_view start_path,
+                                               std::string_view filter, int filter_index) {
+  // "description|pattern" pairs become the dialog's zero-separated list.
+  std::string filters(filter);
+  for (char& c : filters) {
+    c = c == '|' ? '\0' : c;
+  }
+  filters.append(2, '\0');
+  // The start path splits at its last "\": the folder to open, then the name to show. A
+  // path without one, or whose only one is its first character, is all name.
+  const std::size_t last = start_path.rfind('\\');
+  const bool has_folder = last != std::string_view::npos && last > 0;
+  const std::string folder(has_folder ? start_path.substr(0, last) : std::string_view{});
+  std::string name(has_folder ? start_path.substr(last + 1) : start_path);
+  name.resize(kFileNameBufferSize, '\0');
+  const std::string caption(title);
+  const ModalScope modal;
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = modal.Owner();
+  dialog.lpstrFilter = filters.c_str();
+  dialog.nFilterIndex = static_cast<DWORD>(filter_index + 1);
+  dialog.lpstrFile = name.data();
+  dialog.nMaxFile = kFileNameBufferSize;
+  dialog.lpstrInitialDir = has_folder ? folder.c_str() : nullptr;
+  dialog.lpstrTitle = caption.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+  if (!GetOpenFileNameA(&dialog)) {
+    return {};
+  }
+  return std::string(name.c_str());
+}
+
+void Win32WindowSystem::ShowMessage(std::string_view caption, std::string_view text) {
+  const ModalScope modal;
+  MessageBoxA(modal.Owner(), std::string(text).c_str(), std::string(caption).c_str(), MB_OK);
+}
+
+}  // namespace dwelvane

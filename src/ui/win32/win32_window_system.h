@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <map>
+#include <vector>
+
+#include "ui/window_system.h"
+
+namespace dwelvane {
+
+// The window on Windows: the system's own controls (BUTTON, EDIT, STATIC, the tab control
+// and the progress bar) in the default GUI font, at the pixel positions of the gadget
+// table, driven through the ANSI calls.
+class Win32WindowSystem final : public WindowSystem {
+ public:
+  Win32WindowSystem();
+  ~Win32WindowSystem() override;
+
+  bool OpenWindow(std::string_view title) override;
+  void CloseWindow() override;
+  void CreateGadget(const GadgetSpec& layout, std::string_view text) override;
+  void SetText(int gadget, std::string_view text) override;
+  std::string GetText(int gadget) override;
+  void SetTick(int gadget, bool ticked) override;
+  bool GetTick(int gadget) override;
+  void SetProgress(int gadget, int position) override;
+  void SetEnabled(int gadget, bool enabled) override;
+  WindowEvent WaitEvent() override;
+  void DrainWindowEvents() override;
+  std::string AskOpenFileName(std::string_view title, std::string_view start_path,
+                              std::string_view filter, int filter_index) override;
+  void ShowMessage(std::string_view caption, std::string_view text) override;
+
+  // For tests: the window and a gadget's control.
+  HWND Window() const { return window_; }
+  HWND GadgetHandle(int gadget) const;
+  HWND TabPage(int tab) const;
+
+  // Where the messages of the window and its pages arrive.
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  HWND MakeControl(const GadgetSpec& layout, std::string_view text, HWND parent);
+  void AddTab(std::string_view text);
+  void ShowPage(int tab);
+  void Queue(int gadget) { events_.push_back({kGadgetEvent, gadget}); }
+
+  HWND window_ = nullptr;
+  HWND panel_ = nullptr;
+  HFONT font_ = nullptr;
+  std::vector<HWND> pages_;
+  std::map<int, HWND> gadgets_;
+  std::deque<WindowEvent> events_;
+};
+
+}  // namespace dwelvane

@@ -1,0 +1,101 @@
+#include "settings/win32_registry_store.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "settings/registry_layer.h"
+#include "settings/settings_persistence.h"
+
+namespace dwelvane {
+namespace {
+
+constexpr std::string_view kTestKey = "Software\\Kelterpine\\DwelvaneRegistryTest";
+
+// The layer over the real registry; the error box is recorded instead of shown.
+struct RealRegistry {
+  Win32RegistryStore store;
+  std::vector<std::string> boxes;
+  RegistryLayer layer{store, [this](std::string_view caption, std::string_view text) {
+                        boxes.push_back(std::string(caption) + "|" + std::string(text));
+                      }};
+
+  RealRegistry() {
+    layer.RegistryDeleteKey(kHkeyCurrentUser, std::string(kTestKey) + "\\Sub", "");
+    layer.RegistryDeleteKey(kHkeyCurrentUser, kTestKey, "");
+  }
+  ~RealRegistry() { layer.RegistryDeleteKey(kHkeyCurrentUser, kTestKey, ""); }
+};
+
+TEST(Win32RegistryTest, ReadsAndWritesAsTheLayerPromises) {
+  RealRegistry r;
+  EXPECT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "A", "x", kRegistryString, ""), 0);
+  EXPECT_EQ(r.boxes, (std::vector<std::string>{"Fehler|Ein Fehler ist aufgetreten"}));
+  EXPECT_EQ(r.layer.RegistryKeyExists(kHkeyCurrentUser, kTestKey, ""), 0);
+  ASSERT_EQ(
+      r.layer.RegistryCreateKey(kHkeyCurrentUser, std::string("\\") + std::string(kTestKey), ""),
+      1);
+  const std::string fits(254, 'a');
+  r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Fits", fits, kRegistryString, "");
+  r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Long", std::string(255, 'b'),
+                           kRegistryString, "");
+  r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Number", "-5", kRegistryNumber, "");
+  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "fits", ""), 0);
+  EXPECT_EQ(r.layer.RegistryReadResult, fits);
+  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Long", ""), kRegistryMoreData);
+  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Missing", ""),
+            kRegistryFileNotFound);
+  EXPECT_EQ(r.layer.RegistryReadResult, fits);
+  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Number", ""), 0);
+  EXPECT_EQ(r.layer.RegistryReadResult, "-5");
+  std::uint32_t type = 0;
+  std::string data;
+  r.store.QueryValue(kHkeyCurrentUser, kTestKey, "Number", type, data);
+  EXPECT_EQ(type, kRegistryNumber);
+  EXPECT_EQ(data, "\xFB\xFF\xFF\xFF");
+  r.store.SetValue(kHkeyCurrentUser, kTestKey, "Expand", REG_EXPAND_SZ, std::string("%A%\0", 4));
+  EXPECT_NE(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Expand", ""), 0);
+  EXPECT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, std::string(kTestKey) + "\\Sub", ""), 1);
+  EXPECT_EQ(r.layer.RegistryEnumSubKey(kHkeyCurrentUser, kTestKey, 0, ""), "Sub");
+  std::vector<std::string> names;
+  for (std::uint32_t i = 0;; ++i) {
+    const std::string name = r.layer.RegistryEnumValueName(kHkeyCurrentUser, kTestKey, i, "");
+    if (name.empty()) {
+      break;
+    }
+    names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Expand", "Fits", "Long", "Number"}));
+  EXPECT_EQ(r.layer.RegistryDeleteValue(kHkeyCurrentUser, kTestKey, "Fits", ""), 1);
+  EXPECT_EQ(r.layer.RegistryDeleteKey(kHkeyCurrentUser, std::string(kTestKey) + "\\Sub", ""), 1);
+  EXPECT_EQ(r.boxes.size(), 1u);
+}
+
+TEST(Win32RegistryTest, AFirstRunWritesTheSixTypedValues) {
+  RealRegistry r;
+  r.layer.RegistryDeleteKey(kHkeyCurrentUser, kSettingsKey, "");
+  Settings settings;
+  std::string engine;
+  LoadSettings(r.layer, settings, engine, [] { return std::nullopt; });
+  RunFirstRunStep(r.layer, settings, engine);
+  const auto stored = [&](std::string_view name) {
+    std::uint32_t type = 0;
+    std::string data;
+    r.store.QueryValue(kHkeyCurrentUser, kSettingsKey, name, type, data);
+    return std::to_string(type) + ":" + data;
+  };
+  EXPECT_EQ(stored("CSVName"), std::string("1:Dialogue_List.csv\0", 20));
+  EXPECT_EQ(stored("StatisticName"), std::string("1:Project_Statistics.txt\0", 25));
+  EXPECT_EQ(stored("Seperator"), std::string("1:;\0", 4));
+  EXPECT_EQ(stored("WMEProjectDir"), std::string("1:\0", 3));
+  EXPECT_EQ(stored("StringTab"), std::string("1:\0", 3));
+  EXPECT_EQ(stored("Language"), std::string("4:\0\0\0\0", 6));
+  EXPECT_TRUE(r.boxes.empty());
+}
+
+}  // namespace
+}  // namespace dwelvane
