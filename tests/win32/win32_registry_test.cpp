@@ -97,5 +97,21 @@ TEST(Win32RegistryTest, AFirstRunWritesTheSixTypedValues) {
   EXPECT_TRUE(r.boxes.empty());
 }
 
+TEST(Win32RegistryTest, AFirstRunStartsInTheEngineToolsFolder) {
+  RealRegistry r;
+  r.layer.RegistryDeleteKey(kHkeyCurrentUser, kSettingsKey, "");
+  r.layer.RegistryCreateKey(kHkeyCurrentUser, kEngineToolsKey, "");
+  r.layer.RegistrySetValue(kHkeyCurrentUser, kEngineToolsKey, "InstallPath", "C:\\WME",
+                           kRegistryString, "");
+  Settings settings;
+  std::string engine;
+  LoadSettings(r.layer, settings, engine, [] { return std::nullopt; });
+  RunFirstRunStep(r.layer, settings, engine);
+  r.layer.RegistryDeleteKey(kHkeyCurrentUser, kEngineToolsKey, "");
+  EXPECT_EQ(settings.WMEProjectDir, "C:\\WME");
+  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kSettingsKey, "WMEProjectDir", ""), 0);
+  EXPECT_EQ(r.layer.RegistryReadResult, "C:\\WME") << "exactly as stored: no separator added";
+}
+
 }  // namespace
 }  // namespace dwelvane
