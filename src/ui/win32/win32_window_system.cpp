@@ -151,45 +151,50 @@ void Win32WindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view 
 }
 
 HWND Win32WindowSystem::MakeControl(const GadgetSpec& layout, std::string_view text, HWND parent) {
-  const char* control_class = "STATIC";
-  DWORD style = WS_CHILD | WS_VISIBLE;
-  DWORD extended = 0;
+  struct ControlKind {
+    const char* window_class;
+    DWORD style;
+    DWORD extended_style;
+  };
+  ControlKind kind{"STATIC", 0, 0};
   switch (layout.kind) {
     case GadgetKind::kFrame:
-      control_class = "BUTTON", style |= BS_GROUPBOX;
+      kind = {"BUTTON", BS_GROUPBOX, 0};
       break;
     case GadgetKind::kLabel:
-      style |= layout.centred ? SS_CENTER : SS_LEFT;
-      extended = layout.bordered ? WS_EX_CLIENTEDGE : 0;
+      kind = {"STATIC", static_cast<DWORD>(layout.centred ? SS_CENTER : SS_LEFT),
+              static_cast<DWORD>(layout.bordered ? WS_EX_CLIENTEDGE : 0)};
       break;
     case GadgetKind::kTextField:
-      control_class = "EDIT", style |= ES_AUTOHSCROLL | WS_TABSTOP, extended = WS_EX_CLIENTEDGE;
+      kind = {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
       break;
     case GadgetKind::kButton:
-      control_class = "BUTTON", style |= BS_PUSHBUTTON | WS_TABSTOP;
+      kind = {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
       break;
     case GadgetKind::kCheckBox:
-      control_class = "BUTTON", style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+      kind = {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
       break;
     case GadgetKind::kOption:
-      // The first option opens the group that its following options belong to.
-      control_class = "BUTTON", style |= BS_AUTORADIOBUTTON | WS_TABSTOP;
-      style |= layout.number == gadget::kEnglishOption ? WS_GROUP : 0;
+      // The first option opens the group that the options after it belong to.
+      kind = {"BUTTON",
+              static_cast<DWORD>(BS_AUTORADIOBUTTON | WS_TABSTOP |
+                                 (layout.number == gadget::kEnglishOption ? WS_GROUP : 0)),
+              0};
       break;
     case GadgetKind::kProgressBar:
-      control_class = PROGRESS_CLASSA, style |= PBS_SMOOTH;
+      kind = {PROGRESS_CLASSA, PBS_SMOOTH, 0};
       break;
     case GadgetKind::kPanel:
-      control_class = WC_TABCONTROLA, style |= WS_CLIPSIBLINGS | WS_TABSTOP;
+      kind = {WC_TABCONTROLA, WS_CLIPSIBLINGS | WS_TABSTOP, 0};
       break;
     case GadgetKind::kTab:
       return nullptr;
   }
-  const HWND control =
-      CreateWindowExA(extended, control_class, std::string(text).c_str(), style, layout.x, layout.y,
-                      layout.width, layout.height, parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + layout.number)),
-                      GetModuleHandleA(nullptr), nullptr);
+  const HWND control = CreateWindowExA(
+      kind.extended_style, kind.window_class, std::string(text).c_str(),
+      WS_CHILD | WS_VISIBLE | kind.style, layout.x, layout.y, layout.width, layout.height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + layout.number)),
+      GetModuleHandleA(nullptr), nullptr);
   if (layout.kind == GadgetKind::kProgressBar) {
     SendMessageA(control, PBM_SETRANGE32, 0, kProgressRange);
   }
