@@ -34,21 +34,18 @@ BENCHMARK(BM_TranslateReferences)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 void BM_ScanScriptFile(benchmark::State& state) {
   testing::TempFolder folder;
-  bench::SyntheticProjectShape shape;
-  shape.scripts = 1;
-  shape.lines_per_script = 200000;
-  shape.talks_per_script = 10000;
-  bench::WriteSyntheticProject(folder.Path(), shape);
-  const std::string script_folder = folder.Join("scenes/area0/scene0/scr");
-  const std::string bytes = testing::ReadFileBytes(script_folder + "/script0.script");
+  const std::string script_folder = bench::WriteLargeScript(folder.Path());
+  const std::string name = bench::kLargeScriptName;
+  const std::string path = script_folder + "/" + name;
+  const auto bytes = static_cast<std::int64_t>(testing::ReadFileBytes(path).size());
   LineReader reader;
   DialogueTable table;
   for (auto _ : state) {
     table.Clear();
-    ScanScriptFile(script_folder, "script0.script", table, reader);
+    ScanScriptFile({script_folder, name, path}, table, reader);
     benchmark::DoNotOptimize(table.DialogueCount);
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+  state.SetBytesProcessed(state.iterations() * bytes);
 }
 BENCHMARK(BM_ScanScriptFile)->Unit(benchmark::kMillisecond);
 

@@ -13,12 +13,7 @@ namespace {
 
 void BM_MeasureScript(benchmark::State& state) {
   testing::TempFolder folder;
-  bench::SyntheticProjectShape shape;
-  shape.scripts = 1;
-  shape.lines_per_script = 200000;
-  shape.talks_per_script = 10000;
-  bench::WriteSyntheticProject(folder.Path(), shape);
-  const std::string path = folder.Join("scenes/area0/scene0/scr/script0.script");
+  const std::string path = bench::WriteLargeScript(folder.Path()) + "/" + bench::kLargeScriptName;
   const auto bytes = static_cast<std::int64_t>(testing::ReadFileBytes(path).size());
   LineReader reader;
   for (auto _ : state) {

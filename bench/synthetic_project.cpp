@@ -100,4 +100,13 @@ void WriteSyntheticProject(const std::string& folder, const SyntheticProjectShap
   }
 }
 
+std::string WriteLargeScript(const std::string& folder) {
+  SyntheticProjectShape shape;
+  shape.scripts = 1;
+  shape.lines_per_script = 200000;
+  shape.talks_per_script = 10000;
+  WriteSyntheticProject(folder, shape);
+  return FolderOf(fs::path(folder), 0, shape.scripts_per_folder).string();
+}
+
 }  // namespace dwelvane::bench

@@ -18,4 +18,9 @@ struct SyntheticProjectShape {
 // lines look like real ones, talk lines with references and audio files among them.
 void WriteSyntheticProject(const std::string& folder, const SyntheticProjectShape& shape);
 
+// One script of 200,000 lines with 10,000 talk lines in a project below `folder`; gives
+// the folder that holds it. Its name is kLargeScriptName.
+std::string WriteLargeScript(const std::string& folder);
+inline constexpr const char* kLargeScriptName = "script0.script";
+
 }  // namespace dwelvane::bench

@@ -31,8 +31,9 @@ std::vector<std::string> ListNames(const std::string& folder) {
 // Every file the walk reports, relative to `root`, and a "|" for each drain.
 std::vector<std::string> WalkRecord(const std::string& root, const std::string& start) {
   std::vector<std::string> seen;
-  WalkFolder(start, {[&](const std::string& folder, const std::string& name) {
-                       std::string relative = folder.substr(root.size()) + "/" + name;
+  WalkFolder(start, {[&](const WalkedFile& file) {
+                       EXPECT_EQ(file.path, file.folder + kPathSeparator + file.name);
+                       std::string relative = file.folder.substr(root.size()) + "/" + file.name;
                        std::replace(relative.begin(), relative.end(), kPathSeparator, '/');
                        seen.push_back(relative);
                      },

@@ -13,8 +13,8 @@ bool IsScriptFileName(std::string_view name) {
 
 void CountScriptFiles(const std::string& folder, Progress& progress,
                       const CommandFeedback& feedback) {
-  WalkFolder(folder, {[&](const std::string&, const std::string& name) {
-                        if (IsScriptFileName(name)) {
+  WalkFolder(folder, {[&](const WalkedFile& file) {
+                        if (IsScriptFileName(file.name)) {
                           ++progress.ProgressCount;
                         }
                       },
@@ -24,9 +24,9 @@ void CountScriptFiles(const std::string& folder, Progress& progress,
 void ScanScriptFolder(const std::string& folder, DialogueTable& table, Progress& progress,
                       const CommandFeedback& feedback) {
   LineReader reader;
-  WalkFolder(folder, {[&](const std::string& script_folder, const std::string& name) {
-                        if (IsScriptFileName(name)) {
-                          ScanScriptFile(script_folder, name, table, reader);
+  WalkFolder(folder, {[&](const WalkedFile& file) {
+                        if (IsScriptFileName(file.name)) {
+                          ScanScriptFile(file, table, reader);
                           ++progress.ProgressCount;
                           SetProgress(progress, feedback);
                         }

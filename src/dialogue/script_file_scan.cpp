@@ -2,7 +2,6 @@
 
 #include "dialogue/talk_keywords.h"
 #include "dialogue/talk_line_parser.h"
-#include "runtime/path_separator.h"
 
 namespace dwelvane {
 namespace {
@@ -11,13 +10,14 @@ namespace {
 // and shared by its records.
 class ScriptRecords {
  public:
-  ScriptRecords(const std::string& folder, const std::string& name, DialogueTable& table)
-      : folder_(folder), name_(name), table_(table) {}
+  ScriptRecords(const WalkedFile& script, DialogueTable& table) : script_(script), table_(table) {}
 
   void Append(std::int64_t line_number, std::string_view line, const TalkLine& talk) {
     if (location_.empty()) {
-      location_ = table_.StoreText(folder_ + kPathSeparator);
-      name_copy_ = table_.StoreText(name_);
+      // The folder with its separator is the start of the script's path.
+      location_ =
+          table_.StoreText(std::string_view(script_.path).substr(0, script_.folder.size() + 1));
+      name_copy_ = table_.StoreText(script_.name);
     }
     // The parts are views into the reader's buffer: they are moved onto a stored copy.
     const std::string_view copy = table_.StoreText(line);
@@ -38,8 +38,7 @@ class ScriptRecords {
   }
 
  private:
-  const std::string& folder_;
-  const std::string& name_;
+  const WalkedFile& script_;
   DialogueTable& table_;
   std::string_view location_;
   std::string_view name_copy_;
@@ -47,15 +46,11 @@ class ScriptRecords {
 
 }  // namespace
 
-void ScanScriptFile(const std::string& folder, const std::string& name, DialogueTable& table,
-                    LineReader& reader) {
-  std::string path = folder;
-  path.push_back(kPathSeparator);
-  path.append(name);
-  if (!reader.FileOpenRead(path)) {
+void ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& reader) {
+  if (!reader.FileOpenRead(script.path)) {
     return;
   }
-  ScriptRecords records(folder, name, table);
+  ScriptRecords records(script, table);
   std::int64_t line_number = 0;
   TalkLine talk;
   for (;;) {

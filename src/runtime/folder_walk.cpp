@@ -38,11 +38,14 @@ class FolderWalker {
     const std::size_t prefix = child.size();
     for (EntryKind kind; (kind = listing.DirListNext()) != kNoEntry;) {
       const std::string& name = listing.DirListEntryName();
+      if (kind != kFileEntry && (name == "." || name == "..")) {
+        continue;
+      }
+      child.resize(prefix);
+      child.append(name);
       if (kind == kFileEntry) {
-        visitor_.visit_file(folder, name);
-      } else if (name != "." && name != "..") {
-        child.resize(prefix);
-        child.append(name);
+        visitor_.visit_file({folder, name, child});
+      } else {
         Walk(child);
         visitor_.after_subfolder();
       }

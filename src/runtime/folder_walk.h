@@ -5,9 +5,15 @@
 
 namespace dwelvane {
 
+// A file the walk met: its folder (no trailing separator), its name, and both joined.
+struct WalkedFile {
+  const std::string& folder;
+  const std::string& name;
+  const std::string& path;
+};
+
 struct FolderVisitor {
-  // Called for every file entry, with the folder (no trailing separator) and the name.
-  std::function<void(const std::string& folder, const std::string& name)> visit_file;
+  std::function<void(const WalkedFile& file)> visit_file;
   // Called after each subfolder has been walked; the window drains its events here.
   std::function<void()> after_subfolder;
 };

@@ -2,7 +2,6 @@
 
 #include "runtime/folder_walk.h"
 #include "runtime/line_reader.h"
-#include "runtime/path_separator.h"
 #include "statistics/file_classification.h"
 #include "statistics/script_metrics.h"
 
@@ -16,14 +15,15 @@ class FileCounter {
   FileCounter(ProjectStatistics& statistics, LineReader& reader)
       : statistics_(statistics), reader_(reader) {}
 
-  void Count(const std::string& folder, const std::string& name) {
+  void Count(const WalkedFile& file) {
+    const std::string& name = file.name;
     switch (ClassifyProjectFile(name)) {
       case ProjectFileKind::kProject:
         statistics_.ProjectName = name.substr(0, name.size() - kProjectExtensionLength);
         break;
       case ProjectFileKind::kScript:
         ++statistics_.ScriptCount;
-        MeasureScript(PathOf(folder, name), statistics_, reader_);
+        MeasureScript(file.path, statistics_, reader_);
         break;
       case ProjectFileKind::kSprite:
         ++statistics_.SpriteCount;
@@ -45,7 +45,7 @@ class FileCounter {
         break;
       case ProjectFileKind::kItems:
         ++statistics_.ItemFileCount;
-        CountInventoryItems(PathOf(folder, name), statistics_, reader_);
+        CountInventoryItems(file.path, statistics_, reader_);
         break;
       case ProjectFileKind::kOther:
         break;
@@ -53,13 +53,6 @@ class FileCounter {
   }
 
  private:
-  static std::string PathOf(const std::string& folder, const std::string& name) {
-    std::string path = folder;
-    path.push_back(kPathSeparator);
-    path.append(name);
-    return path;
-  }
-
   ProjectStatistics& statistics_;
   LineReader& reader_;
 };
@@ -68,18 +61,18 @@ class FileCounter {
 
 void CountProjectFiles(const std::string& folder, Progress& progress,
                        const CommandFeedback& feedback) {
-  WalkFolder(folder, {[&](const std::string&, const std::string&) { ++progress.ProgressCount; },
-                      feedback.drain_window_events});
+  WalkFolder(folder,
+             {[&](const WalkedFile&) { ++progress.ProgressCount; }, feedback.drain_window_events});
 }
 
 void ScanProjectFolder(const std::string& folder, ProjectStatistics& statistics, Progress& progress,
                        const CommandFeedback& feedback) {
   LineReader reader;
   FileCounter counter(statistics, reader);
-  WalkFolder(folder, {[&](const std::string& file_folder, const std::string& name) {
+  WalkFolder(folder, {[&](const WalkedFile& file) {
                         ++progress.ProgressCount;
                         SetProgress(progress, feedback);
-                        counter.Count(file_folder, name);
+                        counter.Count(file);
                       },
                       feedback.drain_window_events});
 }
