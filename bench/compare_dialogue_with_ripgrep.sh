@@ -4,19 +4,12 @@
 # the peak memory of the dialogue command.
 # usage: bench/compare_dialogue_with_ripgrep.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
-build=${1:-build/bench}
-runs=${2:-5}
-cli="$build/src/dwelvane-cli"
-maker="$build/bench/make_synthetic_project"
-project=$(mktemp -d "${TMPDIR:-/tmp}/dwelvane-bench-XXXXXX")
-trap 'rm -rf "$project"' EXIT
+source "$(dirname "$0")/side_by_side.sh" "$@"
 
 "$maker" "$project" 20000 100 5
 echo "project: $(find "$project" -name '*.script' | wc -l) scripts," \
   "$(cat "$project"/scenes/*/*/scr/*.script | wc -l) lines," \
   "$(du -sh "$project" | cut -f1)"
-
-source "$(dirname "$0")/side_by_side.sh"
 
 run_rg() { rg -j1 -n -F -e '.Talk(' -e '.TalkAsync(' --no-ignore --hidden -g '*.script' "$project"; }
 run_dwelvane() { "$cli" dialogue --output "$project.csv" "$project"; }

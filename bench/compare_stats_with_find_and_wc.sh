@@ -4,17 +4,10 @@
 # the peak memory of the statistics command.
 # usage: bench/compare_stats_with_find_and_wc.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
-build=${1:-build/bench}
-runs=${2:-5}
-cli="$build/src/dwelvane-cli"
-maker="$build/bench/make_synthetic_project"
-project=$(mktemp -d "${TMPDIR:-/tmp}/dwelvane-bench-XXXXXX")
-trap 'rm -rf "$project"' EXIT
+source "$(dirname "$0")/side_by_side.sh" "$@"
 
 "$maker" "$project" 20000 100 5 20000
 echo "project: $(find "$project" -type f | wc -l) files, $(du -sh "$project" | cut -f1)"
-
-source "$(dirname "$0")/side_by_side.sh"
 
 run_find_wc() {
   find "$project" -type f | wc -l

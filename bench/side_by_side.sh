@@ -1,6 +1,14 @@
-# Sourced by the comparison scripts: times two commands alternately on a warm cache and
-# prints their medians and the ratio.
+# Sourced by the comparison scripts with their arguments [BUILD_DIR] [RUNS]: sets the
+# programs to run and a temporary project folder, and times two commands alternately on a
+# warm cache, printing their medians and the ratio:
 # compare_side_by_side RUNS BASELINE_LABEL BASELINE_FUNCTION DWELVANE_LABEL DWELVANE_FUNCTION
+
+build=${1:-build/bench}
+runs=${2:-5}
+cli="$build/src/dwelvane-cli"
+maker="$build/bench/make_synthetic_project"
+project=$(mktemp -d "${TMPDIR:-/tmp}/dwelvane-bench-XXXXXX")
+trap 'rm -rf "$project"' EXIT
 
 seconds() {
   local start end
