@@ -57,13 +57,15 @@ void BM_CreateCsvTable(benchmark::State& state) {
   bench::WriteSyntheticProject(folder.Path(), shape);
   DialogueOptions options;
   options.project_folder = folder.Path();
-  options.output_path = folder.Join("Dialogue_List.csv");
+  options.output = OutputTarget::File(folder.Join("Dialogue_List.csv"));
   options.string_table_path = folder.Join("English/STRING.TAB");
   options.columns.translation = state.range(1) != 0;
   DialogueTable table;
   for (auto _ : state) {
     Progress progress;
-    CreateCsvTable(options, table, progress, CommandFeedback{});
+    if (CreateCsvTable(options, table, progress, CommandFeedback{}) != CommandOutcome::kCompleted) {
+      state.SkipWithError("the table could not be written");
+    }
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }

@@ -38,7 +38,7 @@ struct Watcher {
 DialogueOptions OptionsFor(const TempFolder& project, std::string_view columns_off = "") {
   DialogueOptions options;
   options.project_folder = project.Path();
-  options.output_path = project.Join("Dialogue_List.csv");
+  options.output = OutputTarget::File(project.Join("Dialogue_List.csv"));
   options.string_table_path = project.Join("English/STRING.TAB");
   options.columns.script_location = columns_off != "location";
   return options;
@@ -49,8 +49,8 @@ std::string RunCommand(const DialogueOptions& options, Watcher* watcher = nullpt
   Progress progress;
   Watcher ignored;
   const CommandFeedback feedback = (watcher ? *watcher : ignored).Feedback();
-  EXPECT_EQ(CreateCsvTable(options, table, progress, feedback), CsvOutcome::kWritten);
-  return ReadFileBytes(options.output_path);
+  EXPECT_EQ(CreateCsvTable(options, table, progress, feedback), CommandOutcome::kCompleted);
+  return ReadFileBytes(options.output.path);
 }
 
 TEST(CreateCsvTableTest, ScansScriptsInWalkOrderWithProgress) {
@@ -138,9 +138,9 @@ TEST(CreateCsvTableTest, AMissingProjectFolderGivesAnEmptyTable) {
   TempFolder elsewhere;
   DialogueOptions options;
   options.project_folder = elsewhere.Join("missing");
-  options.output_path = elsewhere.Join("out.csv");
+  options.output = OutputTarget::File(elsewhere.Join("out.csv"));
   EXPECT_EQ(RunCommand(options), "");
-  EXPECT_TRUE(testing::FileExists(options.output_path));
+  EXPECT_TRUE(testing::FileExists(options.output.path));
 }
 
 TEST(CreateCsvTableTest, AScriptThatVanishesBeforeTheScanCountsAsDone) {
@@ -154,21 +154,21 @@ TEST(CreateCsvTableTest, AScriptThatVanishesBeforeTheScanCountsAsDone) {
   DialogueTable table;
   Progress progress;
   const DialogueOptions options = OptionsFor(project, "location");
-  EXPECT_EQ(CreateCsvTable(options, table, progress, feedback), CsvOutcome::kWritten);
-  EXPECT_EQ(ReadFileBytes(options.output_path), "\"a.script\";\"1\";\"a\";\"kept\";\"\";\"\"\r\n");
+  EXPECT_EQ(CreateCsvTable(options, table, progress, feedback), CommandOutcome::kCompleted);
+  EXPECT_EQ(ReadFileBytes(options.output.path), "\"a.script\";\"1\";\"a\";\"kept\";\"\";\"\"\r\n");
   EXPECT_EQ(watcher.positions, (std::vector<int>{500, 0}));
 }
 
 TEST(CreateCsvTableTest, DoesNothingWithoutAProjectFolder) {
   TempFolder elsewhere;
   DialogueOptions options;
-  options.output_path = elsewhere.Join("out.csv");
+  options.output = OutputTarget::File(elsewhere.Join("out.csv"));
   DialogueTable table;
   Progress progress;
   Watcher watcher;
   EXPECT_EQ(CreateCsvTable(options, table, progress, watcher.Feedback()),
-            CsvOutcome::kNoProjectFolder);
-  EXPECT_FALSE(testing::FileExists(options.output_path));
+            CommandOutcome::kNothingToDo);
+  EXPECT_FALSE(testing::FileExists(options.output.path));
   EXPECT_TRUE(watcher.statuses.empty());
 }
 
@@ -176,10 +176,11 @@ TEST(CreateCsvTableTest, ReportsAnOutputThatCannotBeCreated) {
   TempFolder project;
   project.Write("a.script", "a.Talk(\"x\");\n");
   DialogueOptions options = OptionsFor(project);
-  options.output_path = project.Join("no/such/folder.csv");
+  options.output = OutputTarget::File(project.Join("no/such/folder.csv"));
   DialogueTable table;
   Progress progress;
-  EXPECT_EQ(CreateCsvTable(options, table, progress, CommandFeedback{}), CsvOutcome::kOutputFailed);
+  EXPECT_EQ(CreateCsvTable(options, table, progress, CommandFeedback{}),
+            CommandOutcome::kOutputFailed);
   EXPECT_EQ(table.DialogueCount, 1u) << "the scan itself still ran";
 }
 

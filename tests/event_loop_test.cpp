@@ -1,4 +1,4 @@
-#include "ui/event_loop.h"
+#include "app/event_loop.h"
 
 #include <gtest/gtest.h>
 
@@ -188,6 +188,28 @@ TEST(EventLoopTest, CreatesTheSameTableAsTheCommandLineWithTheTypedSeparator) {
   EXPECT_EQ(p.window.progress, (std::vector<int>{1000, 1000, 0}));
   EXPECT_EQ(p.window.Text(kStatusText), "");
   EXPECT_EQ(p.Stored("Seperator"), "\t");
+}
+
+TEST(EventLoopTest, SaysWhichOutputCouldNotBeWritten) {
+  Program p;
+  p.folder.Write("game/a.script", "a.Talk(\"x\");\n");
+  const std::string project = p.folder.Join("game/");
+  p.Store("WMEProjectDir", project);
+  p.Store("CSVName", Native("missing/lines.csv"));
+  p.Store("StatisticName", Native("missing/report.txt"));
+  std::vector<std::string> statuses;
+  p.Then([](FakeWindowSystem& w) { w.Click(kCreateCsvButton); });
+  p.Then([&](FakeWindowSystem& w) {
+    statuses.push_back(w.Text(kStatusText));
+    w.Click(kWriteToFileCheck);
+    w.Click(kScanProjectButton);
+  });
+  p.Then([&](FakeWindowSystem& w) { statuses.push_back(w.Text(kStatusText)); });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(statuses, (std::vector<std::string>{
+                          "Could not write " + project + Native("missing/lines.csv"),
+                          "Could not write " + project + Native("missing/report.txt")}));
+  EXPECT_NE(p.window.Text(kStatisticsView), "") << "the report is shown all the same";
 }
 
 TEST(EventLoopTest, EventsQueuedBeforeACommandWithoutSubfoldersAreHandledAfterIt) {

@@ -64,10 +64,15 @@ void FakeWindowSystem::SetText(int gadget, std::string_view text) {
 
 void FakeWindowSystem::SetTick(int gadget, bool ticked) {
   ticks_[gadget] = ticked;
-  // The two options form one group: ticking one clears the other.
-  if (ticked && (gadget == gadget::kEnglishOption || gadget == gadget::kGermanOption)) {
-    ticks_[gadget == gadget::kEnglishOption ? gadget::kGermanOption : gadget::kEnglishOption] =
-        false;
+  // Ticking an option clears the others of its group.
+  const GadgetSpec* layout = Gadget(gadget);
+  if (!ticked || layout == nullptr || layout->group == kNoGroup) {
+    return;
+  }
+  for (const GadgetSpec* other : created_) {
+    if (other->group == layout->group && other->number != gadget) {
+      ticks_[other->number] = false;
+    }
   }
 }
 

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
+#include "runtime/file_faults.h"
 #include "settings/file_registry_store.h"
 #include "settings/reg_file_format.h"
 #include "temp_folder.h"
@@ -79,9 +81,11 @@ TEST(RegistryLayerTest, ReadsStringsThroughA255ByteBuffer) {
   ASSERT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, kKey, ""), 1);
   const std::string fits(254, 'a');
   const std::string too_long(255, 'b');
-  r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "Fits", fits, kRegistryString, "");
-  r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "TooLong", too_long, kRegistryString, "");
-  r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "Empty", "", kRegistryString, "");
+  ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "Fits", fits, kRegistryString, ""), 1);
+  ASSERT_EQ(
+      r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "TooLong", too_long, kRegistryString, ""),
+      1);
+  ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "Empty", "", kRegistryString, ""), 1);
   EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, "\\Software\\Test", "fits", ""), 0);
   EXPECT_EQ(r.layer.RegistryReadResult, fits);
   EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "TooLong", ""), kRegistryMoreData);
@@ -120,7 +124,8 @@ TEST(RegistryLayerTest, StoresNumbersFromTheirText) {
 TEST(RegistryLayerTest, ReadsOtherTypesAsAbsent) {
   Registry r;
   r.layer.RegistryCreateKey(kHkeyCurrentUser, kKey, "");
-  r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "Text", "kept", kRegistryString, "");
+  ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "Text", "kept", kRegistryString, ""),
+            1);
   r.store.SetValue(kHkeyCurrentUser, kKey, "Expand", 2, std::string("%A%\0", 4));
   r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "Text", "");
   EXPECT_NE(r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "Expand", ""), 0);
@@ -137,12 +142,26 @@ TEST(RegistryLayerTest, WritingIntoAMissingKeyShowsTheErrorBoxAndCreatesNothing)
   EXPECT_EQ(r.boxes.size(), 2u) << "a computer that can't be reached fails the same way";
 }
 
+TEST(RegistryLayerTest, AValueTheStoreCannotKeepShowsTheErrorBoxAndFails) {
+  Registry r;
+  ASSERT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, kKey, ""), 1);
+  {
+    const platform::ScopedFileFaults full_disk([](const platform::FileCallInfo& call) {
+      return call.call == platform::FileCall::kWrite ? ENOSPC : 0;
+    });
+    EXPECT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "A", "x", kRegistryString, ""), 0);
+  }
+  EXPECT_EQ(r.boxes, (std::vector<std::string>{"Fehler: Ein Fehler ist aufgetreten"}));
+  EXPECT_NE(r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "A", ""), 0);
+}
+
 TEST(RegistryLayerTest, CreatesEnumeratesAndDeletesKeysAndValues) {
   Registry r;
   EXPECT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, "\\Software\\Test\\b", ""), 1);
   EXPECT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, "Software\\TEST\\A", ""), 1);
-  r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "Second", "2", kRegistryString, "");
-  r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "First", "1", kRegistryString, "");
+  ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "Second", "2", kRegistryString, ""),
+            1);
+  ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "First", "1", kRegistryString, ""), 1);
   EXPECT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, kKey, ""), 1);
   EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "second", ""), 0)
       << "creating an existing key keeps its values";

@@ -63,9 +63,7 @@ TEST(StatisticsReportTest, WritesTheGermanWindowTextForAnyOtherLanguage) {
       "Das Projekt enth\xE4lt 12 Skripte mit 345 Programmzeilen.\n\r"
       "Anzahl der Zeichen in den Skripten: 6789 (Leerzeichen nicht mitgez\xE4hlt)";
   for (const std::int32_t language : {1, 2, -1}) {
-    EXPECT_EQ(JoinWindowLines(StatisticsReportLines(SampleStatistics(), language,
-                                                    ReportForm::kWindow, kFixedClock)),
-              expected);
+    EXPECT_EQ(StatisticsWindowText(SampleStatistics(), language, kFixedClock), expected);
   }
   const auto english =
       StatisticsReportLines(ProjectStatistics{}, 0, ReportForm::kWindow, kFixedClock);
@@ -79,31 +77,32 @@ TEST(RunProjectStatisticsTest, ShowsTheReportAndWritesTheFileOnlyWhenAsked) {
   folder.Write("p/a.script", "a.Talk(\"x\");\n");
   StatisticsOptions options;
   options.project_folder = folder.Join("p");
-  options.report_path = folder.Join("p/Project_Statistics.txt");
+  options.report = OutputTarget::File(folder.Join("p/Project_Statistics.txt"));
   ProjectStatistics statistics;
   Progress progress;
   std::vector<std::string> statuses;
   CommandFeedback feedback;
   feedback.show_status = [&](std::string_view text) { statuses.emplace_back(text); };
-  StatisticsOutcome outcome =
-      RunProjectStatistics(options, statistics, progress, feedback, kFixedClock);
-  EXPECT_EQ(std::count(outcome.window_text.begin(), outcome.window_text.end(), '\r'), 13);
-  EXPECT_EQ(outcome.window_text.rfind("Statistics for WME Project 'Demo'\n\r", 0), 0u);
-  EXPECT_FALSE(testing::FileExists(options.report_path));
+  EXPECT_EQ(RunProjectStatistics(options, statistics, progress, feedback, kFixedClock),
+            CommandOutcome::kCompleted);
+  const std::string window_text = StatisticsWindowText(statistics, 0, kFixedClock);
+  EXPECT_EQ(std::count(window_text.begin(), window_text.end(), '\r'), 13);
+  EXPECT_EQ(window_text.rfind("Statistics for WME Project 'Demo'\n\r", 0), 0u);
+  EXPECT_FALSE(testing::FileExists(options.report.path));
   EXPECT_EQ(statuses, (std::vector<std::string>{"Scanning project ...", ""}));
 
   options.write_file = true;
-  outcome = RunProjectStatistics(options, statistics, progress, feedback, kFixedClock);
-  const std::string file = testing::ReadFileBytes(options.report_path);
+  EXPECT_EQ(RunProjectStatistics(options, statistics, progress, feedback, kFixedClock),
+            CommandOutcome::kCompleted);
+  const std::string file = testing::ReadFileBytes(options.report.path);
   EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 17);
   EXPECT_EQ(file.substr(file.size() - 2), "\r\n");
   EXPECT_NE(file.find("(found in 0 items files)\r\n"), std::string::npos);
-  EXPECT_FALSE(outcome.file_failed);
   EXPECT_EQ(statistics.DialogueLineCount, 1) << "a second run starts from zero";
 
-  options.report_path = folder.Join("missing/report.txt");
-  EXPECT_TRUE(
-      RunProjectStatistics(options, statistics, progress, feedback, kFixedClock).file_failed);
+  options.report = OutputTarget::File(folder.Join("missing/report.txt"));
+  EXPECT_EQ(RunProjectStatistics(options, statistics, progress, feedback, kFixedClock),
+            CommandOutcome::kOutputFailed);
 }
 
 TEST(DateFromEpochSecondsTest, GivesTheUtcCalendarDate) {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/event_loop.h"
 #include "settings/file_registry_store.h"
 #include "statistics/run_project_statistics.h"
-#include "ui/event_loop.h"
 #include "ui/qt/qt_window_system.h"
 
 namespace {

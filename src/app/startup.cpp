@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/app_state.h"
-#include "ui/event_loop.h"
+#include "app/event_loop.h"
 
 namespace dwelvane {
 

@@ -1,13 +1,13 @@
 #include "cli/command_support.h"
 
 #include "cli/cli.h"
+#include "cli/terminal_progress.h"
 #include "runtime/directory_listing.h"
 #include "runtime/program_paths.h"
 #include "settings/platform_settings.h"
 #include "settings/settings_persistence.h"
 
 namespace dwelvane {
-
 namespace {
 
 Settings LoadCliSettings() {
@@ -36,25 +36,16 @@ std::optional<CommandStart> StartCommand(std::span<const std::string> words,
     ReportUsageError(error);
     return std::nullopt;
   }
-  return CommandStart{std::move(*arguments), LoadCliSettings()};
-}
-
-int ReportWriteFailure(bool to_standard_output, const std::string& path) {
-  ReportError(to_standard_output ? std::string("cannot write to standard output")
-                                 : "cannot write '" + path + "'");
-  return kExitFailure;
-}
-
-std::optional<std::string> ChooseProjectFolder(const CommandArguments& arguments,
-                                               const Settings& settings, std::string& error) {
-  const std::string folder = arguments.project
-                                 ? MakeAbsoluteFromWorkingDirectory(*arguments.project)
-                                 : settings.WMEProjectDir;
-  if (folder.empty()) {
-    error = "no PROJECT given and no project folder stored";
+  CommandStart start{std::move(*arguments), LoadCliSettings(), {}};
+  start.project_folder = start.arguments.project
+                             ? MakeAbsoluteFromWorkingDirectory(*start.arguments.project)
+                             : start.settings.WMEProjectDir;
+  if (start.project_folder.empty()) {
+    ReportUsageError("no PROJECT given and no project folder stored");
     return std::nullopt;
   }
-  return EnsureTrailingSeparator(folder);
+  start.project_folder = EnsureTrailingSeparator(start.project_folder);
+  return start;
 }
 
 bool CheckProjectFolder(const std::string& folder) {
@@ -63,6 +54,18 @@ bool CheckProjectFolder(const std::string& folder) {
   }
   ReportError("cannot read the project folder '" + folder + "'");
   return false;
+}
+
+int RunWithProgress(const OutputTarget& output,
+                    const std::function<CommandOutcome(const CommandFeedback&)>& job) {
+  const CommandOutcome outcome = job(MakeTerminalProgress());
+  EndTerminalProgress();
+  if (outcome != CommandOutcome::kOutputFailed) {
+    return kExitSuccess;
+  }
+  ReportError(output.to_standard_output ? std::string("cannot write to standard output")
+                                        : "cannot write '" + output.path + "'");
+  return kExitFailure;
 }
 
 }  // namespace dwelvane

@@ -1,14 +1,11 @@
 #include "cli/dialogue_command.h"
 
-#include <array>
 #include <optional>
 #include <string_view>
 
-#include "app/app_state.h"
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
 #include "cli/command_support.h"
-#include "cli/terminal_progress.h"
 #include "dialogue/create_csv_table.h"
 #include "dialogue/string_table.h"
 #include "runtime/line_reader.h"
@@ -17,24 +14,19 @@
 namespace dwelvane {
 namespace {
 
-constexpr std::array<std::string_view, 4> kOptions = {"columns", "separator", "string-table",
-                                                      "output"};
+constexpr std::string_view kOptions[] = {"columns", "separator", "string-table", "output"};
 
 struct ColumnName {
   std::string_view name;
   bool DialogueColumns::*tick;
 };
 
-constexpr std::array<ColumnName, 8> kColumnNames{{
-    {"location", &DialogueColumns::script_location},
-    {"name", &DialogueColumns::script_name},
-    {"line", &DialogueColumns::script_line},
-    {"speaker", &DialogueColumns::speaker},
-    {"reference", &DialogueColumns::reference},
-    {"translate", &DialogueColumns::translation},
-    {"sentence", &DialogueColumns::sentence},
-    {"audio", &DialogueColumns::audio_file},
-}};
+constexpr ColumnName kColumnNames[] = {
+    {"location", &DialogueColumns::script_location}, {"name", &DialogueColumns::script_name},
+    {"line", &DialogueColumns::script_line},         {"speaker", &DialogueColumns::speaker},
+    {"reference", &DialogueColumns::reference},      {"translate", &DialogueColumns::translation},
+    {"sentence", &DialogueColumns::sentence},        {"audio", &DialogueColumns::audio_file},
+};
 
 std::optional<DialogueColumns> ParseColumns(std::string_view list, std::string& error) {
   DialogueColumns columns;
@@ -65,16 +57,10 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 // The stored settings fill in what the command line leaves out.
-std::optional<DialogueOptions> BuildOptions(const CommandArguments& arguments,
-                                            const Settings& settings, std::string& error) {
+std::optional<DialogueOptions> BuildOptions(const CommandStart& start, std::string& error) {
+  const CommandArguments& arguments = start.arguments;
   DialogueOptions options;
-  options.project_folder =
-      arguments.project ? AbsolutePath(*arguments.project) : settings.WMEProjectDir;
-  if (options.project_folder.empty()) {
-    error = "no PROJECT given and no project folder stored";
-    return std::nullopt;
-  }
-  options.project_folder = EnsureTrailingSeparator(options.project_folder);
+  options.project_folder = start.project_folder;
   if (const auto list = arguments.Option("columns")) {
     const auto columns = ParseColumns(*list, error);
     if (!columns) {
@@ -82,56 +68,56 @@ std::optional<DialogueOptions> BuildOptions(const CommandArguments& arguments,
     }
     options.columns = *columns;
   }
-  options.separator = arguments.Option("separator").value_or(settings.Seperator);
+  options.separator = arguments.Option("separator").value_or(start.settings.Seperator);
   const auto table = arguments.Option("string-table");
   options.string_table_path =
       table ? AbsolutePath(*table)
-            : ChooseStringTablePath(settings.StringTab, options.project_folder);
+            : ChooseStringTablePath(start.settings.StringTab, options.project_folder);
   const auto output = arguments.Option("output");
-  options.to_standard_output = output == "-";
-  options.output_path =
-      output ? AbsolutePath(*output) : JoinProjectPath(options.project_folder, settings.CSVName);
+  options.output = output == "-"
+                       ? OutputTarget::StandardOutput()
+                       : OutputTarget::File(output ? AbsolutePath(*output)
+                                                   : JoinProjectPath(options.project_folder,
+                                                                     start.settings.CSVName));
   return options;
 }
 
-bool TranslationRequested(const DialogueOptions& options) {
-  return options.columns.reference && options.columns.translation;
+// False, after saying so, when a string table given on the command line can't be read; a
+// missing default one is only worth a warning.
+bool CheckStringTable(const DialogueOptions& options, bool named_on_command_line) {
+  if (!options.columns.WritesTranslation() || FileIsReadable(options.string_table_path)) {
+    return true;
+  }
+  if (named_on_command_line) {
+    ReportError("cannot read the string table '" + options.string_table_path + "'");
+    return false;
+  }
+  ReportError("warning: no string table at '" + options.string_table_path +
+              "'; translations stay empty");
+  return true;
 }
 
 }  // namespace
 
 int RunDialogueCommand(std::span<const std::string> words) {
-  auto start = StartCommand(words, kOptions);
+  const auto start = StartCommand(words, kOptions);
   if (!start) {
     return kExitUsage;
   }
-  AppState state;
-  state.settings = std::move(start->settings);
   std::string error;
-  const CommandArguments& arguments = start->arguments;
-  const auto options = BuildOptions(arguments, state.settings, error);
+  const auto options = BuildOptions(*start, error);
   if (!options) {
     return ReportUsageError(error);
   }
-  if (!CheckProjectFolder(options->project_folder)) {
+  if (!CheckProjectFolder(options->project_folder) ||
+      !CheckStringTable(*options, start->arguments.Option("string-table").has_value())) {
     return kExitFailure;
   }
-  if (TranslationRequested(*options) && !FileIsReadable(options->string_table_path)) {
-    if (arguments.Option("string-table")) {
-      ReportError("cannot read the string table '" + options->string_table_path + "'");
-      return kExitFailure;
-    }
-    ReportError("warning: no string table at '" + options->string_table_path +
-                "'; translations stay empty");
-  }
-  const CommandFeedback feedback = MakeTerminalProgress();
-  const CsvOutcome outcome =
-      CreateCsvTable(*options, state.dialogue_table, state.progress, feedback);
-  EndTerminalProgress();
-  if (outcome != CsvOutcome::kWritten) {
-    return ReportWriteFailure(options->to_standard_output, options->output_path);
-  }
-  return kExitSuccess;
+  DialogueTable table;
+  Progress progress;
+  return RunWithProgress(options->output, [&](const CommandFeedback& feedback) {
+    return CreateCsvTable(*options, table, progress, feedback);
+  });
 }
 
 }  // namespace dwelvane

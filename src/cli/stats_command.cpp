@@ -1,22 +1,19 @@
 #include "cli/stats_command.h"
 
-#include <array>
 #include <cstdlib>
 #include <optional>
 #include <string_view>
 
-#include "app/app_state.h"
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
 #include "cli/command_support.h"
-#include "cli/terminal_progress.h"
 #include "runtime/program_paths.h"
 #include "statistics/run_project_statistics.h"
 
 namespace dwelvane {
 namespace {
 
-constexpr std::array<std::string_view, 2> kOptions = {"language", "output"};
+constexpr std::string_view kOptions[] = {"language", "output"};
 
 std::optional<std::int32_t> ParseLanguage(const CommandArguments& arguments, std::int32_t stored,
                                           std::string& error) {
@@ -48,36 +45,31 @@ std::optional<ReportClock> ChooseClock(std::string& error) {
   return ReportClock([fixed] { return fixed; });
 }
 
-std::optional<StatisticsOptions> BuildOptions(const CommandArguments& arguments,
-                                              const Settings& settings, std::string& error) {
-  StatisticsOptions options;
-  const auto project_folder = ChooseProjectFolder(arguments, settings, error);
-  const auto language = ParseLanguage(arguments, settings.Language, error);
-  if (!project_folder || !language) {
+std::optional<StatisticsOptions> BuildOptions(const CommandStart& start, std::string& error) {
+  const auto language = ParseLanguage(start.arguments, start.settings.Language, error);
+  if (!language) {
     return std::nullopt;
   }
-  options.project_folder = *project_folder;
+  StatisticsOptions options;
+  options.project_folder = start.project_folder;
   options.language = *language;
   options.write_file = true;
-  const auto output = arguments.Option("output");
-  options.to_standard_output = !output || *output == "-";
-  if (!options.to_standard_output) {
-    options.report_path = MakeAbsoluteFromWorkingDirectory(*output);
-  }
+  const auto output = start.arguments.Option("output");
+  options.report = !output || *output == "-"
+                       ? OutputTarget::StandardOutput()
+                       : OutputTarget::File(MakeAbsoluteFromWorkingDirectory(*output));
   return options;
 }
 
 }  // namespace
 
 int RunStatsCommand(std::span<const std::string> words) {
-  auto start = StartCommand(words, kOptions);
+  const auto start = StartCommand(words, kOptions);
   if (!start) {
     return kExitUsage;
   }
-  AppState state;
-  state.settings = std::move(start->settings);
   std::string error;
-  const auto options = BuildOptions(start->arguments, state.settings, error);
+  const auto options = BuildOptions(*start, error);
   const auto clock = options ? ChooseClock(error) : std::nullopt;
   if (!options || !clock) {
     return ReportUsageError(error);
@@ -85,14 +77,11 @@ int RunStatsCommand(std::span<const std::string> words) {
   if (!CheckProjectFolder(options->project_folder)) {
     return kExitFailure;
   }
-  const CommandFeedback feedback = MakeTerminalProgress();
-  const StatisticsOutcome outcome =
-      RunProjectStatistics(*options, state.statistics, state.progress, feedback, *clock);
-  EndTerminalProgress();
-  if (outcome.file_failed) {
-    return ReportWriteFailure(options->to_standard_output, options->report_path);
-  }
-  return kExitSuccess;
+  ProjectStatistics statistics;
+  Progress progress;
+  return RunWithProgress(options->report, [&](const CommandFeedback& feedback) {
+    return RunProjectStatistics(*options, statistics, progress, feedback, *clock);
+  });
 }
 
 }  // namespace dwelvane

@@ -10,9 +10,7 @@ namespace {
 
 bool WriteTable(const DialogueOptions& options, const DialogueTable& table) {
   LineWriter writer;
-  if (options.to_standard_output) {
-    writer.UseStandardOutput();
-  } else if (!writer.FileCreate(options.output_path)) {
+  if (!writer.Open(options.output)) {
     return false;
   }
   WriteDialogueCsv(table, options.columns, options.separator, writer);
@@ -21,10 +19,10 @@ bool WriteTable(const DialogueOptions& options, const DialogueTable& table) {
 
 }  // namespace
 
-CsvOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& table, Progress& progress,
-                          const CommandFeedback& feedback) {
+CommandOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& table,
+                              Progress& progress, const CommandFeedback& feedback) {
   if (options.project_folder.empty()) {
-    return CsvOutcome::kNoProjectFolder;
+    return CommandOutcome::kNothingToDo;
   }
   const std::string folder = EnsureTrailingSeparator(options.project_folder);
   table.Clear();
@@ -34,7 +32,7 @@ CsvOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& table, 
   progress.ProgressCount = 0;
   feedback.show_status("Scanning scripts ...");
   ScanScriptFolder(folder, table, progress, feedback);
-  if (options.columns.reference && options.columns.translation) {
+  if (options.columns.WritesTranslation()) {
     progress.ProgressTotal = static_cast<std::int64_t>(table.DialogueCount);
     progress.ProgressCount = 0;
     feedback.show_status("Translating references ...");
@@ -43,7 +41,7 @@ CsvOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& table, 
   const bool written = WriteTable(options, table);
   feedback.show_status("");
   feedback.show_progress(0);
-  return written ? CsvOutcome::kWritten : CsvOutcome::kOutputFailed;
+  return written ? CommandOutcome::kCompleted : CommandOutcome::kOutputFailed;
 }
 
 }  // namespace dwelvane

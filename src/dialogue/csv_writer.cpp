@@ -79,7 +79,7 @@ void FillLine(CsvLine& line, const DialogueRecord& record, const DialogueColumns
     line.AppendNumber(record.ScriptLine);
   }
   AppendTicked(line, kColumnsAfterLine, record, columns);
-  if (columns.reference && columns.translation) {
+  if (columns.WritesTranslation()) {
     line.AppendField(record.Translation);
   }
 }

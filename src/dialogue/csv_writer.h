@@ -17,6 +17,9 @@ struct DialogueColumns {
   bool translation = false;  // written only together with the reference
   bool sentence = true;
   bool audio_file = true;
+
+  // The translation is written, and so looked up, only with its reference.
+  bool WritesTranslation() const { return reference && translation; }
 };
 
 // One line per record: the ticked fields in the order location, name, line, speaker,

@@ -1,5 +1,7 @@
 #include "runtime/directory_listing.h"
 
+#include <filesystem>
+
 #include "runtime/program_paths.h"
 
 namespace dwelvane {
@@ -30,6 +32,12 @@ EntryKind DirectoryListing::DirListNext() {
 bool IsReadableFolder(const std::string& folder) {
   std::vector<DirectoryEntry> entries;
   return ReadDirectoryEntries(ResolveProgramPath(folder), entries);
+}
+
+bool MakeFolders(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  return !error && std::filesystem::is_directory(folder, error);
 }
 
 }  // namespace dwelvane

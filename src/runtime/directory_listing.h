@@ -50,4 +50,7 @@ bool ReadFolderIdentity(const std::string& folder, FolderIdentity& identity);
 
 bool IsReadableFolder(const std::string& folder);
 
+// Makes `folder` and the folders above it where they are missing.
+[[nodiscard]] bool MakeFolders(const std::string& folder);
+
 }  // namespace dwelvane

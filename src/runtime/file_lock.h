@@ -19,13 +19,4 @@ class FileLock {
   long long handle_ = -1;
 };
 
-// Replaces the contents of `path` in one step: the bytes go to a temporary file in the
-// same folder, are flushed to the disk, and the temporary file is renamed over `path`. A
-// crash at any moment leaves either the old or the new contents, never a part. Callers
-// serialise writers with a FileLock, since the temporary file's name is fixed.
-bool ReplaceFileContents(const std::string& path, const std::string& bytes);
-
-// Makes `folder` and the folders above it where they are missing.
-bool MakeFolders(const std::string& folder);
-
 }  // namespace dwelvane

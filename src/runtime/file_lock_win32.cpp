@@ -1,9 +1,6 @@
 #include <windows.h>
 
-#include <filesystem>
-
 #include "runtime/file_lock.h"
-#include "runtime/platform_file.h"
 
 namespace dwelvane {
 
@@ -26,29 +23,6 @@ FileLock::~FileLock() {
   if (handle_ >= 0) {
     CloseHandle(reinterpret_cast<HANDLE>(handle_));
   }
-}
-
-bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
-  const std::string temporary = path + ".new";
-  const platform::FileHandle file = platform::CreateFileForWriting(temporary);
-  if (file == platform::kNoFile) {
-    return false;
-  }
-  const bool written = platform::WriteToFile(file, bytes.data(), bytes.size()) &&
-                       FlushFileBuffers(reinterpret_cast<HANDLE>(file)) != 0;
-  if (!platform::CloseFile(file) || !written ||
-      !MoveFileExA(temporary.c_str(), path.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(temporary.c_str());
-    return false;
-  }
-  return true;
-}
-
-bool MakeFolders(const std::string& folder) {
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  return !error && std::filesystem::is_directory(folder, error);
 }
 
 }  // namespace dwelvane

@@ -11,8 +11,9 @@ LineWriter::LineWriter() {
   buffer_.reserve(kFlushSize);
 }
 
+// A writer closed by its owner has nothing left to report; one left open is abandoned.
 LineWriter::~LineWriter() {
-  FileClose();
+  static_cast<void>(FileClose());
 }
 
 bool LineWriter::FileCreate(const std::string& path) {
@@ -20,16 +21,24 @@ bool LineWriter::FileCreate(const std::string& path) {
   if (created == platform::kNoFile) {
     return false;
   }
-  FileClose();
+  static_cast<void>(FileClose());
   file_ = created;
   failed_ = false;
   return true;
 }
 
 void LineWriter::UseStandardOutput() {
-  FileClose();
+  static_cast<void>(FileClose());
   file_ = platform::StandardOutputHandle();
   failed_ = false;
+}
+
+bool LineWriter::Open(const OutputTarget& target) {
+  if (target.to_standard_output) {
+    UseStandardOutput();
+    return true;
+  }
+  return FileCreate(target.path);
 }
 
 void LineWriter::FileWriteLine(std::string_view text) {

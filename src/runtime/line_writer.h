@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/output_target.h"
 #include "runtime/platform_file.h"
 
 namespace dwelvane {
@@ -19,14 +20,17 @@ class LineWriter {
 
   // Creates `path` (relative to the program folder when relative), emptying an existing
   // file. False when it can't be created.
-  bool FileCreate(const std::string& path);
+  [[nodiscard]] bool FileCreate(const std::string& path);
   void UseStandardOutput();
+
+  // Standard output, or the target's file as FileCreate makes it.
+  [[nodiscard]] bool Open(const OutputTarget& target);
 
   // The bytes of `text`, then CR LF.
   void FileWriteLine(std::string_view text);
 
   // Flushes and closes; false when any byte could not be written.
-  bool FileClose();
+  [[nodiscard]] bool FileClose();
 
  private:
   void Flush();

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "runtime/directory_listing.h"
 #include "runtime/file_lock.h"
 #include "runtime/line_reader.h"
+#include "runtime/replace_file.h"
 #include "runtime/text_operations.h"
 
 namespace dwelvane {

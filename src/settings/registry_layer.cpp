@@ -49,16 +49,17 @@ int RegistryLayer::RegistrySetValue(std::uint32_t root, std::string_view key, st
                                     std::string_view computer) {
   key = WithoutLeadingBackslash(key);
   RegistryStore* store = StoreFor(computer);
-  if (store == nullptr || store->OpenKey(root, key) != kRegistrySuccess) {
-    show_message_("Fehler", "Ein Fehler ist aufgetreten");
-    return 0;
-  }
-  if (type == kRegistryString) {
+  long status = store == nullptr ? kRegistryInvalidHandle : store->OpenKey(root, key);
+  if (status == kRegistrySuccess && type == kRegistryString) {
     std::string data(value);
     data.push_back('\0');
-    store->SetValue(root, key, name, type, data);
-  } else if (type == kRegistryNumber) {
-    store->SetValue(root, key, name, type, NumberBytes(TextToNumber(value)));
+    status = store->SetValue(root, key, name, type, data);
+  } else if (status == kRegistrySuccess && type == kRegistryNumber) {
+    status = store->SetValue(root, key, name, type, NumberBytes(TextToNumber(value)));
+  }
+  if (status != kRegistrySuccess) {
+    show_message_("Fehler", "Ein Fehler ist aufgetreten");
+    return 0;
   }
   return 1;
 }

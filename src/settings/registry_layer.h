@@ -19,10 +19,11 @@ class RegistryLayer {
 
   RegistryLayer(RegistryStore& store, MessageBox show_message);
 
-  // 1 when the key could be opened (the value is then written as text or, for type 4,
-  // as the number the text holds), 0 when not, after the error box.
-  int RegistrySetValue(std::uint32_t root, std::string_view key, std::string_view name,
-                       std::string_view value, std::uint32_t type, std::string_view computer);
+  // 1 when the value is stored (as text or, for type 4, as the number the text holds); 0
+  // when the key can't be opened or the store can't keep the value, after the error box.
+  [[nodiscard]] int RegistrySetValue(std::uint32_t root, std::string_view key,
+                                     std::string_view name, std::string_view value,
+                                     std::uint32_t type, std::string_view computer);
 
   // The status of the read, 0 on success; only then RegistryReadResult holds the value
   // (a number as decimal text). Values of other types than text and number read as

@@ -72,13 +72,14 @@ void RunFirstRunStep(RegistryLayer& registry, Settings& settings,
   SaveSettings(registry, settings);
 }
 
-void SaveSetting(RegistryLayer& registry, std::string_view name, std::string_view value) {
-  registry.RegistrySetValue(kHkeyCurrentUser, kSettingsKey, name, value, kRegistryString, "");
+bool SaveSetting(RegistryLayer& registry, std::string_view name, std::string_view value) {
+  return registry.RegistrySetValue(kHkeyCurrentUser, kSettingsKey, name, value, kRegistryString,
+                                   "") == 1;
 }
 
-void SaveLanguage(RegistryLayer& registry, std::int32_t language) {
-  registry.RegistrySetValue(kHkeyCurrentUser, kSettingsKey, kLanguageName, NumberToText(language),
-                            kRegistryNumber, "");
+bool SaveLanguage(RegistryLayer& registry, std::int32_t language) {
+  return registry.RegistrySetValue(kHkeyCurrentUser, kSettingsKey, kLanguageName,
+                                   NumberToText(language), kRegistryNumber, "") == 1;
 }
 
 }  // namespace dwelvane

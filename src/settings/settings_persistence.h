@@ -32,8 +32,9 @@ void SaveSettings(RegistryLayer& registry, const Settings& settings);
 void RunFirstRunStep(RegistryLayer& registry, Settings& settings,
                      std::string_view engine_install_path);
 
-// Writes one setting, under its value name, right after it changed in memory.
-void SaveSetting(RegistryLayer& registry, std::string_view name, std::string_view value);
-void SaveLanguage(RegistryLayer& registry, std::int32_t language);
+// Writes one setting, under its value name, right after it changed in memory. False when
+// it could not be stored; the registry layer has then told the user with its error box.
+bool SaveSetting(RegistryLayer& registry, std::string_view name, std::string_view value);
+bool SaveLanguage(RegistryLayer& registry, std::int32_t language);
 
 }  // namespace dwelvane

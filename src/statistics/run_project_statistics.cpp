@@ -10,9 +10,7 @@ namespace {
 bool WriteStatisticsFile(const StatisticsOptions& options, const ProjectStatistics& statistics,
                          const ReportClock& clock) {
   LineWriter writer;
-  if (options.to_standard_output) {
-    writer.UseStandardOutput();
-  } else if (!writer.FileCreate(options.report_path)) {
+  if (!writer.Open(options.report)) {
     return false;
   }
   for (const std::string& line :
@@ -24,9 +22,9 @@ bool WriteStatisticsFile(const StatisticsOptions& options, const ProjectStatisti
 
 }  // namespace
 
-StatisticsOutcome RunProjectStatistics(const StatisticsOptions& options,
-                                       ProjectStatistics& statistics, Progress& progress,
-                                       const CommandFeedback& feedback, const ReportClock& clock) {
+CommandOutcome RunProjectStatistics(const StatisticsOptions& options, ProjectStatistics& statistics,
+                                    Progress& progress, const CommandFeedback& feedback,
+                                    const ReportClock& clock) {
   ResetStatistics(statistics);
   progress.ProgressCount = 0;
   CountProjectFiles(options.project_folder, progress, feedback);
@@ -34,15 +32,10 @@ StatisticsOutcome RunProjectStatistics(const StatisticsOptions& options,
   progress.ProgressCount = 0;
   feedback.show_status("Scanning project ...");
   ScanProjectFolder(options.project_folder, statistics, progress, feedback);
-  StatisticsOutcome outcome;
-  outcome.window_text = JoinWindowLines(
-      StatisticsReportLines(statistics, options.language, ReportForm::kWindow, clock));
-  if (options.write_file) {
-    outcome.file_failed = !WriteStatisticsFile(options, statistics, clock);
-  }
+  const bool written = !options.write_file || WriteStatisticsFile(options, statistics, clock);
   feedback.show_status("");
   feedback.show_progress(0);
-  return outcome;
+  return written ? CommandOutcome::kCompleted : CommandOutcome::kOutputFailed;
 }
 
 }  // namespace dwelvane

@@ -24,8 +24,9 @@ std::vector<std::string> StatisticsReportLines(const ProjectStatistics& statisti
                                                std::int32_t language, ReportForm form,
                                                const ReportClock& clock);
 
-// The window's text: the lines joined by LF CR.
-std::string JoinWindowLines(const std::vector<std::string>& lines);
+// The window's form of the report, its lines joined by LF CR.
+std::string StatisticsWindowText(const ProjectStatistics& statistics, std::int32_t language,
+                                 const ReportClock& clock);
 
 // AudioLineCount of DialogueLineCount in percent, through a 32-bit float, rounded half to
 // even; 0 without dialogue lines.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <array>
+#include <span>
 #include <string_view>
 
 namespace dwelvane {
@@ -61,17 +61,24 @@ enum class GadgetKind {
 
 inline constexpr int kOnWindow = -1;  // `tab` of a gadget placed on the window itself
 inline constexpr int kNoTextEntry = -1;
+inline constexpr int kNoGroup = 0;
+
+struct GadgetRect {
+  int x = 0, y = 0, width = 0, height = 0;
+};
 
 struct GadgetSpec {
   int number;
   std::string_view name;
   GadgetKind kind;
-  int tab;  // the panel tab whose page holds it, or kOnWindow
-  int x, y, width, height;
-  int text_entry;               // entry of the UI text table, or kNoTextEntry
-  std::string_view fixed_text;  // used when there is no text entry
+  int tab = kOnWindow;               // the panel tab whose page holds it, or kOnWindow
+  GadgetRect rect = {};              // relative to the window or to the tab's page
+  int text_entry = kNoTextEntry;     // entry of the UI text table, or kNoTextEntry
+  std::string_view fixed_text = {};  // used when there is no text entry
   bool centred = false;
   bool bordered = false;
+  int group = kNoGroup;  // options of one group: ticking one clears the others
+  bool scrolls = false;  // many lines, scrolled when they are more than the height holds
 };
 
 inline constexpr int kWindowX = 222;
@@ -80,7 +87,19 @@ inline constexpr int kClientWidth = 598;
 inline constexpr int kClientHeight = 335;
 inline constexpr int kProgressRange = 1000;
 
+// Where each tab's page lies in the panel: `left` pixels right of the panel's edge and
+// `gap_below_tabs` below the tab labels, narrower and lower than the panel below them by
+// the two losses.
+struct PageInsets {
+  int left, gap_below_tabs, width_loss, height_loss;
+};
+inline constexpr PageInsets kPageInsets{
+    .left = 2, .gap_below_tabs = 4, .width_loss = 4, .height_loss = 6};
+
 // Every gadget in the order the window creates them; a tab takes the gadgets after it.
-extern const std::array<GadgetSpec, 41> kGadgets;
+extern const std::span<const GadgetSpec> kGadgets;
+
+// The row of gadget `number`; nothing for kNone and unknown numbers.
+const GadgetSpec* FindGadgetSpec(int number);
 
 }  // namespace dwelvane

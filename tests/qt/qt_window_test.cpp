@@ -17,11 +17,11 @@
 #include <filesystem>
 
 #include "app/app_state.h"
+#include "app/event_loop.h"
 #include "app/startup.h"
 #include "settings/file_registry_store.h"
 #include "settings/settings_persistence.h"
 #include "temp_folder.h"
-#include "ui/event_loop.h"
 #include "ui/qt/qt_text.h"
 
 namespace dwelvane {
@@ -93,12 +93,13 @@ TEST(QtWindowTest, PlacesEveryGadgetWithItsTextAndRoomForIt) {
       ASSERT_NE(widget, nullptr) << layout.name;
       QWidget* parent = layout.tab == kOnWindow ? window : built.window.TabPage(layout.tab);
       EXPECT_EQ(widget->parentWidget(), parent) << layout.name;
-      EXPECT_EQ(widget->geometry(), QRect(layout.x, layout.y, layout.width, layout.height))
+      EXPECT_EQ(widget->geometry(),
+                QRect(layout.rect.x, layout.rect.y, layout.rect.width, layout.rect.height))
           << layout.name;
       if (layout.text_entry != kNoTextEntry) {
         const auto entry = static_cast<std::size_t>(layout.text_entry);
         EXPECT_EQ(ShownText(widget), BytesToQString(built.state.ui_texts[entry])) << layout.name;
-        EXPECT_LE(NeededWidth(widget), layout.width)
+        EXPECT_LE(NeededWidth(widget), layout.rect.width)
             << layout.name << " clips \"" << ShownText(widget).toStdString() << "\" needs "
             << NeededWidth(widget);
       }

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/event_loop.h"
 #include "settings/file_registry_store.h"
 #include "temp_folder.h"
-#include "ui/event_loop.h"
 
 namespace dwelvane {
 namespace {
@@ -75,10 +75,10 @@ TEST(Win32WindowTest, PlacesEveryGadgetOnTheRealControls) {
     RECT rect{};
     GetWindowRect(control, &rect);
     MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, layout.x) << layout.name;
-    EXPECT_EQ(rect.top, layout.y) << layout.name;
-    EXPECT_EQ(rect.right - rect.left, layout.width) << layout.name;
-    EXPECT_EQ(rect.bottom - rect.top, layout.height) << layout.name;
+    EXPECT_EQ(rect.left, layout.rect.x) << layout.name;
+    EXPECT_EQ(rect.top, layout.rect.y) << layout.name;
+    EXPECT_EQ(rect.right - rect.left, layout.rect.width) << layout.name;
+    EXPECT_EQ(rect.bottom - rect.top, layout.rect.height) << layout.name;
     const HWND parent =
         layout.tab == kOnWindow ? built.window.Window() : built.window.TabPage(layout.tab);
     EXPECT_EQ(GetParent(control), parent) << layout.name;

@@ -25,13 +25,6 @@ namespace {
 constexpr const char* kFontFamily = "DejaVu Sans Condensed";
 constexpr int kFontPixelSize = 10;
 
-// A page starts 2 pixels right of the panel's edge and 4 below the tab labels, and is 4
-// pixels narrower and 6 lower than the panel below them.
-constexpr int kPageLeft = 2;
-constexpr int kPageGapBelowTabs = 4;
-constexpr int kPageWidthLoss = 4;
-constexpr int kPageHeightLoss = 6;
-
 // The report separates its lines by LF CR; a label shows the LF alone as the break.
 QString LabelText(std::string_view bytes) {
   QString text = BytesToQString(bytes);
@@ -75,9 +68,9 @@ bool QtWindowSystem::OpenWindow(std::string_view title) {
   window_->setFixedSize(kClientWidth, kClientHeight);
   window_->move(kWindowX, kWindowY);
   window_->installEventFilter(this);
-  options_ = new QButtonGroup(window_.get());
   panel_ = nullptr;
   tab_bar_ = nullptr;
+  groups_.clear();
   pages_.clear();
   gadgets_.clear();
   window_->show();
@@ -89,7 +82,7 @@ void QtWindowSystem::CloseWindow() {
   pages_.clear();
   panel_ = nullptr;
   tab_bar_ = nullptr;
-  options_ = nullptr;
+  groups_.clear();
   window_.reset();
 }
 
@@ -105,7 +98,7 @@ void QtWindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view tex
                         ? window_.get()
                         : pages_[static_cast<std::size_t>(layout.tab)];
   QWidget* widget = MakeWidget(layout, text, parent);
-  widget->setGeometry(layout.x, layout.y, layout.width, layout.height);
+  widget->setGeometry(layout.rect.x, layout.rect.y, layout.rect.width, layout.rect.height);
   widget->setObjectName(
       QString::fromUtf8(layout.name.data(), static_cast<qsizetype>(layout.name.size())));
   widget->show();
@@ -126,7 +119,7 @@ QWidget* QtWindowSystem::MakeWidget(const GadgetSpec& layout, std::string_view t
       auto* label = new QLabel(LabelText(text), parent);
       label->setTextFormat(Qt::PlainText);
       label->setWordWrap(true);
-      const Qt::Alignment vertical = layout.height > 40 ? Qt::AlignTop : Qt::AlignVCenter;
+      const Qt::Alignment vertical = layout.rect.height > 40 ? Qt::AlignTop : Qt::AlignVCenter;
       label->setAlignment((layout.centred ? Qt::AlignHCenter : Qt::AlignLeft) | vertical);
       if (layout.bordered) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -151,7 +144,7 @@ QWidget* QtWindowSystem::MakeWidget(const GadgetSpec& layout, std::string_view t
     }
     case GadgetKind::kOption: {
       auto* option = new QRadioButton(BytesToQString(text), parent);
-      options_->addButton(option);
+      OptionGroup(layout.group)->addButton(option);
       connect(option, &QRadioButton::clicked, this, [this, number] { Queue(number); });
       return option;
     }
@@ -192,10 +185,20 @@ void QtWindowSystem::AddTab(std::string_view text) {
   }
   pane->setGeometry(0, below_tabs - 1, panel_->width(), panel_->height() - below_tabs + 1);
   auto* page = new QWidget(panel_);
-  page->setGeometry(kPageLeft, below_tabs + kPageGapBelowTabs, panel_->width() - kPageWidthLoss,
-                    panel_->height() - below_tabs - kPageHeightLoss);
+  page->setGeometry(kPageInsets.left, below_tabs + kPageInsets.gap_below_tabs,
+                    panel_->width() - kPageInsets.width_loss,
+                    panel_->height() - below_tabs - kPageInsets.height_loss);
   pages_.push_back(page);
   ShowPage(tab_bar_->currentIndex());
+}
+
+QButtonGroup* QtWindowSystem::OptionGroup(int group) {
+  QButtonGroup*& buttons = groups_[group];
+  if (buttons == nullptr) {
+    buttons = new QButtonGroup(window_.get());
+    buttons->setExclusive(group != kNoGroup);
+  }
+  return buttons;
 }
 
 void QtWindowSystem::ShowPage(int tab) {

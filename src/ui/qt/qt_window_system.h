@@ -48,13 +48,15 @@ class QtWindowSystem final : public QObject, public WindowSystem {
  private:
   QWidget* MakeWidget(const GadgetSpec& layout, std::string_view text, QWidget* parent);
   void AddTab(std::string_view text);
+  // The buttons of option group `group`, of which one at most is ticked.
+  QButtonGroup* OptionGroup(int group);
   void ShowPage(int tab);
   void Queue(int gadget) { events_.push_back({kGadgetEvent, gadget}); }
 
   std::unique_ptr<QWidget> window_;
   QWidget* panel_ = nullptr;
   QTabBar* tab_bar_ = nullptr;
-  QButtonGroup* options_ = nullptr;
+  std::map<int, QButtonGroup*> groups_;
   std::vector<QWidget*> pages_;
   std::map<int, QWidget*> gadgets_;
   std::deque<WindowEvent> events_;

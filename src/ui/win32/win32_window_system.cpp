@@ -13,13 +13,6 @@ constexpr const char* kPageClass = "DwelvanePage";
 constexpr int kControlIdBase = 1000;  // a gadget's control id is its number plus this
 constexpr DWORD kFileNameBufferSize = 10000;
 
-// A page starts 2 pixels right of the panel's edge and 4 below the tab labels, and is 4
-// pixels narrower and 6 lower than the panel below them.
-constexpr int kPageLeft = 2;
-constexpr int kPageGapBelowTabs = 4;
-constexpr int kPageWidthLoss = 4;
-constexpr int kPageHeightLoss = 6;
-
 Win32WindowSystem* owner = nullptr;  // the one window system of the program
 
 LRESULT CALLBACK ForwardMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -87,6 +80,44 @@ class ModalScope {
   HWND owner_ = nullptr;
 };
 
+// A multi-line edit control breaks lines at CR LF only; the program's texts break at LF
+// CR, LF or CR.
+std::string WithCrLfLineBreaks(std::string_view text) {
+  std::string converted;
+  converted.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char byte = text[i];
+    if (byte != '\n' && byte != '\r') {
+      converted.push_back(byte);
+      continue;
+    }
+    converted.append("\r\n");
+    const bool pair =
+        i + 1 < text.size() && (text[i + 1] == '\n' || text[i + 1] == '\r') && text[i + 1] != byte;
+    i += pair ? 1 : 0;
+  }
+  return converted;
+}
+
+// Shows the vertical scroll bar of a multi-line edit control only when its lines are more
+// than its height holds.
+void ShowScrollBarWhenNeeded(HWND control) {
+  ShowScrollBar(control, SB_VERT, FALSE);
+  RECT text_area{};
+  SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text_area));
+  TEXTMETRICA metrics{};
+  const HDC context = GetDC(control);
+  const auto previous =
+      SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  GetTextMetricsA(context, &metrics);
+  SelectObject(context, previous);
+  ReleaseDC(control, context);
+  const auto lines = static_cast<int>(SendMessageA(control, EM_GETLINECOUNT, 0, 0));
+  if (metrics.tmHeight > 0 && lines * metrics.tmHeight > text_area.bottom - text_area.top) {
+    ShowScrollBar(control, SB_VERT, TRUE);
+  }
+}
+
 }  // namespace
 
 Win32WindowSystem::Win32WindowSystem() {
@@ -113,6 +144,7 @@ bool Win32WindowSystem::OpenWindow(std::string_view title) {
     return false;
   }
   panel_ = nullptr;
+  last_group_ = kNoGroup;
   pages_.clear();
   gadgets_.clear();
   ShowWindow(window_, SW_SHOW);
@@ -148,6 +180,7 @@ void Win32WindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view 
   }
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   gadgets_[layout.number] = control;
+  last_group_ = layout.group;
 }
 
 HWND Win32WindowSystem::MakeControl(const GadgetSpec& layout, std::string_view text, HWND parent) {
@@ -156,6 +189,9 @@ HWND Win32WindowSystem::MakeControl(const GadgetSpec& layout, std::string_view t
     DWORD style;
     DWORD extended_style;
   };
+  // A control whose group differs from the one made before it starts a group, so that
+  // the arrow keys move among the options of one group only.
+  const DWORD group_start = layout.group != last_group_ ? WS_GROUP : 0;
   ControlKind kind{"STATIC", 0, 0};
   switch (layout.kind) {
     case GadgetKind::kFrame:
@@ -164,6 +200,11 @@ HWND Win32WindowSystem::MakeControl(const GadgetSpec& layout, std::string_view t
     case GadgetKind::kLabel:
       kind = {"STATIC", static_cast<DWORD>(layout.centred ? SS_CENTER : SS_LEFT),
               static_cast<DWORD>(layout.bordered ? WS_EX_CLIENTEDGE : 0)};
+      if (layout.scrolls) {
+        // Read-only text that can be scrolled, and reached with Tab to scroll it.
+        kind = {"EDIT", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
+                static_cast<DWORD>(layout.bordered ? WS_EX_CLIENTEDGE : 0)};
+      }
       break;
     case GadgetKind::kTextField:
       kind = {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
@@ -175,31 +216,33 @@ HWND Win32WindowSystem::MakeControl(const GadgetSpec& layout, std::string_view t
       kind = {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
       break;
     case GadgetKind::kOption:
-      // The first option opens the group that the options after it belong to.
-      kind = {"BUTTON",
-              static_cast<DWORD>(BS_AUTORADIOBUTTON | WS_TABSTOP |
-                                 (layout.number == gadget::kEnglishOption ? WS_GROUP : 0)),
-              0};
+      kind = {"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP, 0};
       break;
     case GadgetKind::kProgressBar:
       kind = {PROGRESS_CLASSA, PBS_SMOOTH, 0};
       break;
     case GadgetKind::kPanel:
-      kind = {WC_TABCONTROLA, WS_CLIPSIBLINGS | WS_TABSTOP, 0};
+      // The tab control holds the pages, so Tab must look into it for their controls.
+      kind = {WC_TABCONTROLA, WS_CLIPSIBLINGS | WS_TABSTOP, WS_EX_CONTROLPARENT};
       break;
     case GadgetKind::kTab:
       return nullptr;
   }
-  const HWND control = CreateWindowExA(
-      kind.extended_style, kind.window_class, std::string(text).c_str(),
-      WS_CHILD | WS_VISIBLE | kind.style, layout.x, layout.y, layout.width, layout.height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + layout.number)),
-      GetModuleHandleA(nullptr), nullptr);
+  const HWND control =
+      CreateWindowExA(kind.extended_style, kind.window_class, std::string(text).c_str(),
+                      WS_CHILD | WS_VISIBLE | group_start | kind.style, layout.rect.x,
+                      layout.rect.y, layout.rect.width, layout.rect.height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + layout.number)),
+                      GetModuleHandleA(nullptr), nullptr);
   if (layout.kind == GadgetKind::kProgressBar) {
     SendMessageA(control, PBM_SETRANGE32, 0, kProgressRange);
   }
   if (layout.kind == GadgetKind::kPanel) {
     panel_ = control;
+    panel_number_ = layout.number;
+  }
+  if (layout.scrolls) {
+    ShowScrollBarWhenNeeded(control);
   }
   return control;
 }
@@ -219,11 +262,11 @@ void Win32WindowSystem::AddTab(std::string_view text) {
   SendMessageA(panel_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&labels));
   RECT panel{};
   GetClientRect(panel_, &panel);
-  const HWND page =
-      CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS, kPageLeft,
-                      labels.bottom + kPageGapBelowTabs, panel.right - kPageWidthLoss,
-                      panel.bottom - labels.bottom - kPageHeightLoss, panel_, nullptr,
-                      GetModuleHandleA(nullptr), nullptr);
+  const HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS,
+                                    kPageInsets.left, labels.bottom + kPageInsets.gap_below_tabs,
+                                    panel.right - kPageInsets.width_loss,
+                                    panel.bottom - labels.bottom - kPageInsets.height_loss, panel_,
+                                    nullptr, GetModuleHandleA(nullptr), nullptr);
   UseThemedPageBackground(page);
   pages_.push_back(page);
   ShowPage(static_cast<int>(SendMessageA(panel_, TCM_GETCURSEL, 0, 0)));
@@ -266,7 +309,7 @@ LRESULT Win32WindowSystem::HandleMessage(HWND window, UINT message, WPARAM wpara
       const auto* notice = reinterpret_cast<const NMHDR*>(lparam);
       if (notice->hwndFrom == panel_ && notice->code == TCN_SELCHANGE) {
         ShowPage(static_cast<int>(SendMessageA(panel_, TCM_GETCURSEL, 0, 0)));
-        Queue(gadget::kMainPanel);
+        Queue(panel_number_);
       }
       return 0;
     }
@@ -276,7 +319,15 @@ LRESULT Win32WindowSystem::HandleMessage(HWND window, UINT message, WPARAM wpara
 }
 
 void Win32WindowSystem::SetText(int gadget, std::string_view text) {
-  if (const HWND control = GadgetHandle(gadget)) {
+  const HWND control = GadgetHandle(gadget);
+  if (control == nullptr) {
+    return;
+  }
+  const GadgetSpec* spec = FindGadgetSpec(gadget);
+  if (spec != nullptr && spec->scrolls) {
+    SetWindowTextA(control, WithCrLfLineBreaks(text).c_str());
+    ShowScrollBarWhenNeeded(control);
+  } else {
     SetWindowTextA(control, std::string(text).c_str());
   }
 }
@@ -293,15 +344,20 @@ std::string Win32WindowSystem::GetText(int gadget) {
 }
 
 void Win32WindowSystem::SetTick(int gadget, bool ticked) {
-  if (const HWND control = GadgetHandle(gadget)) {
-    SendMessageA(control, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
-    // An option ticked by the program clears the others of its group, as a click would.
-    if (ticked && (gadget == gadget::kEnglishOption || gadget == gadget::kGermanOption)) {
-      const int other =
-          gadget == gadget::kEnglishOption ? gadget::kGermanOption : gadget::kEnglishOption;
-      if (const HWND other_control = GadgetHandle(other)) {
-        SendMessageA(other_control, BM_SETCHECK, BST_UNCHECKED, 0);
-      }
+  const HWND control = GadgetHandle(gadget);
+  if (control == nullptr) {
+    return;
+  }
+  SendMessageA(control, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+  // An option ticked by the program clears the others of its group, as a click would.
+  const GadgetSpec* spec = FindGadgetSpec(gadget);
+  if (!ticked || spec == nullptr || spec->group == kNoGroup) {
+    return;
+  }
+  for (const GadgetSpec& other : kGadgets) {
+    const HWND other_control = GadgetHandle(other.number);
+    if (other.group == spec->group && other.number != gadget && other_control != nullptr) {
+      SendMessageA(other_control, BM_SETCHECK, BST_UNCHECKED, 0);
     }
   }
 }
@@ -329,10 +385,7 @@ WindowEvent Win32WindowSystem::WaitEvent() {
     if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
       return {kCloseEvent, gadget::kNone};
     }
-    if (window_ == nullptr || !IsDialogMessageA(window_, &message)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
+    Dispatch(message);
   }
   const WindowEvent event = events_.front();
   events_.pop_front();
@@ -342,10 +395,17 @@ WindowEvent Win32WindowSystem::WaitEvent() {
 void Win32WindowSystem::DrainWindowEvents() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    Dispatch(message);
+  }
+  events_.clear();
+}
+
+void Win32WindowSystem::Dispatch(MSG& message) {
+  // The dialog manager takes the keys that move between controls (Tab, arrows).
+  if (window_ == nullptr || !IsDialogMessageA(window_, &message)) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  events_.clear();
 }
 
 std::string Win32WindowSystem::AskOpenFileName(std::string_view title, std::string_view start_path,

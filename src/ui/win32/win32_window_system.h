@@ -46,10 +46,13 @@ class Win32WindowSystem final : public WindowSystem {
   void AddTab(std::string_view text);
   void ShowPage(int tab);
   void Queue(int gadget) { events_.push_back({kGadgetEvent, gadget}); }
+  void Dispatch(MSG& message);
 
   HWND window_ = nullptr;
   HWND panel_ = nullptr;
   HFONT font_ = nullptr;
+  int panel_number_ = gadget::kNone;
+  int last_group_ = kNoGroup;
   std::vector<HWND> pages_;
   std::map<int, HWND> gadgets_;
   std::deque<WindowEvent> events_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app_state.h"
+#include "runtime/command_outcome.h"
 #include "settings/registry_layer.h"
 #include "statistics/statistics_report.h"
 #include "ui/window_system.h"
@@ -36,6 +37,8 @@ class EventLoop {
   void CreateCsvTableFromWindow();
   void RunStatisticsFromWindow();
   CommandFeedback WindowFeedback();
+  // The status line says what went wrong; a completed command leaves it empty.
+  void ShowOutcome(CommandOutcome outcome, std::string_view output_path);
 
   AppState& state_;
   WindowSystem& window_;

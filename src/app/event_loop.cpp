@@ -1,4 +1,4 @@
-#include "ui/event_loop.h"
+#include "app/event_loop.h"
 
 #include "dialogue/create_csv_table.h"
 #include "dialogue/string_table.h"
@@ -179,14 +179,20 @@ void EventLoop::CreateCsvTableFromWindow() {
   const Settings& settings = state_.settings;
   DialogueOptions options;
   options.project_folder = settings.WMEProjectDir;
-  options.columns = {window_.GetTick(kScriptLocationCheck), window_.GetTick(kScriptNameCheck),
-                     window_.GetTick(kScriptLineCheck),     window_.GetTick(kSpeakerCheck),
-                     window_.GetTick(kReferenceCheck),      window_.GetTick(kTranslateCheck),
-                     window_.GetTick(kSentenceCheck),       window_.GetTick(kAudioFileCheck)};
+  options.columns = {.script_location = window_.GetTick(kScriptLocationCheck),
+                     .script_name = window_.GetTick(kScriptNameCheck),
+                     .script_line = window_.GetTick(kScriptLineCheck),
+                     .speaker = window_.GetTick(kSpeakerCheck),
+                     .reference = window_.GetTick(kReferenceCheck),
+                     .translation = window_.GetTick(kTranslateCheck),
+                     .sentence = window_.GetTick(kSentenceCheck),
+                     .audio_file = window_.GetTick(kAudioFileCheck)};
   options.separator = settings.Seperator;
   options.string_table_path = ChooseStringTablePath(settings.StringTab, settings.WMEProjectDir);
-  options.output_path = JoinProjectPath(settings.WMEProjectDir, settings.CSVName);
-  CreateCsvTable(options, state_.dialogue_table, state_.progress, WindowFeedback());
+  options.output = OutputTarget::File(JoinProjectPath(settings.WMEProjectDir, settings.CSVName));
+  const CommandOutcome outcome =
+      CreateCsvTable(options, state_.dialogue_table, state_.progress, WindowFeedback());
+  ShowOutcome(outcome, options.output.path);
 }
 
 void EventLoop::RunStatisticsFromWindow() {
@@ -195,10 +201,19 @@ void EventLoop::RunStatisticsFromWindow() {
   options.project_folder = settings.WMEProjectDir;
   options.language = settings.Language;
   options.write_file = window_.GetTick(kWriteToFileCheck);
-  options.report_path = JoinProjectPath(settings.WMEProjectDir, settings.StatisticName);
-  const StatisticsOutcome outcome =
+  options.report =
+      OutputTarget::File(JoinProjectPath(settings.WMEProjectDir, settings.StatisticName));
+  const CommandOutcome outcome =
       RunProjectStatistics(options, state_.statistics, state_.progress, WindowFeedback(), clock_);
-  window_.SetText(kStatisticsView, outcome.window_text);
+  window_.SetText(kStatisticsView,
+                  StatisticsWindowText(state_.statistics, options.language, clock_));
+  ShowOutcome(outcome, options.report.path);
+}
+
+void EventLoop::ShowOutcome(CommandOutcome outcome, std::string_view output_path) {
+  if (outcome == CommandOutcome::kOutputFailed) {
+    window_.SetText(kStatusText, "Could not write " + std::string(output_path));
+  }
 }
 
 }  // namespace dwelvane

@@ -1,0 +1,3 @@
+#pragma once
+
+#include "dialogue/clean.h"

@@ -1,0 +1,82 @@
+#include "runtime/file_faults.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+
+#include "dialogue/create_csv_table.h"
+#include "runtime/line_writer.h"
+#include "runtime/replace_file.h"
+#include "temp_folder.h"
+
+namespace dwelvane {
+namespace {
+
+using platform::FileCall;
+using platform::FileCallInfo;
+using platform::ScopedFileFaults;
+using testing::ReadFileBytes;
+using testing::TempFolder;
+
+// Fails the `nth` call (counting from 1) of kind `call` with `error`.
+platform::FileFaultRule FailNth(FileCall call, int nth, int error) {
+  return [call, nth, error, seen = 0](const FileCallInfo& info) mutable {
+    return info.call == call && ++seen == nth ? error : 0;
+  };
+}
+
+TEST(FileFaultsTest, AReplacementThatFailsAnywhereLeavesTheOldFileAndNoTemporaryOne) {
+  struct Case {
+    const char* what;
+    FileCall call;
+    int error;
+  };
+  const Case cases[] = {
+      {"open", FileCall::kOpen, EACCES},
+      {"write", FileCall::kWrite, ENOSPC},
+      {"close", FileCall::kClose, EIO},
+      {"rename", FileCall::kRename, EXDEV},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    const std::string path = folder.Write("settings.reg", "old contents\n");
+    {
+      const ScopedFileFaults faults(FailNth(c.call, 1, c.error));
+      EXPECT_FALSE(ReplaceFileContents(path, "new contents\n")) << c.what;
+    }
+    EXPECT_EQ(ReadFileBytes(path), "old contents\n") << c.what;
+    EXPECT_FALSE(testing::FileExists(path + ".new")) << c.what;
+    EXPECT_TRUE(ReplaceFileContents(path, "new contents\n")) << "the seam is gone with its scope";
+    EXPECT_EQ(ReadFileBytes(path), "new contents\n");
+  }
+}
+
+TEST(FileFaultsTest, AWriteThatFailsHalfWayIsReportedWhenTheWriterCloses) {
+  TempFolder folder;
+  LineWriter writer;
+  ASSERT_TRUE(writer.FileCreate(folder.Join("big.csv")));
+  const ScopedFileFaults faults(FailNth(FileCall::kWrite, 2, ENOSPC));
+  const std::string line(1000, 'x');
+  for (int i = 0; i < 200; ++i) {
+    writer.FileWriteLine(line);
+  }
+  EXPECT_FALSE(writer.FileClose());
+}
+
+TEST(FileFaultsTest, TheDialogueCommandSaysWhenItsTableCouldNotBeWritten) {
+  TempFolder project;
+  project.Write("a.script", "a.Talk(\"x\");\n");
+  DialogueOptions options;
+  options.project_folder = project.Path();
+  options.output = OutputTarget::File(project.Join("Dialogue_List.csv"));
+  DialogueTable table;
+  Progress progress;
+  const ScopedFileFaults faults(FailNth(FileCall::kClose, 2, EIO));
+  EXPECT_EQ(CreateCsvTable(options, table, progress, CommandFeedback{}),
+            CommandOutcome::kOutputFailed)
+      << "the script's close succeeds, the table's fails";
+}
+
+}  // namespace
+}  // namespace dwelvane
