@@ -39,10 +39,13 @@ TEST(Win32RegistryTest, ReadsAndWritesAsTheLayerPromises) {
       r.layer.RegistryCreateKey(kHkeyCurrentUser, std::string("\\") + std::string(kTestKey), ""),
       1);
   const std::string fits(254, 'a');
-  r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Fits", fits, kRegistryString, "");
-  r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Long", std::string(255, 'b'),
-                           kRegistryString, "");
-  r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Number", "-5", kRegistryNumber, "");
+  ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Fits", fits, kRegistryString, ""),
+            1);
+  ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Long", std::string(255, 'b'),
+                                     kRegistryString, ""),
+            1);
+  ASSERT_EQ(
+      r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Number", "-5", kRegistryNumber, ""), 1);
   EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "fits", ""), 0);
   EXPECT_EQ(r.layer.RegistryReadResult, fits);
   EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Long", ""), kRegistryMoreData);
@@ -101,8 +104,9 @@ TEST(Win32RegistryTest, AFirstRunStartsInTheEngineToolsFolder) {
   RealRegistry r;
   r.layer.RegistryDeleteKey(kHkeyCurrentUser, kSettingsKey, "");
   r.layer.RegistryCreateKey(kHkeyCurrentUser, kEngineToolsKey, "");
-  r.layer.RegistrySetValue(kHkeyCurrentUser, kEngineToolsKey, "InstallPath", "C:\\WME",
-                           kRegistryString, "");
+  ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kEngineToolsKey, "InstallPath", "C:\\WME",
+                                     kRegistryString, ""),
+            1);
   Settings settings;
   std::string engine;
   LoadSettings(r.layer, settings, engine, [] { return std::nullopt; });

@@ -1,9 +1,12 @@
 #include "ui/win32/win32_window_system.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/event_loop.h"
@@ -48,6 +51,15 @@ struct BuiltWindow {
 
   // Handles the gadget events that are waiting, as the event loop does.
   void HandlePending() { window.DrainWindowEvents(); }
+
+  // Shows tab `tab` as a click on its label does.
+  void SelectTab(int tab) {
+    const HWND panel = window.GadgetHandle(kMainPanel);
+    SendMessageA(panel, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+    NMHDR notice{panel, static_cast<UINT_PTR>(GetDlgCtrlID(panel)), TCN_SELCHANGE};
+    SendMessageA(window.Window(), WM_NOTIFY, notice.idFrom, reinterpret_cast<LPARAM>(&notice));
+    HandlePending();
+  }
 
   void Click(int gadget) {
     SendMessageA(window.GadgetHandle(gadget), BM_CLICK, 0, 0);
@@ -110,6 +122,89 @@ TEST(Win32WindowTest, TheOptionsFormOneGroup) {
   EXPECT_EQ(built.state.settings.Language, 1) << "the window was rebuilt in German";
   EXPECT_EQ(built.window.GetText(kCsvNameField), "Dialogue_List.csv");
   EXPECT_TRUE(built.window.GetTick(kGermanOption));
+}
+
+// The panel holds the pages, so Tab goes into it rather than stopping at it; a click on a
+// tab label gives it the focus for the arrow keys. The controls Tab stops at, in the order it
+// visits them from `start`; Shift+Tab when `backwards`.
+std::vector<HWND> TabOrder(HWND window, HWND start, bool backwards) {
+  std::vector<HWND> visited{start};
+  for (HWND next = GetNextDlgTabItem(window, start, backwards ? TRUE : FALSE);
+       next != nullptr && next != start && visited.size() < 100;
+       next = GetNextDlgTabItem(window, next, backwards ? TRUE : FALSE)) {
+    visited.push_back(next);
+  }
+  return visited;
+}
+
+bool TakesFocus(const GadgetSpec& layout) {
+  switch (layout.kind) {
+    case GadgetKind::kTextField:
+    case GadgetKind::kButton:
+    case GadgetKind::kCheckBox:
+    case GadgetKind::kOption:
+      return true;
+    default:
+      return layout.scrolls;
+  }
+}
+
+TEST(Win32WindowTest, TabAndShiftTabReachEveryControlOfTheShownPage) {
+  BuiltWindow built;
+  const HWND window = built.window.Window();
+  for (const int tab : {0, 1, 2, 0}) {
+    built.SelectTab(tab);
+    const HWND start = built.window.GadgetHandle(kProjectPathField);
+    const std::vector<HWND> forward = TabOrder(window, start, false);
+    const std::vector<HWND> backward = TabOrder(window, start, true);
+    for (const GadgetSpec& layout : kGadgets) {
+      const HWND control = built.window.GadgetHandle(layout.number);
+      if (!TakesFocus(layout) || (layout.tab != kOnWindow && layout.tab != tab) ||
+          !IsWindowEnabled(control)) {
+        continue;
+      }
+      EXPECT_NE(std::find(forward.begin(), forward.end(), control), forward.end())
+          << layout.name << " on tab " << tab;
+      EXPECT_NE(std::find(backward.begin(), backward.end(), control), backward.end())
+          << layout.name << " on tab " << tab;
+    }
+  }
+  // The key itself, through the window's own message handling.
+  const HWND first = built.window.GadgetHandle(kProjectPathField);
+  SetForegroundWindow(window);
+  SetFocus(first);
+  PostMessageA(first, WM_KEYDOWN, VK_TAB, 0);
+  built.HandlePending();
+  EXPECT_EQ(GetFocus(), GetNextDlgTabItem(window, first, FALSE));
+}
+
+TEST(Win32WindowTest, TheStatisticsViewShowsEveryLineOfTheReport) {
+  BuiltWindow built;
+  built.SelectTab(1);
+  const HWND view = built.window.GadgetHandle(kStatisticsView);
+  const auto scroll_bar_shown = [&] {
+    return (GetWindowLongPtrA(view, GWL_STYLE) & WS_VSCROLL) != 0;
+  };
+  built.window.SetText(kStatisticsView, "one\n\rtwo");
+  EXPECT_FALSE(scroll_bar_shown()) << "two lines fit";
+  built.Click(kScanProjectButton);
+  ASSERT_EQ(SendMessageA(view, EM_GETLINECOUNT, 0, 0), 14);
+  EXPECT_TRUE(scroll_bar_shown());
+  SendMessageA(view, WM_VSCROLL, SB_BOTTOM, 0);
+  RECT text_area{};
+  SendMessageA(view, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text_area));
+  TEXTMETRICA metrics{};
+  const HDC context = GetDC(view);
+  SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageA(view, WM_GETFONT, 0, 0)));
+  GetTextMetricsA(context, &metrics);
+  ReleaseDC(view, context);
+  const auto first_shown = SendMessageA(view, EM_GETFIRSTVISIBLELINE, 0, 0);
+  EXPECT_LE((14 - first_shown) * metrics.tmHeight, text_area.bottom - text_area.top)
+      << "scrolled to its end, the last line shows whole";
+  const std::string shown = built.window.GetText(kStatisticsView);
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), '\r'), 13) << "the lines break at CR LF";
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 13);
+  EXPECT_NE(shown.find("\r\n\r\nNumber of scenes: "), std::string::npos);
 }
 
 }  // namespace

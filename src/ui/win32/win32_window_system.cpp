@@ -222,8 +222,9 @@ HWND Win32WindowSystem::MakeControl(const GadgetSpec& layout, std::string_view t
       kind = {PROGRESS_CLASSA, PBS_SMOOTH, 0};
       break;
     case GadgetKind::kPanel:
-      // The tab control holds the pages, so Tab must look into it for their controls.
-      kind = {WC_TABCONTROLA, WS_CLIPSIBLINGS | WS_TABSTOP, WS_EX_CONTROLPARENT};
+      // The tab control holds the pages, so Tab must look into it for their controls; it
+      // is a container for the dialog manager, not a stop of its own.
+      kind = {WC_TABCONTROLA, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
       break;
     case GadgetKind::kTab:
       return nullptr;
