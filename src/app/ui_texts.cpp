@@ -1,8 +1,11 @@
 #include "app/ui_texts.h"
 
+#include <array>
+
 namespace dwelvane {
 
-const UiTextTable kEnglishUiTexts = {
+// std::to_array sizes each list by its texts: a list one text short or long is no table.
+const UiTextTable kEnglishUiTexts = std::to_array<std::string_view>({
     "Project settings",
     "Projectpath",
     "Select",
@@ -35,11 +38,11 @@ const UiTextTable kEnglishUiTexts = {
     "German",
     "STRING.TAB location",
     "Select",
-};
+});
 
 // Windows-1252: \xE4 is a-umlaut, \xFC u-umlaut, \xDF sharp s. A hex escape is closed by
 // splitting the literal where a hex digit follows it.
-const UiTextTable kGermanUiTexts = {
+const UiTextTable kGermanUiTexts = std::to_array<std::string_view>({
     "Projekt Einstellungen",
     "Projektpfad",
     "W\xE4hlen",
@@ -74,7 +77,7 @@ const UiTextTable kGermanUiTexts = {
     "Deutsch",
     "Ort wo die STRING.TAB seien tut",
     "W\xE4hlen",
-};
+});
 
 const UiTextTable& SelectLanguage(std::string_view language_name) {
   return language_name == "German.lng" ? kGermanUiTexts : kEnglishUiTexts;
