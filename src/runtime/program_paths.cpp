@@ -4,6 +4,11 @@
 
 namespace dwelvane {
 
+const std::string& ProgramFolder() {
+  static const std::string folder = ReadProgramFolder();
+  return folder;
+}
+
 std::string ResolveProgramPath(std::string_view path) {
   if (IsAbsolutePath(path)) {
     return std::string(path);

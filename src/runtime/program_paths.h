@@ -8,6 +8,9 @@ namespace dwelvane {
 // The folder of the running executable, ending with the path separator.
 const std::string& ProgramFolder();
 
+// Platform part: asks the system where the executable is; ProgramFolder asks once.
+std::string ReadProgramFolder();
+
 bool IsAbsolutePath(std::string_view path);
 
 // Relative paths, the empty one included, are taken relative to the program folder: the

@@ -7,7 +7,6 @@
 #include "runtime/program_paths.h"
 
 namespace dwelvane {
-namespace {
 
 std::string ReadProgramFolder() {
   std::vector<char> buffer(4096);
@@ -22,13 +21,6 @@ std::string ReadProgramFolder() {
     }
     buffer.resize(buffer.size() * 2);
   }
-}
-
-}  // namespace
-
-const std::string& ProgramFolder() {
-  static const std::string folder = ReadProgramFolder();
-  return folder;
 }
 
 bool IsAbsolutePath(std::string_view path) {

@@ -5,7 +5,6 @@
 #include "runtime/program_paths.h"
 
 namespace dwelvane {
-namespace {
 
 std::string ReadProgramFolder() {
   std::vector<char> buffer(MAX_PATH);
@@ -21,13 +20,6 @@ std::string ReadProgramFolder() {
     }
     buffer.resize(buffer.size() * 2);
   }
-}
-
-}  // namespace
-
-const std::string& ProgramFolder() {
-  static const std::string folder = ReadProgramFolder();
-  return folder;
 }
 
 // "C:\...", "\\server\share\..." and "\..." (the current drive's root) are not relative.
