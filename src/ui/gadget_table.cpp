@@ -59,9 +59,9 @@ constexpr GadgetSpec kGadgetRows[] = {
 const std::span<const GadgetSpec> kGadgets = kGadgetRows;
 
 const GadgetSpec* FindGadgetSpec(int number) {
-  for (const GadgetSpec& spec : kGadgets) {
-    if (spec.number == number && spec.kind != GadgetKind::kTab) {
-      return &spec;
+  for (const GadgetSpec& row : kGadgets) {
+    if (row.number == number && row.kind != GadgetKind::kTab) {
+      return &row;
     }
   }
   return nullptr;

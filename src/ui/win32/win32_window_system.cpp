@@ -324,8 +324,8 @@ void Win32WindowSystem::SetText(int gadget, std::string_view text) {
   if (control == nullptr) {
     return;
   }
-  const GadgetSpec* spec = FindGadgetSpec(gadget);
-  if (spec != nullptr && spec->scrolls) {
+  const GadgetSpec* row = FindGadgetSpec(gadget);
+  if (row != nullptr && row->scrolls) {
     SetWindowTextA(control, WithCrLfLineBreaks(text).c_str());
     ShowScrollBarWhenNeeded(control);
   } else {
@@ -351,13 +351,13 @@ void Win32WindowSystem::SetTick(int gadget, bool ticked) {
   }
   SendMessageA(control, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
   // An option ticked by the program clears the others of its group, as a click would.
-  const GadgetSpec* spec = FindGadgetSpec(gadget);
-  if (!ticked || spec == nullptr || spec->group == kNoGroup) {
+  const GadgetSpec* row = FindGadgetSpec(gadget);
+  if (!ticked || row == nullptr || row->group == kNoGroup) {
     return;
   }
   for (const GadgetSpec& other : kGadgets) {
     const HWND other_control = GadgetHandle(other.number);
-    if (other.group == spec->group && other.number != gadget && other_control != nullptr) {
+    if (other.group == row->group && other.number != gadget && other_control != nullptr) {
       SendMessageA(other_control, BM_SETCHECK, BST_UNCHECKED, 0);
     }
   }
