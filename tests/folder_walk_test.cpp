@@ -18,16 +18,6 @@ namespace {
 
 using testing::TempFolder;
 
-std::vector<std::string> ListNames(const std::string& folder) {
-  DirectoryListing listing;
-  std::vector<std::string> names;
-  listing.DirListOpen(folder);
-  for (EntryKind kind; (kind = listing.DirListNext()) != kNoEntry;) {
-    names.push_back((kind == kDirectoryEntry ? "D " : "F ") + listing.DirListEntryName());
-  }
-  return names;
-}
-
 // Every file the walk reports, relative to `root`, and a "|" for each drain.
 std::vector<std::string> WalkRecord(const std::string& root, const std::string& start) {
   std::vector<std::string> seen;
@@ -42,6 +32,16 @@ std::vector<std::string> WalkRecord(const std::string& root, const std::string& 
 }
 
 #ifndef _WIN32
+std::vector<std::string> ListNames(const std::string& folder) {
+  DirectoryListing listing;
+  std::vector<std::string> names;
+  EXPECT_TRUE(listing.DirListOpen(folder));
+  for (EntryKind kind; (kind = listing.DirListNext()) != kNoEntry;) {
+    names.push_back((kind == kDirectoryEntry ? "D " : "F ") + listing.DirListEntryName());
+  }
+  return names;
+}
+
 // POSIX sorts the listing itself and has links of its own kind.
 TEST(DirectoryListingTest, DeliversDotsFirstThenNamesInNtfsOrder) {
   TempFolder folder;
@@ -58,8 +58,11 @@ TEST(DirectoryListingTest, DeliversDotsFirstThenNamesInNtfsOrder) {
 TEST(DirectoryListingTest, AFolderThatCannotBeListedDeliversNothing) {
   TempFolder folder;
   const std::string file = folder.Write("file.txt", "x");
-  EXPECT_TRUE(ListNames(folder.Join("missing")).empty());
-  EXPECT_TRUE(ListNames(file).empty());
+  for (const std::string& path : {folder.Join("missing"), file}) {
+    DirectoryListing listing;
+    EXPECT_FALSE(listing.DirListOpen(path)) << path;
+    EXPECT_EQ(listing.DirListNext(), kNoEntry) << path;
+  }
   EXPECT_FALSE(IsReadableFolder(file));
   EXPECT_TRUE(IsReadableFolder(folder.Path()));
 }

@@ -99,7 +99,7 @@ TEST(RegistryLayerTest, ReadsStringsThroughA255ByteBuffer) {
 
 TEST(RegistryLayerTest, StoresNumbersFromTheirText) {
   Registry r;
-  r.layer.RegistryCreateKey(kHkeyCurrentUser, kKey, "");
+  ASSERT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, kKey, ""), 1);
   struct Case {
     std::string_view text, bytes, read_back;
   };
@@ -116,17 +116,19 @@ TEST(RegistryLayerTest, StoresNumbersFromTheirText) {
     EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "N", ""), 0);
     EXPECT_EQ(r.layer.RegistryReadResult, c.read_back) << c.text;
   }
-  r.store.SetValue(kHkeyCurrentUser, kKey, "All", kRegistryNumber, "\xFF\xFF\xFF\xFF");
+  ASSERT_EQ(r.store.SetValue(kHkeyCurrentUser, kKey, "All", kRegistryNumber, "\xFF\xFF\xFF\xFF"),
+            kRegistrySuccess);
   r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "All", "");
   EXPECT_EQ(r.layer.RegistryReadResult, "-1");
 }
 
 TEST(RegistryLayerTest, ReadsOtherTypesAsAbsent) {
   Registry r;
-  r.layer.RegistryCreateKey(kHkeyCurrentUser, kKey, "");
+  ASSERT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, kKey, ""), 1);
   ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "Text", "kept", kRegistryString, ""),
             1);
-  r.store.SetValue(kHkeyCurrentUser, kKey, "Expand", 2, std::string("%A%\0", 4));
+  ASSERT_EQ(r.store.SetValue(kHkeyCurrentUser, kKey, "Expand", 2, std::string("%A%\0", 4)),
+            kRegistrySuccess);
   r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "Text", "");
   EXPECT_NE(r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "Expand", ""), 0);
   EXPECT_EQ(r.layer.RegistryReadResult, "kept");

@@ -22,7 +22,7 @@ class DirectoryListing {
  public:
   // Lists `folder` (relative to the program folder when relative). False when the folder
   // can't be listed; the listing then delivers nothing.
-  bool DirListOpen(const std::string& folder);
+  [[nodiscard]] bool DirListOpen(const std::string& folder);
 
   EntryKind DirListNext();
 
@@ -37,7 +37,8 @@ class DirectoryListing {
 
 // Platform part: appends every entry of `folder` but "." and ".." to `entries`, in the
 // order described above. False when the folder can't be opened.
-bool ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>& entries);
+[[nodiscard]] bool ReadDirectoryEntries(const std::string& folder,
+                                        std::vector<DirectoryEntry>& entries);
 
 // What makes a folder the same folder whatever path reaches it (device and node).
 struct FolderIdentity {
@@ -46,7 +47,7 @@ struct FolderIdentity {
   bool operator==(const FolderIdentity&) const = default;
 };
 
-bool ReadFolderIdentity(const std::string& folder, FolderIdentity& identity);
+[[nodiscard]] bool ReadFolderIdentity(const std::string& folder, FolderIdentity& identity);
 
 bool IsReadableFolder(const std::string& folder);
 

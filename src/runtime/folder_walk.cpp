@@ -32,7 +32,9 @@ class FolderWalker {
  private:
   void WalkEntries(const std::string& folder) {
     DirectoryListing listing;
-    listing.DirListOpen(folder);
+    if (!listing.DirListOpen(folder)) {
+      return;  // a folder that can't be listed is passed over, as an unreadable file is
+    }
     std::string child = folder;
     child.push_back(kPathSeparator);
     const std::size_t prefix = child.size();

@@ -22,7 +22,7 @@ class LineReader {
 
   // Closes a file still open, then opens `path` (relative to the program folder when it
   // is relative). False when the file can't be opened for reading.
-  bool FileOpenRead(const std::string& path);
+  [[nodiscard]] bool FileOpenRead(const std::string& path);
   void FileClose();
 
   // True when no byte is left to read.
@@ -61,7 +61,7 @@ class LineReader {
 };
 
 // The whole contents of a regular file; false when it can't be opened.
-bool ReadWholeFile(const std::string& path, std::string& contents);
+[[nodiscard]] bool ReadWholeFile(const std::string& path, std::string& contents);
 
 // True when `path` names a regular file that can be opened for reading.
 bool FileIsReadable(const std::string& path);

@@ -31,11 +31,13 @@ class RegistryLayer {
   long RegistryGetValue(std::uint32_t root, std::string_view key, std::string_view name,
                         std::string_view computer);
 
-  int RegistryCreateKey(std::uint32_t root, std::string_view key, std::string_view computer);
+  [[nodiscard]] int RegistryCreateKey(std::uint32_t root, std::string_view key,
+                                      std::string_view computer);
   int RegistryKeyExists(std::uint32_t root, std::string_view key, std::string_view computer);
-  int RegistryDeleteValue(std::uint32_t root, std::string_view key, std::string_view name,
-                          std::string_view computer);
-  int RegistryDeleteKey(std::uint32_t root, std::string_view key, std::string_view computer);
+  [[nodiscard]] int RegistryDeleteValue(std::uint32_t root, std::string_view key,
+                                        std::string_view name, std::string_view computer);
+  [[nodiscard]] int RegistryDeleteKey(std::uint32_t root, std::string_view key,
+                                      std::string_view computer);
   std::string RegistryEnumSubKey(std::uint32_t root, std::string_view key, std::uint32_t index,
                                  std::string_view computer);
   std::string RegistryEnumValueName(std::uint32_t root, std::string_view key, std::uint32_t index,

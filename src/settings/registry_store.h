@@ -31,15 +31,17 @@ class RegistryStore {
   // kRegistrySuccess when the key can be opened with full access.
   virtual long OpenKey(std::uint32_t root, std::string_view path) = 0;
   // Creates the key and the keys above it; an existing key is success.
-  virtual long CreateKey(std::uint32_t root, std::string_view path) = 0;
+  [[nodiscard]] virtual long CreateKey(std::uint32_t root, std::string_view path) = 0;
   // The value's type and data bytes exactly as stored.
   virtual long QueryValue(std::uint32_t root, std::string_view path, std::string_view name,
                           std::uint32_t& type, std::string& data) = 0;
-  virtual long SetValue(std::uint32_t root, std::string_view path, std::string_view name,
-                        std::uint32_t type, std::string_view data) = 0;
-  virtual long DeleteValue(std::uint32_t root, std::string_view path, std::string_view name) = 0;
+  [[nodiscard]] virtual long SetValue(std::uint32_t root, std::string_view path,
+                                      std::string_view name, std::uint32_t type,
+                                      std::string_view data) = 0;
+  [[nodiscard]] virtual long DeleteValue(std::uint32_t root, std::string_view path,
+                                         std::string_view name) = 0;
   // Fails for a key that still has sub-keys.
-  virtual long DeleteKey(std::uint32_t root, std::string_view path) = 0;
+  [[nodiscard]] virtual long DeleteKey(std::uint32_t root, std::string_view path) = 0;
   // Sub-keys in alphabetical order, values in the order they were made.
   virtual long EnumSubKey(std::uint32_t root, std::string_view path, std::uint32_t index,
                           std::string& name) = 0;

@@ -65,8 +65,9 @@ void RunFirstRunStep(RegistryLayer& registry, Settings& settings,
   }
   ApplyFirstRunDefaults(settings, engine_install_path);
   for (const std::string_view key : {kMakerKey, kSettingsKey}) {
+    // A key that can't be made fails the writes below, and they show the error box.
     if (registry.RegistryKeyExists(kHkeyCurrentUser, key, "") == 0) {
-      registry.RegistryCreateKey(kHkeyCurrentUser, key, "");
+      static_cast<void>(registry.RegistryCreateKey(kHkeyCurrentUser, key, ""));
     }
   }
   SaveSettings(registry, settings);

@@ -23,7 +23,7 @@ class WindowSystem {
 
   // Opens window 0 with the client size and position of the gadget table; false when it
   // can't be opened.
-  virtual bool OpenWindow(std::string_view title) = 0;
+  [[nodiscard]] virtual bool OpenWindow(std::string_view title) = 0;
   virtual void CloseWindow() = 0;
   virtual void CreateGadget(const GadgetSpec& layout, std::string_view text) = 0;
 

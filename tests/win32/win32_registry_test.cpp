@@ -23,11 +23,13 @@ struct RealRegistry {
                         boxes.push_back(std::string(caption) + "|" + std::string(text));
                       }};
 
+  // The test key starts and ends missing; deleting a key that isn't there fails harmlessly.
   RealRegistry() {
-    layer.RegistryDeleteKey(kHkeyCurrentUser, std::string(kTestKey) + "\\Sub", "");
-    layer.RegistryDeleteKey(kHkeyCurrentUser, kTestKey, "");
+    static_cast<void>(
+        layer.RegistryDeleteKey(kHkeyCurrentUser, std::string(kTestKey) + "\\Sub", ""));
+    static_cast<void>(layer.RegistryDeleteKey(kHkeyCurrentUser, kTestKey, ""));
   }
-  ~RealRegistry() { layer.RegistryDeleteKey(kHkeyCurrentUser, kTestKey, ""); }
+  ~RealRegistry() { static_cast<void>(layer.RegistryDeleteKey(kHkeyCurrentUser, kTestKey, "")); }
 };
 
 TEST(Win32RegistryTest, ReadsAndWritesAsTheLayerPromises) {
@@ -59,7 +61,9 @@ TEST(Win32RegistryTest, ReadsAndWritesAsTheLayerPromises) {
   r.store.QueryValue(kHkeyCurrentUser, kTestKey, "Number", type, data);
   EXPECT_EQ(type, kRegistryNumber);
   EXPECT_EQ(data, "\xFB\xFF\xFF\xFF");
-  r.store.SetValue(kHkeyCurrentUser, kTestKey, "Expand", REG_EXPAND_SZ, std::string("%A%\0", 4));
+  ASSERT_EQ(r.store.SetValue(kHkeyCurrentUser, kTestKey, "Expand", REG_EXPAND_SZ,
+                             std::string("%A%\0", 4)),
+            kRegistrySuccess);
   EXPECT_NE(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Expand", ""), 0);
   EXPECT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, std::string(kTestKey) + "\\Sub", ""), 1);
   EXPECT_EQ(r.layer.RegistryEnumSubKey(kHkeyCurrentUser, kTestKey, 0, ""), "Sub");
@@ -80,7 +84,7 @@ TEST(Win32RegistryTest, ReadsAndWritesAsTheLayerPromises) {
 
 TEST(Win32RegistryTest, AFirstRunWritesTheSixTypedValues) {
   RealRegistry r;
-  r.layer.RegistryDeleteKey(kHkeyCurrentUser, kSettingsKey, "");
+  ASSERT_EQ(r.layer.RegistryDeleteKey(kHkeyCurrentUser, kSettingsKey, ""), 1);
   Settings settings;
   std::string engine;
   LoadSettings(r.layer, settings, engine, [] { return std::nullopt; });
@@ -102,8 +106,8 @@ TEST(Win32RegistryTest, AFirstRunWritesTheSixTypedValues) {
 
 TEST(Win32RegistryTest, AFirstRunStartsInTheEngineToolsFolder) {
   RealRegistry r;
-  r.layer.RegistryDeleteKey(kHkeyCurrentUser, kSettingsKey, "");
-  r.layer.RegistryCreateKey(kHkeyCurrentUser, kEngineToolsKey, "");
+  ASSERT_EQ(r.layer.RegistryDeleteKey(kHkeyCurrentUser, kSettingsKey, ""), 1);
+  ASSERT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, kEngineToolsKey, ""), 1);
   ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kEngineToolsKey, "InstallPath", "C:\\WME",
                                      kRegistryString, ""),
             1);
@@ -111,7 +115,7 @@ TEST(Win32RegistryTest, AFirstRunStartsInTheEngineToolsFolder) {
   std::string engine;
   LoadSettings(r.layer, settings, engine, [] { return std::nullopt; });
   RunFirstRunStep(r.layer, settings, engine);
-  r.layer.RegistryDeleteKey(kHkeyCurrentUser, kEngineToolsKey, "");
+  ASSERT_EQ(r.layer.RegistryDeleteKey(kHkeyCurrentUser, kEngineToolsKey, ""), 1);
   EXPECT_EQ(settings.WMEProjectDir, "C:\\WME");
   EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kSettingsKey, "WMEProjectDir", ""), 0);
   EXPECT_EQ(r.layer.RegistryReadResult, "C:\\WME") << "exactly as stored: no separator added";
