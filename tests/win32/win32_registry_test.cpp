@@ -29,6 +29,11 @@ struct RealRegistry {
         layer.RegistryDeleteKey(kHkeyCurrentUser, std::string(kTestKey) + "\\Sub", ""));
     static_cast<void>(layer.RegistryDeleteKey(kHkeyCurrentUser, kTestKey, ""));
   }
+  // Whether it was there or not, the program's settings key is gone afterwards.
+  void RemoveSettingsKey() {
+    static_cast<void>(layer.RegistryDeleteKey(kHkeyCurrentUser, kSettingsKey, ""));
+    ASSERT_EQ(layer.RegistryKeyExists(kHkeyCurrentUser, kSettingsKey, ""), 0);
+  }
   ~RealRegistry() { static_cast<void>(layer.RegistryDeleteKey(kHkeyCurrentUser, kTestKey, "")); }
 };
 
@@ -84,7 +89,7 @@ TEST(Win32RegistryTest, ReadsAndWritesAsTheLayerPromises) {
 
 TEST(Win32RegistryTest, AFirstRunWritesTheSixTypedValues) {
   RealRegistry r;
-  ASSERT_EQ(r.layer.RegistryDeleteKey(kHkeyCurrentUser, kSettingsKey, ""), 1);
+  r.RemoveSettingsKey();
   Settings settings;
   std::string engine;
   LoadSettings(r.layer, settings, engine, [] { return std::nullopt; });
@@ -106,7 +111,7 @@ TEST(Win32RegistryTest, AFirstRunWritesTheSixTypedValues) {
 
 TEST(Win32RegistryTest, AFirstRunStartsInTheEngineToolsFolder) {
   RealRegistry r;
-  ASSERT_EQ(r.layer.RegistryDeleteKey(kHkeyCurrentUser, kSettingsKey, ""), 1);
+  r.RemoveSettingsKey();
   ASSERT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, kEngineToolsKey, ""), 1);
   ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kEngineToolsKey, "InstallPath", "C:\\WME",
                                      kRegistryString, ""),
