@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "temp_folder.h"
 
@@ -27,13 +31,13 @@ std::string Quote(const std::string& word) {
   return quoted + "'";
 }
 
-// Runs the real dwelvane-cli in `folder` with `words` after the program name and
-// `environment` (NAME=value words) before it.
+// Runs the real dwelvane-cli in `folder` with `words` after the program name,
+// `environment` (NAME=value words) before it and the shell command `before` ahead of it.
 CliResult RunCli(const TempFolder& folder, std::initializer_list<std::string> words,
-                 const std::string& environment = "") {
+                 const std::string& environment = "", const std::string& before = "") {
   // The settings store and the Wine prefix are the test's own, never the user's.
-  std::string command = "cd " + Quote(folder.Path()) +
-                        " && XDG_CONFIG_HOME=" + Quote(folder.Join(".config")) +
+  std::string command = "cd " + Quote(folder.Path()) + " && " + before +
+                        " XDG_CONFIG_HOME=" + Quote(folder.Join(".config")) +
                         " WINEPREFIX=" + Quote(folder.Join(".wine")) + " " + environment + " " +
                         Quote(DWELVANE_CLI_PATH);
   for (const std::string& word : words) {
@@ -107,6 +111,8 @@ TEST(CliDialogueTest, ExplainsWhatWentWrong) {
       {{"dialogue", "--columns", "reference,translate", "--string-table", "none.tab", "p"},
        1,
        "cannot read the string table"},
+      {{"dialogue", "--output=", "p"}, 2, "--output needs a file name, or - for standard output"},
+      {{"dialogue", "--string-table=", "p"}, 2, "--string-table needs a file name"},
   };
   for (const Case& c : cases) {
     const CliResult result = RunCli(folder, c.words);
@@ -176,6 +182,68 @@ TEST(CliStatsTest, PrintsOrWritesTheSampleProjectsReport) {
   EXPECT_FALSE(testing::FileExists(folder.Join("Demo/Project_Statistics.txt")));
 }
 
+TEST(CliStatsTest, DatesTheReportUpToTheLastSecondOfTheYear9999) {
+  TempFolder folder;
+  folder.MakeFolder("p");
+  const CliResult result = RunCli(folder, {"stats", "p"}, "SOURCE_DATE_EPOCH=253402300799");
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_NE(result.out.find("generated on 12/31/9999 at 23:59:59\r\n"), std::string::npos)
+      << result.out;
+}
+
+TEST(CliTest, NeverCutsShortAnOutputThatWasThere) {
+  TempFolder folder;
+  folder.Write("p/a.script", "a.Talk(\"hello\");\n");
+  const std::string table = folder.Write("p/Dialogue_List.csv", "\"old\"\r\n");
+  const std::string report = folder.Write("report.txt", "old report\r\n");
+  // No byte may be written, as on a full disk; the message can't be written either.
+  for (const auto& words : {std::initializer_list<std::string>{"dialogue", "p"},
+                            {"stats", "--output", "report.txt", "p"}}) {
+    EXPECT_EQ(RunCli(folder, words, "", "ulimit -f 0 &&").exit_code, 1);
+  }
+  EXPECT_EQ(ReadFileBytes(table), "\"old\"\r\n");
+  EXPECT_EQ(ReadFileBytes(report), "old report\r\n");
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path())) {
+    left.push_back(entry.path().filename().string());
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{".err", ".out", "Dialogue_List.csv", "a.script", "p",
+                                            "report.txt"}))
+      << "no temporary file is left";
+}
+
+TEST(CliTest, NamesWhatItCouldNotReadAndStillSucceeds) {
+  TempFolder folder;
+  folder.Write("p/a.script", "a.Talk(\"hello\");\n");
+  for (const char* name : {"p/locked/b.script", "p/c.script", "p/d.script", "p/e.items"}) {
+    ::chmod(folder.Write(name, "b.Talk(\"x\");\n").c_str(), 0);
+  }
+  ::chmod(folder.Join("p/locked").c_str(), 0);
+  // Permissions keep root out of nothing: as root, the program runs as nobody.
+  std::string as_user;
+  if (::geteuid() == 0) {
+    ::chmod(folder.Path().c_str(), 0755);
+    as_user = "setpriv --reuid=65534 --regid=65534 --clear-groups env";
+  }
+  const CliResult table = RunCli(folder, {"dialogue", "--output=-", "p"}, "", as_user);
+  EXPECT_EQ(table.exit_code, 0) << table.err;
+  EXPECT_EQ(table.out,
+            "\"" + folder.Path() + "/p/\";\"a.script\";\"1\";\"a\";\"hello\";\"\";\"\"\r\n");
+  EXPECT_NE(table.err.find(
+                "warning: 3 entries could not be read and were skipped: " + folder.Path() +
+                "/p/c.script, " + folder.Path() + "/p/d.script, " + folder.Path() + "/p/locked\n"),
+            std::string::npos)
+      << table.err;
+  const CliResult stats = RunCli(folder, {"stats", "p"}, "", as_user);
+  EXPECT_EQ(stats.exit_code, 0) << stats.err;
+  EXPECT_NE(stats.err.find("warning: 4 entries could not be read and were skipped: "),
+            std::string::npos)
+      << stats.err;
+  EXPECT_NE(stats.err.find(", ...\n"), std::string::npos) << "three paths are named, no more";
+  ::chmod(folder.Join("p/locked").c_str(), 0755);
+}
+
 TEST(CliStatsTest, ExplainsWhatWentWrong) {
   TempFolder folder;
   folder.MakeFolder("p");
@@ -188,10 +256,11 @@ TEST(CliStatsTest, ExplainsWhatWentWrong) {
   const Case cases[] = {
       {{"stats", "--language", "fr", "p"}, "", 2, "--language takes en or de, not 'fr'"},
       {{"stats", "--columns", "name", "p"}, "", 2, "unknown option '--columns'"},
-      {{"stats", "p"},
-       "SOURCE_DATE_EPOCH=yesterday",
-       2,
-       "SOURCE_DATE_EPOCH must be a whole number"},
+      {{"stats", "p"}, "SOURCE_DATE_EPOCH=yesterday", 2, "SOURCE_DATE_EPOCH must be a whole"},
+      {{"stats", "p"}, "SOURCE_DATE_EPOCH=-1", 2, "from 1970 to the end of 9999, not '-1'"},
+      {{"stats", "p"}, "SOURCE_DATE_EPOCH=253402300800", 2, "to the end of 9999"},
+      {{"stats", "p"}, "SOURCE_DATE_EPOCH=99999999999999999999", 2, "to the end of 9999"},
+      {{"stats", "--output=", "p"}, "", 2, "--output needs a file name"},
       {{"stats", "missing"}, "", 1, "cannot read the project folder"},
       {{"stats", "--output", "no/dir/report.txt", "p"},
        "",

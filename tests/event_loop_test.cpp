@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "app/startup.h"
 #include "dialogue/create_csv_table.h"
 #include "fake_window_system.h"
+#include "runtime/file_faults.h"
 #include "runtime/path_separator.h"
 #include "settings/file_registry_store.h"
 #include "temp_folder.h"
@@ -210,6 +213,30 @@ TEST(EventLoopTest, SaysWhichOutputCouldNotBeWritten) {
                           "Could not write " + project + Native("missing/lines.csv"),
                           "Could not write " + project + Native("missing/report.txt")}));
   EXPECT_NE(p.window.Text(kStatisticsView), "") << "the report is shown all the same";
+}
+
+TEST(EventLoopTest, SaysHowManyFilesCouldNotBeRead) {
+  Program p;
+  p.folder.Write("game/a.script", "a.Talk(\"x\");\n");
+  p.StoreProject(p.folder.Join("game/"));
+  // The disk fails once the settings are read and the window is up.
+  bool failing = false;
+  const platform::ScopedFileFaults failing_disk([&](const platform::FileCallInfo& call) {
+    return failing && call.call == platform::FileCall::kRead ? EIO : 0;
+  });
+  std::vector<std::string> statuses;
+  p.Then([&](FakeWindowSystem& w) {
+    failing = true;
+    w.Click(kCreateCsvButton);
+  });
+  p.Then([&](FakeWindowSystem& w) {
+    statuses.push_back(w.Text(kStatusText));
+    w.Click(kScanProjectButton);
+  });
+  p.Then([&](FakeWindowSystem& w) { statuses.push_back(w.Text(kStatusText)); });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(statuses,
+            (std::vector<std::string>{"1 file could not be read", "1 file could not be read"}));
 }
 
 TEST(EventLoopTest, EventsQueuedBeforeACommandWithoutSubfoldersAreHandledAfterIt) {

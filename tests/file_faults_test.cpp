@@ -4,10 +4,12 @@
 
 #include <cerrno>
 #include <string>
+#include <vector>
 
 #include "dialogue/create_csv_table.h"
+#include "runtime/file_replacement.h"
 #include "runtime/line_writer.h"
-#include "runtime/replace_file.h"
+#include "statistics/run_project_statistics.h"
 #include "temp_folder.h"
 
 namespace dwelvane {
@@ -76,6 +78,56 @@ TEST(FileFaultsTest, TheDialogueCommandSaysWhenItsTableCouldNotBeWritten) {
   EXPECT_EQ(CreateCsvTable(options, table, progress, CommandFeedback{}),
             CommandOutcome::kOutputFailed)
       << "the script's close succeeds, the table's fails";
+}
+
+// A project of three scripts whose second one fails to read half-way: each small script
+// takes one read, so the second read fails.
+struct ProjectWithAFailingScript {
+  TempFolder project;
+  std::vector<std::string> skipped;
+  CommandFeedback feedback;
+  const ScopedFileFaults faults{FailNth(FileCall::kRead, 2, EIO)};
+
+  ProjectWithAFailingScript() {
+    project.Write("a.script", "a.Talk(\"one\");\n");
+    project.Write("b.script", "b.Talk(\"two\");\nb.Talk(\"three\");\n");
+    project.Write("c.script", "c.Talk(\"four\",\"four.ogg\");\n");
+    feedback.note_skipped = [this](const std::string& path) { skipped.push_back(path); };
+  }
+};
+
+TEST(FileFaultsTest, AScriptThatFailsHalfWayAddsNothingAndIsNamed) {
+  ProjectWithAFailingScript p;
+  DialogueOptions options;
+  options.project_folder = p.project.Path();
+  options.columns = {.script_location = false,
+                     .script_line = false,
+                     .speaker = false,
+                     .reference = false,
+                     .audio_file = false};
+  options.output = OutputTarget::File(p.project.Join("Dialogue_List.csv"));
+  DialogueTable table;
+  Progress progress;
+  EXPECT_EQ(CreateCsvTable(options, table, progress, p.feedback), CommandOutcome::kCompleted);
+  EXPECT_EQ(ReadFileBytes(options.output.path),
+            "\"a.script\";\"one\"\r\n\"c.script\";\"four\"\r\n");
+  EXPECT_EQ(p.skipped, std::vector<std::string>{p.project.Join("b.script")});
+}
+
+TEST(FileFaultsTest, AScriptThatFailsHalfWayIsCountedButNotMeasured) {
+  ProjectWithAFailingScript p;
+  StatisticsOptions options;
+  options.project_folder = p.project.Path();
+  ProjectStatistics statistics;
+  Progress progress;
+  EXPECT_EQ(
+      RunProjectStatistics(options, statistics, progress, p.feedback, [] { return DateTime{}; }),
+      CommandOutcome::kCompleted);
+  EXPECT_EQ(statistics.ScriptCount, 3);
+  EXPECT_EQ(statistics.ScriptLineCount, 2);
+  EXPECT_EQ(statistics.DialogueLineCount, 2);
+  EXPECT_EQ(statistics.AudioLineCount, 1);
+  EXPECT_EQ(p.skipped, std::vector<std::string>{p.project.Join("b.script")});
 }
 
 }  // namespace

@@ -5,11 +5,15 @@
 #include <sys/stat.h>
 #endif
 
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "runtime/file_faults.h"
 #include "runtime/line_writer.h"
 #include "temp_folder.h"
 
@@ -156,6 +160,71 @@ TEST(LineWriterTest, ReportsWhatCannotBeWritten) {
   EXPECT_FALSE(writer.FileClose()) << "a full disk is no success";
 #endif
 }
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(LineWriterTest, ReplacesAFileOnlyWhenTheNewOneIsComplete) {
+  TempFolder folder;
+  const std::string path = folder.Write("out.csv", "old\r\n");
+  {
+    LineWriter writer;
+    ASSERT_TRUE(writer.FileCreate(path));
+    writer.FileWriteLine("new");
+    EXPECT_EQ(testing::ReadFileBytes(path), "old\r\n") << "until the writer closes";
+  }
+  EXPECT_EQ(testing::ReadFileBytes(path), "old\r\n") << "a writer dropped unclosed changes nothing";
+  {
+    const platform::ScopedFileFaults full_disk([](const platform::FileCallInfo& call) {
+      return call.call == platform::FileCall::kWrite ? ENOSPC : 0;
+    });
+    LineWriter writer;
+    ASSERT_TRUE(writer.FileCreate(path));
+    writer.FileWriteLine("new");
+    EXPECT_FALSE(writer.FileClose());
+  }
+  EXPECT_EQ(testing::ReadFileBytes(path), "old\r\n");
+  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"out.csv"})
+      << "no temporary file is left";
+}
+
+#ifndef _WIN32
+TEST(LineWriterTest, KeepsTheModeOfAReplacedFileTheTargetOfALinkAndADevice) {
+  TempFolder folder;
+  const mode_t old_mask = ::umask(027);
+  const auto write = [](const std::string& path) {
+    LineWriter writer;
+    EXPECT_TRUE(writer.FileCreate(path)) << path;
+    writer.FileWriteLine("new");
+    EXPECT_TRUE(writer.FileClose()) << path;
+  };
+  const auto mode_of = [](const std::string& path) {
+    struct stat status {};
+    EXPECT_EQ(::lstat(path.c_str(), &status), 0) << path;
+    return status.st_mode;
+  };
+  const std::string kept = folder.Write("kept.csv", "old");
+  ASSERT_EQ(::chmod(kept.c_str(), 0604), 0);
+  write(kept);
+  EXPECT_EQ(mode_of(kept) & 07777, 0604u);
+  write(folder.Join("new.csv"));
+  EXPECT_EQ(mode_of(folder.Join("new.csv")) & 07777, 0640u) << "as any new file under umask 027";
+  const std::string target = folder.Write("real.csv", "old");
+  ASSERT_EQ(::symlink(target.c_str(), folder.Join("link.csv").c_str()), 0);
+  write(folder.Join("link.csv"));
+  EXPECT_TRUE(S_ISLNK(mode_of(folder.Join("link.csv")))) << "the link stays a link";
+  EXPECT_EQ(testing::ReadFileBytes(target), "new\r\n");
+  write("/dev/null");
+  EXPECT_TRUE(S_ISCHR(mode_of("/dev/null"))) << "a device is written, never replaced";
+  ::umask(old_mask);
+}
+#endif
 
 }  // namespace
 }  // namespace dwelvane

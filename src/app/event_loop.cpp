@@ -167,8 +167,9 @@ void EventLoop::SwitchLanguage(std::int32_t language) {
   SaveLanguage(registry_, language);
 }
 
-CommandFeedback EventLoop::WindowFeedback() {
+CommandFeedback EventLoop::WindowFeedback(SkippedEntries& skipped) {
   CommandFeedback feedback;
+  feedback.note_skipped = [&skipped](const std::string& path) { skipped.Note(path); };
   feedback.show_progress = [this](int position) { window_.SetProgress(kProgressBar, position); };
   feedback.show_status = [this](std::string_view text) { window_.SetText(kStatusText, text); };
   feedback.drain_window_events = [this] { window_.DrainWindowEvents(); };
@@ -190,9 +191,10 @@ void EventLoop::CreateCsvTableFromWindow() {
   options.separator = settings.Seperator;
   options.string_table_path = ChooseStringTablePath(settings.StringTab, settings.WMEProjectDir);
   options.output = OutputTarget::File(JoinProjectPath(settings.WMEProjectDir, settings.CSVName));
+  SkippedEntries skipped;
   const CommandOutcome outcome =
-      CreateCsvTable(options, state_.dialogue_table, state_.progress, WindowFeedback());
-  ShowOutcome(outcome, options.output.path);
+      CreateCsvTable(options, state_.dialogue_table, state_.progress, WindowFeedback(skipped));
+  ShowOutcome(outcome, options.output.path, skipped);
 }
 
 void EventLoop::RunStatisticsFromWindow() {
@@ -203,16 +205,22 @@ void EventLoop::RunStatisticsFromWindow() {
   options.write_file = window_.GetTick(kWriteToFileCheck);
   options.report =
       OutputTarget::File(JoinProjectPath(settings.WMEProjectDir, settings.StatisticName));
-  const CommandOutcome outcome =
-      RunProjectStatistics(options, state_.statistics, state_.progress, WindowFeedback(), clock_);
+  SkippedEntries skipped;
+  const CommandOutcome outcome = RunProjectStatistics(options, state_.statistics, state_.progress,
+                                                      WindowFeedback(skipped), clock_);
   window_.SetText(kStatisticsView,
                   StatisticsWindowText(state_.statistics, options.language, clock_));
-  ShowOutcome(outcome, options.report.path);
+  ShowOutcome(outcome, options.report.path, skipped);
 }
 
-void EventLoop::ShowOutcome(CommandOutcome outcome, std::string_view output_path) {
+void EventLoop::ShowOutcome(CommandOutcome outcome, std::string_view output_path,
+                            const SkippedEntries& skipped) {
   if (outcome == CommandOutcome::kOutputFailed) {
     window_.SetText(kStatusText, "Could not write " + std::string(output_path));
+  } else if (skipped.count > 0) {
+    window_.SetText(kStatusText, std::to_string(skipped.count) +
+                                     (skipped.count == 1 ? " file" : " files") +
+                                     " could not be read");
   }
 }
 

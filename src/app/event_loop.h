@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "runtime/command_outcome.h"
+#include "runtime/skipped_entries.h"
 #include "settings/registry_layer.h"
 #include "statistics/statistics_report.h"
 #include "ui/window_system.h"
@@ -36,9 +37,11 @@ class EventLoop {
   void SwitchLanguage(std::int32_t language);
   void CreateCsvTableFromWindow();
   void RunStatisticsFromWindow();
-  CommandFeedback WindowFeedback();
-  // The status line says what went wrong; a completed command leaves it empty.
-  void ShowOutcome(CommandOutcome outcome, std::string_view output_path);
+  CommandFeedback WindowFeedback(SkippedEntries& skipped);
+  // The status line says what went wrong; a command that read and wrote everything leaves
+  // it empty.
+  void ShowOutcome(CommandOutcome outcome, std::string_view output_path,
+                   const SkippedEntries& skipped);
 
   AppState& state_;
   WindowSystem& window_;

@@ -4,11 +4,13 @@
 
 #include "app/app_state.h"
 #include "app/event_loop.h"
+#include "runtime/platform_file.h"
 
 namespace dwelvane {
 
 int RunProgram(WindowSystem& window, RegistryStore& registry_store,
                const EngineInstallPathFallback& engine_fallback, const ReportClock& clock) {
+  platform::LetWritesBeyondTheSizeLimitFail();
   AppState state;
   RegistryLayer registry(registry_store,
                          [&window](std::string_view caption, std::string_view text) {

@@ -5,6 +5,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/dialogue_command.h"
 #include "cli/stats_command.h"
+#include "runtime/platform_file.h"
 
 namespace dwelvane {
 namespace {
@@ -55,6 +56,7 @@ int ReportUsageError(const std::string& message) {
 }
 
 int RunCli(std::span<const std::string> words) {
+  platform::LetWritesBeyondTheSizeLimitFail();
   if (words.empty()) {
     return ReportUsageError("no command given");
   }

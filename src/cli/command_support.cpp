@@ -4,6 +4,7 @@
 #include "cli/terminal_progress.h"
 #include "runtime/directory_listing.h"
 #include "runtime/program_paths.h"
+#include "runtime/skipped_entries.h"
 #include "settings/platform_settings.h"
 #include "settings/settings_persistence.h"
 
@@ -24,6 +25,23 @@ Settings LoadCliSettings() {
     ApplyFirstRunDefaults(settings, engine_install_path);
   }
   return settings;
+}
+
+// One line for all that was passed over; the output is still complete without it.
+void WarnAboutSkipped(const SkippedEntries& skipped) {
+  if (skipped.count == 0) {
+    return;
+  }
+  std::string message = "warning: " + std::to_string(skipped.count) +
+                        (skipped.count == 1 ? " entry" : " entries") + " could not be read and " +
+                        (skipped.count == 1 ? "was" : "were") + " skipped: ";
+  for (const std::string& path : skipped.first_paths) {
+    message.append(&path == &skipped.first_paths.front() ? "" : ", ").append(path);
+  }
+  if (skipped.count > static_cast<std::int64_t>(skipped.first_paths.size())) {
+    message.append(", ...");
+  }
+  ReportError(message);
 }
 
 }  // namespace
@@ -48,6 +66,20 @@ std::optional<CommandStart> StartCommand(std::span<const std::string> words,
   return start;
 }
 
+std::optional<OutputTarget> ChooseOutput(const CommandArguments& arguments,
+                                         const OutputTarget& fallback, std::string& error) {
+  const auto output = arguments.Option("output");
+  if (!output) {
+    return fallback;
+  }
+  if (output->empty()) {
+    error = "--output needs a file name, or - for standard output";
+    return std::nullopt;
+  }
+  return *output == "-" ? OutputTarget::StandardOutput()
+                        : OutputTarget::File(MakeAbsoluteFromWorkingDirectory(*output));
+}
+
 bool CheckProjectFolder(const std::string& folder) {
   if (IsReadableFolder(folder)) {
     return true;
@@ -58,8 +90,12 @@ bool CheckProjectFolder(const std::string& folder) {
 
 int RunWithProgress(const OutputTarget& output,
                     const std::function<CommandOutcome(const CommandFeedback&)>& job) {
-  const CommandOutcome outcome = job(MakeTerminalProgress());
+  SkippedEntries skipped;
+  CommandFeedback feedback = MakeTerminalProgress();
+  feedback.note_skipped = [&skipped](const std::string& path) { skipped.Note(path); };
+  const CommandOutcome outcome = job(feedback);
   EndTerminalProgress();
+  WarnAboutSkipped(skipped);
   if (outcome != CommandOutcome::kOutputFailed) {
     return kExitSuccess;
   }

@@ -26,6 +26,11 @@ struct CommandStart {
 std::optional<CommandStart> StartCommand(std::span<const std::string> words,
                                          std::span<const std::string_view> known_options);
 
+// --output: "-" for standard output, else the file, made absolute; `fallback` without the
+// option. Nothing, and the reason in `error`, for an empty name.
+std::optional<OutputTarget> ChooseOutput(const CommandArguments& arguments,
+                                         const OutputTarget& fallback, std::string& error);
+
 // False, after saying so on standard error, when `folder` can't be listed.
 bool CheckProjectFolder(const std::string& folder);
 

@@ -70,15 +70,20 @@ std::optional<DialogueOptions> BuildOptions(const CommandStart& start, std::stri
   }
   options.separator = arguments.Option("separator").value_or(start.settings.Seperator);
   const auto table = arguments.Option("string-table");
+  if (table && table->empty()) {
+    error = "--string-table needs a file name";
+    return std::nullopt;
+  }
   options.string_table_path =
       table ? AbsolutePath(*table)
             : ChooseStringTablePath(start.settings.StringTab, options.project_folder);
-  const auto output = arguments.Option("output");
-  options.output = output == "-"
-                       ? OutputTarget::StandardOutput()
-                       : OutputTarget::File(output ? AbsolutePath(*output)
-                                                   : JoinProjectPath(options.project_folder,
-                                                                     start.settings.CSVName));
+  const auto output = ChooseOutput(
+      arguments,
+      OutputTarget::File(JoinProjectPath(options.project_folder, start.settings.CSVName)), error);
+  if (!output) {
+    return std::nullopt;
+  }
+  options.output = *output;
   return options;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/stats_command.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <optional>
 #include <string_view>
@@ -7,7 +8,7 @@
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
 #include "cli/command_support.h"
-#include "runtime/program_paths.h"
+#include "runtime/date_time.h"
 #include "statistics/run_project_statistics.h"
 
 namespace dwelvane {
@@ -35,10 +36,17 @@ std::optional<ReportClock> ChooseClock(std::string& error) {
   if (epoch == nullptr) {
     return ReportClock(DateNow);
   }
-  char* end = nullptr;
-  const long long seconds = std::strtoll(epoch, &end, 10);
-  if (*epoch == '\0' || *end != '\0' || seconds < 0) {
-    error = "SOURCE_DATE_EPOCH must be a whole number of seconds, not '" + std::string(epoch) + "'";
+  // The report writes four-digit years: 9999-12-31 23:59:59 UTC is the last second.
+  constexpr std::int64_t kLastSecond = 253402300799;
+  const std::string_view text(epoch);
+  std::int64_t seconds = -1;
+  const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (text.empty() || failure != std::errc() || end != text.data() + text.size() || seconds < 0 ||
+      seconds > kLastSecond) {
+    error =
+        "SOURCE_DATE_EPOCH must be a whole number of seconds from 1970 to the end of 9999, "
+        "not '" +
+        std::string(text) + "'";
     return std::nullopt;
   }
   const DateTime fixed = DateFromEpochSeconds(seconds);
@@ -54,10 +62,11 @@ std::optional<StatisticsOptions> BuildOptions(const CommandStart& start, std::st
   options.project_folder = start.project_folder;
   options.language = *language;
   options.write_file = true;
-  const auto output = start.arguments.Option("output");
-  options.report = !output || *output == "-"
-                       ? OutputTarget::StandardOutput()
-                       : OutputTarget::File(MakeAbsoluteFromWorkingDirectory(*output));
+  const auto report = ChooseOutput(start.arguments, OutputTarget::StandardOutput(), error);
+  if (!report) {
+    return std::nullopt;
+  }
+  options.report = *report;
   return options;
 }
 

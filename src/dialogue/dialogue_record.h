@@ -34,6 +34,12 @@ class DialogueTable {
   // The next slot, its old contents still in place: the caller writes every field.
   DialogueRecord& AppendRecord();
 
+  // Drops the records from `count` on, as when the file they came from turned out
+  // unreadable half-way; their texts stay until Clear.
+  void DiscardFrom(std::size_t count) {
+    DialogueCount = count < DialogueCount ? count : DialogueCount;
+  }
+
   // A copy of `text` that lives as long as the records of this run.
   std::string_view StoreText(std::string_view text) { return texts_.Store(text); }
 

@@ -26,12 +26,14 @@ void ScanScriptFolder(const std::string& folder, DialogueTable& table, Progress&
   LineReader reader;
   WalkFolder(folder, {[&](const WalkedFile& file) {
                         if (IsScriptFileName(file.name)) {
-                          ScanScriptFile(file, table, reader);
+                          if (!ScanScriptFile(file, table, reader)) {
+                            feedback.note_skipped(file.path);
+                          }
                           ++progress.ProgressCount;
                           SetProgress(progress, feedback);
                         }
                       },
-                      feedback.drain_window_events});
+                      feedback.drain_window_events, feedback.note_skipped});
 }
 
 }  // namespace dwelvane

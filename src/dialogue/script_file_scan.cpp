@@ -46,10 +46,11 @@ class ScriptRecords {
 
 }  // namespace
 
-void ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& reader) {
+bool ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& reader) {
   if (!reader.FileOpenRead(script.path)) {
-    return;
+    return false;
   }
+  const std::size_t first_record = table.DialogueCount;
   ScriptRecords records(script, table);
   std::int64_t line_number = 0;
   TalkLine talk;
@@ -64,7 +65,12 @@ void ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& 
       records.Append(line_number, line, talk);
     }
   }
+  const bool read_whole = !reader.FileReadFailed();
   reader.FileClose();
+  if (!read_whole) {
+    table.DiscardFrom(first_record);
+  }
+  return read_whole;
 }
 
 }  // namespace dwelvane

@@ -36,6 +36,11 @@ bool StringTable::Load(const std::string& path) {
     first = false;
     AddLine(line);
   }
+  // A table that fails half-way is no table: half its IDs would translate.
+  if (reader.FileReadFailed()) {
+    texts_.clear();
+    return false;
+  }
   return true;
 }
 
@@ -71,7 +76,9 @@ std::string ChooseStringTablePath(std::string_view chosen, std::string_view proj
 void TranslateReferences(DialogueTable& table, const std::string& path, Progress& progress,
                          const CommandFeedback& feedback) {
   StringTable strings;
-  strings.Load(path);
+  if (!strings.Load(path) && FileIsReadable(path)) {
+    feedback.note_skipped(path);
+  }
   for (std::size_t i = 0; i < table.DialogueCount; ++i) {
     DialogueRecord& record = table.Record(i);
     if (!record.Reference.empty()) {

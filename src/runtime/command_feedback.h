@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace dwelvane {
@@ -12,6 +13,8 @@ struct CommandFeedback {
   std::function<void(int position)> show_progress = [](int) {};  // 0 to 1000
   std::function<void(std::string_view text)> show_status = [](std::string_view) {};
   std::function<void()> drain_window_events = [] {};
+  // Each file or folder the command passes over because it can't be read.
+  std::function<void(const std::string& path)> note_skipped = [](const std::string&) {};
 };
 
 // Steps of the running pass: `ProgressTotal` is the whole range of the bar.

@@ -33,7 +33,10 @@ class FolderWalker {
   void WalkEntries(const std::string& folder) {
     DirectoryListing listing;
     if (!listing.DirListOpen(folder)) {
-      return;  // a folder that can't be listed is passed over, as an unreadable file is
+      if (visitor_.unlisted_folder) {
+        visitor_.unlisted_folder(folder);
+      }
+      return;
     }
     std::string child = folder;
     child.push_back(kPathSeparator);

@@ -16,12 +16,14 @@ struct FolderVisitor {
   std::function<void(const WalkedFile& file)> visit_file;
   // Called after each subfolder has been walked; the window drains its events here.
   std::function<void()> after_subfolder;
+  // Called for each folder that can't be listed; none when empty.
+  std::function<void(const std::string& folder)> unlisted_folder = {};
 };
 
 // Walks `folder` depth first in listing order, entering every subfolder but "." and "..";
 // a subfolder that is already on the path from `folder` down to it (a link loop) is not
 // entered. A relative or empty `folder` is taken relative to the program folder. A folder
-// that can't be listed yields nothing.
+// that can't be listed yields nothing but the call of `unlisted_folder`.
 void WalkFolder(const std::string& folder, const FolderVisitor& visitor);
 
 }  // namespace dwelvane

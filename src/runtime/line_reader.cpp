@@ -80,6 +80,7 @@ bool LineReader::FileOpenRead(const std::string& path) {
   file_ = opened;
   begin_ = end_ = 0;
   source_done_ = false;
+  read_failed_ = false;
   return true;
 }
 
@@ -182,7 +183,10 @@ void LineReader::Refill() {
     buffer_.resize(buffer_.size() * 2);
   }
   const std::size_t wanted = buffer_.size() - end_;
-  const std::size_t got = platform::ReadFromFile(file_, buffer_.data() + end_, wanted);
+  std::size_t got = 0;
+  if (!platform::ReadFromFile(file_, buffer_.data() + end_, wanted, got)) {
+    read_failed_ = true;
+  }
   // Only regular files are opened, and a short read from one means its end was reached:
   // this saves one more read call per file.
   if (got < wanted) {
@@ -224,7 +228,7 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
   for (std::string_view run; !(run = reader.FileReadLineRun()).empty();) {
     contents.append(run);
   }
-  return true;
+  return !reader.FileReadFailed();
 }
 
 bool FileIsReadable(const std::string& path) {

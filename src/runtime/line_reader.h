@@ -28,6 +28,10 @@ class LineReader {
   // True when no byte is left to read.
   bool FileAtEnd();
 
+  // True when a read of the open file failed: it then ended early, and what was read of
+  // it is no whole file. Asked after the last line.
+  bool FileReadFailed() const { return read_failed_; }
+
   // The next line; the empty text at the end. The view stays valid until the next call
   // on this reader.
   std::string_view FileReadLine();
@@ -58,9 +62,10 @@ class LineReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool source_done_ = true;
+  bool read_failed_ = false;
 };
 
-// The whole contents of a regular file; false when it can't be opened.
+// The whole contents of a regular file; false when it can't be opened or read.
 [[nodiscard]] bool ReadWholeFile(const std::string& path, std::string& contents);
 
 // True when `path` names a regular file that can be opened for reading.

@@ -11,26 +11,18 @@ LineWriter::LineWriter() {
   buffer_.reserve(kFlushSize);
 }
 
-// A writer closed by its owner has nothing left to report; one left open is abandoned.
-LineWriter::~LineWriter() {
-  static_cast<void>(FileClose());
-}
-
 bool LineWriter::FileCreate(const std::string& path) {
-  const platform::FileHandle created = platform::CreateFileForWriting(ResolveProgramPath(path));
-  if (created == platform::kNoFile) {
-    return false;
-  }
-  static_cast<void>(FileClose());
-  file_ = created;
+  buffer_.clear();
   failed_ = false;
-  return true;
+  to_standard_output_ = false;
+  return file_.Begin(ResolveProgramPath(path));
 }
 
 void LineWriter::UseStandardOutput() {
-  static_cast<void>(FileClose());
-  file_ = platform::StandardOutputHandle();
+  file_.Abandon();
+  buffer_.clear();
   failed_ = false;
+  to_standard_output_ = true;
 }
 
 bool LineWriter::Open(const OutputTarget& target) {
@@ -51,19 +43,19 @@ void LineWriter::FileWriteLine(std::string_view text) {
 }
 
 bool LineWriter::FileClose() {
-  if (file_ == platform::kNoFile) {
+  Flush();
+  if (to_standard_output_) {
+    to_standard_output_ = false;
     return !failed_;
   }
-  Flush();
-  if (!platform::CloseFile(file_)) {
-    failed_ = true;
-  }
-  file_ = platform::kNoFile;
-  return !failed_;
+  return file_.Commit(!failed_);
 }
 
 void LineWriter::Flush() {
-  if (!buffer_.empty() && !platform::WriteToFile(file_, buffer_.data(), buffer_.size())) {
+  const platform::FileHandle file =
+      to_standard_output_ ? platform::StandardOutputHandle() : file_.Handle();
+  if (!buffer_.empty() &&
+      (file == platform::kNoFile || !platform::WriteToFile(file, buffer_.data(), buffer_.size()))) {
     failed_ = true;
   }
   buffer_.clear();

@@ -4,22 +4,23 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/file_replacement.h"
 #include "runtime/output_target.h"
 #include "runtime/platform_file.h"
 
 namespace dwelvane {
 
 // Writes lines ending in CR LF through a buffer. A failed write is remembered and
-// reported by FileClose, so that a full disk is never mistaken for success.
+// reported by FileClose, so that a full disk is never mistaken for success, and a file
+// that was there before is replaced only when the new one is complete.
 class LineWriter {
  public:
   LineWriter();
-  ~LineWriter();
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
 
-  // Creates `path` (relative to the program folder when relative), emptying an existing
-  // file. False when it can't be created.
+  // Starts a new version of `path` (relative to the program folder when relative); the
+  // old file stays as it is until FileClose succeeds. False when it can't be created.
   [[nodiscard]] bool FileCreate(const std::string& path);
   void UseStandardOutput();
 
@@ -29,13 +30,16 @@ class LineWriter {
   // The bytes of `text`, then CR LF.
   void FileWriteLine(std::string_view text);
 
-  // Flushes and closes; false when any byte could not be written.
+  // Flushes and puts the file in place; false when any byte could not be written, and a
+  // file that was there is then left as it was. A writer dropped without FileClose leaves
+  // the old file too.
   [[nodiscard]] bool FileClose();
 
  private:
   void Flush();
 
-  platform::FileHandle file_ = platform::kNoFile;
+  FileReplacement file_;
+  bool to_standard_output_ = false;
   std::vector<char> buffer_;
   bool failed_ = false;
 };

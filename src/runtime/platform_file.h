@@ -18,6 +18,24 @@ enum class NewFileAccess {
   kPrivate,   // the user alone (settings)
 };
 
+enum class PathKind {
+  kMissing,      // nothing there (or nothing that can be seen)
+  kRegularFile,  // a file on a disk
+  kOther,        // a folder, a device, a pipe, a terminal
+};
+
+// What `path` names, links followed.
+PathKind KindOfPath(const std::string& path);
+
+// The file a link names, links on the way followed; `path` itself when it is no link.
+std::string ResolveLinks(const std::string& path);
+
+// Creates a new file with a name of its own in the folder of `target`, for writing, and
+// puts its path into `created_path`. It gets the permissions `target` has when it exists,
+// else those `access` gives a new file.
+[[nodiscard]] FileHandle CreateFileBeside(const std::string& target, NewFileAccess access,
+                                          std::string& created_path);
+
 // Opens a regular file for reading; anything else (a folder, a pipe, a device) fails, so
 // that a walk never blocks on a FIFO or reads an endless device.
 [[nodiscard]] FileHandle OpenFileForReading(const std::string& path);
@@ -28,8 +46,9 @@ enum class NewFileAccess {
 
 FileHandle StandardOutputHandle();
 
-// Bytes read into `buffer`; 0 at the end of the file and on any read error.
-std::size_t ReadFromFile(FileHandle file, char* buffer, std::size_t size);
+// Reads up to `size` bytes into `buffer` and puts their number into `got`, 0 at the end
+// of the file. False when the read fails: that is no end of the file.
+[[nodiscard]] bool ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got);
 
 [[nodiscard]] bool WriteToFile(FileHandle file, const char* data, std::size_t size);
 
@@ -48,5 +67,9 @@ void RemoveFile(const std::string& path);
 void SyncFolderOf(const std::string& path);
 
 bool StandardErrorIsTerminal();
+
+// Makes a write beyond the user's file-size limit fail as a full disk does, instead of
+// ending the process with its temporary file left behind. Called once at start-up.
+void LetWritesBeyondTheSizeLimitFail();
 
 }  // namespace dwelvane::platform

@@ -3,8 +3,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 #include "runtime/file_faults.h"
 #include "runtime/platform_file.h"
@@ -22,6 +25,54 @@ bool FailsByRule(FileCall call, std::string_view path = {}, std::size_t size = 0
 }
 
 }  // namespace
+
+PathKind KindOfPath(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) {
+    return PathKind::kMissing;
+  }
+  return S_ISREG(status.st_mode) ? PathKind::kRegularFile : PathKind::kOther;
+}
+
+std::string ResolveLinks(const std::string& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+    return path;
+  }
+  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                             &std::free);
+  return resolved ? std::string(resolved.get()) : path;
+}
+
+FileHandle CreateFileBeside(const std::string& target, NewFileAccess access,
+                            std::string& created_path) {
+  const std::filesystem::path target_path(target);
+  std::string name_pattern =
+      (target_path.parent_path() / ("." + target_path.filename().string() + ".XXXXXX")).string();
+  if (FailsByRule(FileCall::kOpen, name_pattern)) {
+    return kNoFile;
+  }
+  const int fd = ::mkostemp(name_pattern.data(), O_CLOEXEC);
+  if (fd < 0) {
+    return kNoFile;
+  }
+  struct stat existing {};
+  mode_t mode = 0600;
+  if (::stat(target.c_str(), &existing) == 0) {
+    mode = existing.st_mode & 07777;
+    // Only root may give the file to its old owner; for anyone else it is theirs already.
+    static_cast<void>(::fchown(fd, existing.st_uid, existing.st_gid));
+  } else if (access == NewFileAccess::kOrdinary) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  // File systems without POSIX permissions (FAT on a memory stick) refuse this; the file is
+  // written all the same.
+  static_cast<void>(::fchmod(fd, mode));
+  created_path = name_pattern;
+  return fd;
+}
 
 FileHandle OpenFileForReading(const std::string& path) {
   if (FailsByRule(FileCall::kOpen, path)) {
@@ -53,17 +104,19 @@ FileHandle StandardOutputHandle() {
   return STDOUT_FILENO;
 }
 
-std::size_t ReadFromFile(FileHandle file, char* buffer, std::size_t size) {
+bool ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got) {
+  got = 0;
   if (FailsByRule(FileCall::kRead, {}, size)) {
-    return 0;
+    return false;
   }
   for (;;) {
-    const ssize_t got = ::read(static_cast<int>(file), buffer, size);
-    if (got >= 0) {
-      return static_cast<std::size_t>(got);
+    const ssize_t read = ::read(static_cast<int>(file), buffer, size);
+    if (read >= 0) {
+      got = static_cast<std::size_t>(read);
+      return true;
     }
     if (errno != EINTR) {
-      return 0;
+      return false;
     }
   }
 }
@@ -120,6 +173,10 @@ void SyncFolderOf(const std::string& path) {
 
 bool StandardErrorIsTerminal() {
   return ::isatty(STDERR_FILENO) == 1;
+}
+
+void LetWritesBeyondTheSizeLimitFail() {
+  std::signal(SIGXFSZ, SIG_IGN);
 }
 
 }  // namespace dwelvane::platform

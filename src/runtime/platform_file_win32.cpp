@@ -24,6 +24,45 @@ bool FailsByRule(FileCall call, std::string_view path = {}, std::size_t size = 0
 
 }  // namespace
 
+PathKind KindOfPath(const std::string& path) {
+  const HANDLE file =
+      CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return PathKind::kMissing;
+  }
+  BY_HANDLE_FILE_INFORMATION information{};
+  const bool on_disk = GetFileType(file) == FILE_TYPE_DISK &&
+                       GetFileInformationByHandle(file, &information) &&
+                       (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  CloseHandle(file);
+  return on_disk ? PathKind::kRegularFile : PathKind::kOther;
+}
+
+// Links are rare on Windows and MoveFileEx replaces what they name.
+std::string ResolveLinks(const std::string& path) {
+  return path;
+}
+
+// The new file inherits the folder's permissions, as any new file there does.
+FileHandle CreateFileBeside(const std::string& target, NewFileAccess, std::string& created_path) {
+  const std::size_t slash = target.find_last_of("\\/");
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  char name[MAX_PATH + 1] = {};
+  if (FailsByRule(FileCall::kOpen, folder) ||
+      GetTempFileNameA(folder.c_str(), "dwv", 0, name) == 0) {
+    return kNoFile;
+  }
+  const HANDLE file = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    DeleteFileA(name);
+    return kNoFile;
+  }
+  created_path = name;
+  return FromHandle(file);
+}
+
 FileHandle OpenFileForReading(const std::string& path) {
   if (FailsByRule(FileCall::kOpen, path)) {
     return kNoFile;
@@ -55,16 +94,18 @@ FileHandle StandardOutputHandle() {
   return FromHandle(GetStdHandle(STD_OUTPUT_HANDLE));
 }
 
-std::size_t ReadFromFile(FileHandle file, char* buffer, std::size_t size) {
+bool ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got) {
+  got = 0;
   if (FailsByRule(FileCall::kRead, {}, size)) {
-    return 0;
+    return false;
   }
-  DWORD got = 0;
+  DWORD read = 0;
   const DWORD wanted = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
-  if (!ReadFile(AsHandle(file), buffer, wanted, &got, nullptr)) {
-    return 0;
+  if (!ReadFile(AsHandle(file), buffer, wanted, &read, nullptr)) {
+    return false;
   }
-  return got;
+  got = read;
+  return true;
 }
 
 bool WriteToFile(FileHandle file, const char* data, std::size_t size) {
@@ -115,5 +156,8 @@ bool StandardErrorIsTerminal() {
   DWORD mode = 0;
   return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
+
+// Windows has no file-size limit signal: such a write fails on its own.
+void LetWritesBeyondTheSizeLimitFail() {}
 
 }  // namespace dwelvane::platform

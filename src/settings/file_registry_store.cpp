@@ -5,8 +5,8 @@
 
 #include "runtime/directory_listing.h"
 #include "runtime/file_lock.h"
+#include "runtime/file_replacement.h"
 #include "runtime/line_reader.h"
-#include "runtime/replace_file.h"
 #include "runtime/text_operations.h"
 
 namespace dwelvane {

@@ -12,8 +12,8 @@ constexpr std::size_t kProjectExtensionLength = 4;  // ".wpr"
 
 class FileCounter {
  public:
-  FileCounter(ProjectStatistics& statistics, LineReader& reader)
-      : statistics_(statistics), reader_(reader) {}
+  FileCounter(ProjectStatistics& statistics, LineReader& reader, const CommandFeedback& feedback)
+      : statistics_(statistics), reader_(reader), feedback_(feedback) {}
 
   void Count(const WalkedFile& file) {
     const std::string& name = file.name;
@@ -23,7 +23,7 @@ class FileCounter {
         break;
       case ProjectFileKind::kScript:
         ++statistics_.ScriptCount;
-        MeasureScript(file.path, statistics_, reader_);
+        NoteUnreadable(file, MeasureScript(file.path, statistics_, reader_));
         break;
       case ProjectFileKind::kSprite:
         ++statistics_.SpriteCount;
@@ -45,7 +45,7 @@ class FileCounter {
         break;
       case ProjectFileKind::kItems:
         ++statistics_.ItemFileCount;
-        CountInventoryItems(file.path, statistics_, reader_);
+        NoteUnreadable(file, CountInventoryItems(file.path, statistics_, reader_));
         break;
       case ProjectFileKind::kOther:
         break;
@@ -53,8 +53,15 @@ class FileCounter {
   }
 
  private:
+  void NoteUnreadable(const WalkedFile& file, bool read) {
+    if (!read) {
+      feedback_.note_skipped(file.path);
+    }
+  }
+
   ProjectStatistics& statistics_;
   LineReader& reader_;
+  const CommandFeedback& feedback_;
 };
 
 }  // namespace
@@ -68,13 +75,13 @@ void CountProjectFiles(const std::string& folder, Progress& progress,
 void ScanProjectFolder(const std::string& folder, ProjectStatistics& statistics, Progress& progress,
                        const CommandFeedback& feedback) {
   LineReader reader;
-  FileCounter counter(statistics, reader);
+  FileCounter counter(statistics, reader, feedback);
   WalkFolder(folder, {[&](const WalkedFile& file) {
                         ++progress.ProgressCount;
                         SetProgress(progress, feedback);
                         counter.Count(file);
                       },
-                      feedback.drain_window_events});
+                      feedback.drain_window_events, feedback.note_skipped});
 }
 
 }  // namespace dwelvane

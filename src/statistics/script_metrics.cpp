@@ -41,35 +41,49 @@ const char* FindItemMarker(const char* begin, const char* end) {
 
 }  // namespace
 
-void MeasureScript(const std::string& path, ProjectStatistics& statistics, LineReader& reader) {
+bool MeasureScript(const std::string& path, ProjectStatistics& statistics, LineReader& reader) {
   if (!reader.FileOpenRead(path)) {
-    return;
+    return false;
   }
+  // Measured apart, so that a file that fails half-way adds nothing.
+  ProjectStatistics measured;
   // Whole runs of lines are measured at once: a line's bytes other than spaces are the
   // run's bytes less its spaces and line end bytes, and only lines with a keyword
   // candidate are looked at one by one.
   char last = '\n';
   for (std::string_view run; !(run = reader.FileReadLineRun()).empty();) {
-    statistics.ScriptLineCount += CountLineEnds(run);
-    statistics.ScriptCharCount += CountLineBytesOtherThan(run, ' ');
-    MeasureTalkLines(run, statistics);
+    measured.ScriptLineCount += CountLineEnds(run);
+    measured.ScriptCharCount += CountLineBytesOtherThan(run, ' ');
+    MeasureTalkLines(run, measured);
     last = run.back();
   }
   // A last line without a line end is a line too.
-  statistics.ScriptLineCount += IsLineEnd(last) ? 0 : 1;
+  measured.ScriptLineCount += IsLineEnd(last) ? 0 : 1;
+  const bool read_whole = !reader.FileReadFailed();
   reader.FileClose();
+  if (read_whole) {
+    statistics.ScriptLineCount += measured.ScriptLineCount;
+    statistics.ScriptCharCount += measured.ScriptCharCount;
+    statistics.DialogueLineCount += measured.DialogueLineCount;
+    statistics.AudioLineCount += measured.AudioLineCount;
+  }
+  return read_whole;
 }
 
-void CountInventoryItems(const std::string& path, ProjectStatistics& statistics,
+bool CountInventoryItems(const std::string& path, ProjectStatistics& statistics,
                          LineReader& reader) {
   if (!reader.FileOpenRead(path)) {
-    return;
+    return false;
   }
   std::int64_t lines_passed = 0;
+  std::int64_t items = 0;
   while (!reader.FileReadLineWhere(FindItemMarker, lines_passed).empty()) {
-    ++statistics.InventoryItemCount;
+    ++items;
   }
+  const bool read_whole = !reader.FileReadFailed();
   reader.FileClose();
+  statistics.InventoryItemCount += read_whole ? items : 0;
+  return read_whole;
 }
 
 }  // namespace dwelvane

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+#include "runtime/platform_file.h"
+
+namespace dwelvane {
+
+// Writes a new version of a file without ever cutting the old one short: the bytes go to a
+// temporary file in the same folder, which takes the file's place in one step only when
+// every byte is written, flushed and closed. On any failure the temporary file is removed
+// and the old file stays exactly as it was. A path that names no regular file (a device,
+// a pipe) is written directly, as there is nothing to replace.
+class FileReplacement {
+ public:
+  FileReplacement() = default;
+  ~FileReplacement() { Abandon(); }
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  // Starts the new version of `path`. A new file gets the permissions `access` gives; an
+  // existing one keeps its own. False when nothing could be created.
+  [[nodiscard]] bool Begin(const std::string& path,
+                           platform::NewFileAccess access = platform::NewFileAccess::kOrdinary);
+
+  platform::FileHandle Handle() const { return file_; }
+
+  // Puts the new version in place when `written` says every write succeeded; false, with
+  // the old file untouched, when it or anything here failed.
+  [[nodiscard]] bool Commit(bool written);
+
+  // Drops the new version, if one was begun.
+  void Abandon();
+
+ private:
+  platform::FileHandle file_ = platform::kNoFile;
+  std::string target_;
+  std::string temporary_;  // empty when writing the target directly
+};
+
+// Replaces the contents of `path` with `bytes` through a FileReplacement. A crash at any
+// moment leaves either the old or the new contents, never a part. A new file is readable
+// by the user alone.
+[[nodiscard]] bool ReplaceFileContents(const std::string& path, const std::string& bytes);
+
+}  // namespace dwelvane
