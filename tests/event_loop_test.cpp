@@ -277,7 +277,7 @@ TEST(EventLoopTest, EventsDrainedDuringACommandAreLostAndLaterOnesHandled) {
       << "the tick toggled during the drain counted for the statistics";
 }
 
-TEST(EventLoopTest, WritesIntoAMissingKeyShowTheErrorBoxEachTime) {
+TEST(EventLoopTest, WritesIntoAMissingKeyShowOneErrorBoxPerUserAction) {
   Program p;
   p.Then([](FakeWindowSystem& w) { w.Type(kCsvNameField, "a"); });
   p.Then([&](FakeWindowSystem& w) {
@@ -286,9 +286,74 @@ TEST(EventLoopTest, WritesIntoAMissingKeyShowTheErrorBoxEachTime) {
   });
   p.Then([](FakeWindowSystem& w) { w.Click(kGermanOption); });
   EXPECT_EQ(p.Run(), 0);
-  EXPECT_EQ(p.window.messages.size(), 2u + 5u)
-      << "the typed name, the language, and the five fields refilled by the new window";
+  EXPECT_EQ(p.window.messages.size(), 2u)
+      << "the typed name and the language; not the five fields the new window refills";
   EXPECT_EQ(p.window.messages.front(), "Fehler|Ein Fehler ist aufgetreten");
+}
+
+// `latin1` in UTF-16LE with its byte order mark, as Windows' registry editor exports.
+std::string Utf16Le(std::string_view latin1) {
+  std::string bytes = "\xFF\xFE";
+  for (const char c : latin1) {
+    bytes.push_back(c);
+    bytes.push_back('\0');
+  }
+  return bytes;
+}
+
+TEST(EventLoopTest, StartsFromAStoreInWindowsUnicodeFormAndKeepsItsOtherKeys) {
+  Program p;
+  const std::string path = p.folder.Write(
+      "config/Dwelvane.reg",
+      Utf16Le("Windows Registry Editor Version 5.00\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Keep\"=\"me\"\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Kelterpine\\Dwelvane]\r\n"
+              "\"CSVName\"=\"lines.csv\"\r\n\"StatisticName\"=\"stats.txt\"\r\n"
+              "\"Seperator\"=\"|\"\r\n\"WMEProjectDir\"=\"C:\\\\Spiele\\\\M\xFCller\\\\\"\r\n"
+              "\"StringTab\"=\"\"\r\n\"Language\"=dword:00000001\r\n"));
+  std::vector<std::string> seen;
+  p.Then([&](FakeWindowSystem& w) {
+    seen = {w.Text(kProjectPathField), w.Text(kCsvNameField), w.Text(kSeparatorField),
+            w.CreatedTexts().at(kCreateCsvButton)};
+  });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"C:\\Spiele\\M\xC3\xBCller\\", "lines.csv", "|",
+                                            "Erstelle CSV-Datei"}));
+  EXPECT_TRUE(p.window.messages.empty());
+  std::uint32_t type = 0;
+  std::string data;
+  EXPECT_EQ(p.store.QueryValue(kHkeyCurrentUser, "Software\\Other", "Keep", type, data), 0);
+  EXPECT_EQ(data, std::string("me\0", 3));
+  EXPECT_TRUE(testing::ReadFileBytes(path).starts_with("REGEDIT4\r\n")) << "stored anew";
+}
+
+TEST(EventLoopTest, NeverWritesOverAStoreItCannotRead) {
+  Program p;
+  const std::string kept = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n";
+  const std::string path = p.folder.Write("config/Dwelvane.reg", kept);
+  // As a file without read permission: every open of it fails.
+  const platform::ScopedFileFaults no_permission([](const platform::FileCallInfo& call) {
+    return call.call == platform::FileCall::kOpen && call.path.ends_with("Dwelvane.reg") ? EACCES
+                                                                                         : 0;
+  });
+  p.Then([](FakeWindowSystem& w) { w.Type(kCsvNameField, "typed.csv"); });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(testing::ReadFileBytes(path), kept);
+  EXPECT_FALSE(testing::FileExists(path + ".unreadable"));
+  EXPECT_EQ(p.window.messages.size(), 3u)
+      << "one box each: the first run's defaults, the window filling its fields, the typed name";
+}
+
+TEST(EventLoopTest, KeepsAProjectPathOfThreeHundredBytes) {
+  Program p;
+  const std::string long_path = Native("/" + std::string(298, 'p') + "/");
+  p.Then([&](FakeWindowSystem& w) { w.Type(kProjectPathField, long_path); });
+  EXPECT_EQ(p.Run(), 0);
+  p.window = FakeWindowSystem();
+  std::string shown;
+  p.Then([&](FakeWindowSystem& w) { shown = w.Text(kProjectPathField); });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(shown, long_path) << "read back whole at the next start";
 }
 
 TEST(EventLoopTest, SaysSoWhenTheWindowCannotBeOpened) {

@@ -76,19 +76,21 @@ TEST(RegFileFormatTest, WritesTextsItCannotQuoteAsBytes) {
   EXPECT_EQ(ParseRegFile(text).at(0).values.at(1).data, keys[0].values[1].data);
 }
 
-TEST(RegistryLayerTest, ReadsStringsThroughA255ByteBuffer) {
+TEST(RegistryLayerTest, ReadsStringsOfAnyLengthWhole) {
   Registry r;
   ASSERT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, kKey, ""), 1);
   const std::string fits(254, 'a');
-  const std::string too_long(255, 'b');
+  const std::string long_path(300, 'b');
   ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "Fits", fits, kRegistryString, ""), 1);
   ASSERT_EQ(
-      r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "TooLong", too_long, kRegistryString, ""),
+      r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "LongPath", long_path, kRegistryString, ""),
       1);
   ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kKey, "Empty", "", kRegistryString, ""), 1);
   EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, "\\Software\\Test", "fits", ""), 0);
   EXPECT_EQ(r.layer.RegistryReadResult, fits);
-  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "TooLong", ""), kRegistryMoreData);
+  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "LongPath", ""), 0);
+  EXPECT_EQ(r.layer.RegistryReadResult, long_path);
+  ASSERT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "Fits", ""), 0);
   EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "Missing", ""), kRegistryFileNotFound);
   EXPECT_EQ(r.layer.RegistryReadResult, fits) << "a failed read keeps the last result";
   EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kKey, "Empty", ""), 0);

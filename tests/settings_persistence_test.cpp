@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -191,6 +192,20 @@ TEST(FileRegistryStoreReliabilityTest, TwoWritersLoseNoValue) {
   EXPECT_EQ(settings.Seperator, ";");
 }
 
+TEST(FileRegistryStoreReliabilityTest, KeepsACopyOfAFileItCannotReadBeforeWritingOverIt) {
+  SettingsStore s;
+  const std::string garbage("\x00\x01 not a registry\r\n", 20);
+  s.Seed(garbage);
+  std::string engine;
+  EXPECT_EQ(s.Start(engine).CSVName, "Dialogue_List.csv") << "taken as a first run";
+  EXPECT_EQ(testing::ReadFileBytes(s.path + ".unreadable"), garbage);
+  EXPECT_EQ(testing::ReadFileBytes(s.path), kFirstRunFile);
+  s.Seed("also no registry");
+  ASSERT_EQ(s.store.CreateKey(kHkeyCurrentUser, kSettingsKey), kRegistrySuccess);
+  EXPECT_EQ(testing::ReadFileBytes(s.path + ".unreadable"), garbage) << "an earlier copy stays";
+  EXPECT_EQ(testing::ReadFileBytes(s.path + ".unreadable.2"), "also no registry");
+}
+
 TEST(FileRegistryStoreReliabilityTest, AKilledWriterNeverLeavesADamagedStore) {
   SettingsStore s;
   std::string engine;
@@ -207,7 +222,9 @@ TEST(FileRegistryStoreReliabilityTest, AKilledWriterNeverLeavesADamagedStore) {
     std::this_thread::sleep_for(std::chrono::microseconds(300 + round * 70));
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
-    killed_mid_write += testing::FileExists(s.path + ".new") ? 1 : 0;
+    for (const auto& entry : std::filesystem::directory_iterator(s.folder.Join("Kelterpine"))) {
+      killed_mid_write += entry.path().filename().string().starts_with(".Dwelvane.reg.") ? 1 : 0;
+    }
     const std::vector<RegFileKey> keys = ParseRegFile(testing::ReadFileBytes(s.path));
     ASSERT_FALSE(keys.empty()) << "round " << round;
     EXPECT_EQ(keys.back().values.size(), 6u) << "round " << round;

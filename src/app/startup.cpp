@@ -15,6 +15,10 @@ int RunProgram(WindowSystem& window, RegistryStore& registry_store,
   RegistryLayer registry(registry_store,
                          [&window](std::string_view caption, std::string_view text) {
                            window.ShowMessage(caption, text);
+                           // What the failed action raised (fields it refilled, the focus
+                           // leaving for the box and coming back) would only fail again:
+                           // one box per action.
+                           window.DrainWindowEvents();
                          });
   LoadSettings(registry, state.settings, state.EngineInstallPath, engine_fallback);
   RunFirstRunStep(registry, state.settings, state.EngineInstallPath);

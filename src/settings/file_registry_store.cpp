@@ -1,12 +1,14 @@
 #include "settings/file_registry_store.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "runtime/directory_listing.h"
 #include "runtime/file_lock.h"
 #include "runtime/file_replacement.h"
 #include "runtime/line_reader.h"
+#include "runtime/platform_file.h"
 #include "runtime/text_operations.h"
 
 namespace dwelvane {
@@ -88,12 +90,45 @@ std::pair<RegFileKey*, std::vector<RegFileValue>::iterator> FindStoredValue(
 
 FileRegistryStore::FileRegistryStore(std::string path) : path_(std::move(path)) {}
 
-FileRegistryStore::Keys FileRegistryStore::Read() const {
-  std::string text;
-  if (path_.empty() || !ReadWholeFile(path_, text)) {
+FileRegistryStore::Contents FileRegistryStore::Load() const {
+  if (path_.empty() || platform::KindOfPath(path_) == platform::PathKind::kMissing) {
     return {};
   }
-  return ParseRegFile(text);
+  std::string bytes;
+  if (!ReadWholeFile(path_, bytes)) {
+    return {.keys = {}, .readable = false, .bytes = std::nullopt};
+  }
+  const std::string text = DecodeRegFileBytes(bytes);
+  if (!IsRegFileText(text)) {
+    return {.keys = {}, .readable = false, .bytes = std::move(bytes)};
+  }
+  return {.keys = ParseRegFile(text), .readable = true, .bytes = std::nullopt};
+}
+
+bool FileRegistryStore::KeepUnreadableCopy(const Contents& contents) {
+  if (!contents.bytes) {
+    Warn("the settings file '" + path_ + "' can't be read; nothing is written to it");
+    return false;
+  }
+  std::string copy = path_ + ".unreadable";
+  for (int number = 2; platform::KindOfPath(copy) != platform::PathKind::kMissing; ++number) {
+    copy = path_ + ".unreadable." + std::to_string(number);
+  }
+  if (!ReplaceFileContents(copy, *contents.bytes)) {
+    Warn("the settings file '" + path_ + "' is no registry file and no copy of it can be made; " +
+         "nothing is written to it");
+    return false;
+  }
+  Warn("the settings file '" + path_ + "' is no registry file; it is kept as '" + copy +
+       "' and new settings are stored in its place");
+  return true;
+}
+
+void FileRegistryStore::Warn(const std::string& message) {
+  if (!warned_) {
+    std::fprintf(stderr, "Dwelvane: %s\n", message.c_str());
+    warned_ = true;
+  }
 }
 
 long FileRegistryStore::Change(std::uint32_t root, const std::function<long(Keys&)>& change) {
@@ -108,7 +143,11 @@ long FileRegistryStore::Change(std::uint32_t root, const std::function<long(Keys
   if (!lock.Held()) {
     return kRegistryAccessDenied;
   }
-  Keys keys = Read();
+  Contents contents = Load();
+  if (!contents.readable && !KeepUnreadableCopy(contents)) {
+    return kRegistryAccessDenied;
+  }
+  Keys& keys = contents.keys;
   const long status = change(keys);
   if (status != kRegistrySuccess) {
     return status;

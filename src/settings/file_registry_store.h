@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,10 @@ namespace dwelvane {
 // The registry's current-user root kept in one REGEDIT4 file, for systems without a
 // registry. Every change takes an advisory lock, reads the file afresh, and replaces it
 // in one step, so that two running copies never undo each other's values and a crash
-// never leaves a damaged file.
+// never leaves a damaged file. The UTF-16LE form of Windows' registry editor is read too.
+// A file that is there but can't be read as a registry is never written over: its bytes
+// are kept in a copy beside it first, and when even that can't be made nothing is written.
+// Either is said once on standard error.
 class FileRegistryStore final : public RegistryStore {
  public:
   explicit FileRegistryStore(std::string path);
@@ -34,11 +38,24 @@ class FileRegistryStore final : public RegistryStore {
  private:
   using Keys = std::vector<RegFileKey>;
 
-  Keys Read() const;
+  // What the file holds: `readable` is false for a file that is there but can't be read,
+  // or read as a registry; `bytes` then holds what could be read of it, if anything.
+  struct Contents {
+    Keys keys;
+    bool readable = true;
+    std::optional<std::string> bytes;
+  };
+  Contents Load() const;
+  Keys Read() const { return Load().keys; }
+  // Before an unreadable file is replaced: copies its bytes to the first free name
+  // "<file>.unreadable", "<file>.unreadable.2", ...; false when it can't.
+  bool KeepUnreadableCopy(const Contents& contents);
+  void Warn(const std::string& message);
   // Runs `change` on the file's keys under the lock and stores them when it succeeds.
   long Change(std::uint32_t root, const std::function<long(Keys&)>& change);
 
   std::string path_;
+  bool warned_ = false;
 };
 
 }  // namespace dwelvane

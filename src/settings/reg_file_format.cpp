@@ -9,6 +9,50 @@ namespace dwelvane {
 namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
+constexpr std::string_view kUnicodeHeader = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kUtf16ByteOrderMark = "\xFF\xFE";
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+void AppendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out.push_back(static_cast<char>(code));
+  } else if (code < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else if (code < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  }
+}
+
+// UTF-16LE code units to UTF-8; a surrogate without its partner becomes U+FFFD, and an odd
+// last byte is dropped.
+std::string Utf16LeToUtf8(std::string_view bytes) {
+  constexpr char32_t kReplacement = 0xFFFD;
+  const auto unit = [&](std::size_t i) {
+    return static_cast<char32_t>(static_cast<unsigned char>(bytes[i]) |
+                                 (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  };
+  std::string text;
+  text.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const char32_t code = unit(i);
+    if (code >= 0xD800 && code < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+        unit(i + 2) < 0xE000) {
+      AppendUtf8(text, 0x10000 + ((code - 0xD800) << 10) + (unit(i + 2) - 0xDC00));
+      i += 2;
+    } else {
+      AppendUtf8(text, code >= 0xD800 && code < 0xE000 ? kReplacement : code);
+    }
+  }
+  return text;
+}
 constexpr std::string_view kLineEnd = "\r\n";
 
 // Reads a quoted text from the start of `text`; `text` then starts after its closing
@@ -168,6 +212,21 @@ void AppendData(std::string& out, const RegFileValue& value) {
 }
 
 }  // namespace
+
+std::string DecodeRegFileBytes(std::string_view bytes) {
+  if (bytes.starts_with(kUtf16ByteOrderMark)) {
+    return Utf16LeToUtf8(bytes.substr(kUtf16ByteOrderMark.size()));
+  }
+  if (bytes.starts_with(kUtf8ByteOrderMark)) {
+    bytes.remove_prefix(kUtf8ByteOrderMark.size());
+  }
+  return std::string(bytes);
+}
+
+bool IsRegFileText(std::string_view text) {
+  const std::string_view first_line = TrimLineEnd(text.substr(0, text.find_first_of("\r\n")));
+  return text.empty() || first_line == kHeader || first_line == kUnicodeHeader;
+}
 
 std::vector<RegFileKey> ParseRegFile(std::string_view text) {
   std::vector<RegFileKey> keys;

@@ -18,6 +18,15 @@ struct RegFileKey {
   std::vector<RegFileValue> values;
 };
 
+// The bytes of a .reg file as text for ParseRegFile: a UTF-16LE file (byte order mark
+// FF FE, the form Windows' registry editor exports) decoded to UTF-8, a UTF-8 byte order
+// mark dropped, anything else as it is.
+std::string DecodeRegFileBytes(std::string_view bytes);
+
+// True when `text` starts with the header line of either form ("REGEDIT4", "Windows
+// Registry Editor Version 5.00"), or is empty.
+bool IsRegFileText(std::string_view text);
+
 // The REGEDIT4 text format: a header line, then sections "[KEY]" with lines
 // "name"="text" ("\\" and "\"" escaped), "name"=dword:0000002a, or "name"=hex(N):..
 // byte lists for every other type. Lines that can't be read are skipped, so a damaged

@@ -5,7 +5,9 @@
 namespace dwelvane {
 namespace {
 
-constexpr std::size_t kReadBufferSize = 255;
+// Key and value names are read through a buffer of this size, as the Windows registry
+// calls with such a buffer do; values are read whole.
+constexpr std::size_t kNameBufferSize = 255;
 
 std::string_view WithoutLeadingBackslash(std::string_view key) {
   if (!key.empty() && key.front() == '\\') {
@@ -77,9 +79,6 @@ long RegistryLayer::RegistryGetValue(std::uint32_t root, std::string_view key,
   if (status != kRegistrySuccess) {
     return status;
   }
-  if (data.size() > kReadBufferSize) {
-    return kRegistryMoreData;
-  }
   if (type == kRegistryString) {
     RegistryReadResult.assign(data, 0, data.empty() ? 0 : data.size() - 1);
     return kRegistrySuccess;
@@ -125,7 +124,7 @@ std::string RegistryLayer::RegistryEnumSubKey(std::uint32_t root, std::string_vi
   const int found = Succeeds(computer, [&](RegistryStore& store) {
     return store.EnumSubKey(root, WithoutLeadingBackslash(key), index, name);
   });
-  return found == 1 && name.size() < kReadBufferSize ? name : std::string();
+  return found == 1 && name.size() < kNameBufferSize ? name : std::string();
 }
 
 std::string RegistryLayer::RegistryEnumValueName(std::uint32_t root, std::string_view key,
@@ -134,7 +133,7 @@ std::string RegistryLayer::RegistryEnumValueName(std::uint32_t root, std::string
   const int found = Succeeds(computer, [&](RegistryStore& store) {
     return store.EnumValueName(root, WithoutLeadingBackslash(key), index, name);
   });
-  return found == 1 && name.size() < kReadBufferSize ? name : std::string();
+  return found == 1 && name.size() < kNameBufferSize ? name : std::string();
 }
 
 int RegistryLayer::Succeeds(std::string_view computer,

@@ -11,8 +11,9 @@
 namespace dwelvane {
 
 // The program's eight registry operations over a store. Each is complete in itself: key
-// paths lose one leading "\", an empty computer name means this computer, and values are
-// read through a buffer of 255 bytes, as the Windows registry calls with such a buffer do.
+// paths lose one leading "\", an empty computer name means this computer, values of any
+// length are read whole, and enumerated names through a buffer of 255 bytes, as the
+// Windows registry calls with such a buffer do.
 class RegistryLayer {
  public:
   using MessageBox = std::function<void(std::string_view caption, std::string_view text)>;

@@ -51,11 +51,14 @@ void LoadSettings(RegistryLayer& registry, Settings& settings, std::string& engi
   }
 }
 
-void SaveSettings(RegistryLayer& registry, const Settings& settings) {
+bool SaveSettings(RegistryLayer& registry, const Settings& settings) {
+  // The first value the store can't keep ends it: one error box, not six.
   for (const TextSetting& setting : kTextSettings) {
-    SaveSetting(registry, setting.name, settings.*setting.field);
+    if (!SaveSetting(registry, setting.name, settings.*setting.field)) {
+      return false;
+    }
   }
-  SaveLanguage(registry, settings.Language);
+  return SaveLanguage(registry, settings.Language);
 }
 
 void RunFirstRunStep(RegistryLayer& registry, Settings& settings,
@@ -70,7 +73,7 @@ void RunFirstRunStep(RegistryLayer& registry, Settings& settings,
       static_cast<void>(registry.RegistryCreateKey(kHkeyCurrentUser, key, ""));
     }
   }
-  SaveSettings(registry, settings);
+  SaveSettings(registry, settings);  // a value the store can't keep has shown its box
 }
 
 bool SaveSetting(RegistryLayer& registry, std::string_view name, std::string_view value) {

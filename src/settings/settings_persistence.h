@@ -24,8 +24,9 @@ using EngineInstallPathFallback = std::function<std::optional<std::string>()>;
 void LoadSettings(RegistryLayer& registry, Settings& settings, std::string& engine_install_path,
                   const EngineInstallPathFallback& fallback);
 
-// Writes all six settings into the settings key.
-void SaveSettings(RegistryLayer& registry, const Settings& settings);
+// Writes all six settings into the settings key; false, after the registry layer's error
+// box, at the first one that can't be stored.
+bool SaveSettings(RegistryLayer& registry, const Settings& settings);
 
 // On a first run (no paths stored yet): the defaults, the program's keys, all settings
 // written. Does nothing on later runs.

@@ -48,17 +48,18 @@ TEST(Win32RegistryTest, ReadsAndWritesAsTheLayerPromises) {
   const std::string fits(254, 'a');
   ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Fits", fits, kRegistryString, ""),
             1);
-  ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Long", std::string(255, 'b'),
+  ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Long", std::string(300, 'b'),
                                      kRegistryString, ""),
             1);
   ASSERT_EQ(
       r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Number", "-5", kRegistryNumber, ""), 1);
   EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "fits", ""), 0);
   EXPECT_EQ(r.layer.RegistryReadResult, fits);
-  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Long", ""), kRegistryMoreData);
+  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Long", ""), 0);
+  EXPECT_EQ(r.layer.RegistryReadResult, std::string(300, 'b'));
   EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Missing", ""),
             kRegistryFileNotFound);
-  EXPECT_EQ(r.layer.RegistryReadResult, fits);
+  EXPECT_EQ(r.layer.RegistryReadResult, std::string(300, 'b')) << "a failed read keeps the last";
   EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Number", ""), 0);
   EXPECT_EQ(r.layer.RegistryReadResult, "-5");
   std::uint32_t type = 0;
