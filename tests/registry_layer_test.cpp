@@ -76,6 +76,40 @@ TEST(RegFileFormatTest, WritesTextsItCannotQuoteAsBytes) {
   EXPECT_EQ(ParseRegFile(text).at(0).values.at(1).data, keys[0].values[1].data);
 }
 
+TEST(RegFileFormatTest, DecodesTheUnicodeFormAndKnowsARegistryFileByItsHeader) {
+  struct Case {
+    std::string bytes;
+    std::string text;
+  };
+  using namespace std::string_literals;
+  const Case cases[] = {
+      {"\xFF\xFE"
+       "A\0\xFC\0"s,
+       "A\xC3\xBC"},
+      {"\xFF\xFE"
+       "=\xD8\0\xDE"s,
+       "\xF0\x9F\x98\x80"},  // a pair of surrogates
+      {"\xFF\xFE"
+       "=\xD8"
+       "A\0"s,
+       "\xEF\xBF\xBD"
+       "A"},  // a lone one
+      {"\xFF\xFE"
+       "A\0B"s,
+       "A"},  // an odd last byte
+      {"\xEF\xBB\xBFREGEDIT4", "REGEDIT4"},
+      {"REGEDIT4\r\n", "REGEDIT4\r\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DecodeRegFileBytes(c.bytes), c.text);
+  }
+  EXPECT_TRUE(IsRegFileText(""));
+  EXPECT_TRUE(IsRegFileText("REGEDIT4 \r\n[x]"));
+  EXPECT_TRUE(IsRegFileText("Windows Registry Editor Version 5.00\n"));
+  EXPECT_FALSE(IsRegFileText("REGEDIT5\r\n"));
+  EXPECT_FALSE(IsRegFileText(std::string("\0\x01", 2)));
+}
+
 TEST(RegistryLayerTest, ReadsStringsOfAnyLengthWhole) {
   Registry r;
   ASSERT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, kKey, ""), 1);

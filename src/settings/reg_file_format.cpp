@@ -3,6 +3,7 @@
 #include <charconv>
 #include <optional>
 
+#include "runtime/utf8.h"
 #include "settings/registry_store.h"
 
 namespace dwelvane {
@@ -12,24 +13,6 @@ constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kUnicodeHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kUtf16ByteOrderMark = "\xFF\xFE";
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
-}
 
 // UTF-16LE code units to UTF-8; a surrogate without its partner becomes U+FFFD, and an odd
 // last byte is dropped.

@@ -6,24 +6,12 @@
 
 #include "runtime/line_reader.h"
 #include "runtime/text_operations.h"
+#include "runtime/utf8.h"
 #include "settings/settings_persistence.h"
 #include "settings/wine_install_path.h"
 
 namespace dwelvane {
 namespace {
-
-void AppendUtf8(std::string& out, unsigned code) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
-}
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9')
@@ -49,10 +37,10 @@ std::string UnescapeWineText(std::string_view text) {
       out.push_back(next == 'n' ? '\n' : next == 't' ? '\t' : next);
       continue;
     }
-    unsigned code = 0;
+    char32_t code = 0;
     int digits = 0;
     for (; digits < 4 && i + 1 < text.size() && HexDigit(text[i + 1]) >= 0; ++digits) {
-      code = code * 16 + static_cast<unsigned>(HexDigit(text[++i]));
+      code = code * 16 + static_cast<char32_t>(HexDigit(text[++i]));
     }
     AppendUtf8(out, code);
   }
