@@ -1,7 +1,9 @@
 #include "runtime/line_reader.h"
 
 #include <gtest/gtest.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #endif
 
@@ -194,7 +196,23 @@ TEST(LineWriterTest, ReplacesAFileOnlyWhenTheNewOneIsComplete) {
       << "no temporary file is left";
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+TEST(LineWriterTest, AFileHeldOpenByAnotherProgramFailsCleanly) {
+  TempFolder folder;
+  const std::string path = folder.Write("out.csv", "old\r\n");
+  // As a spreadsheet holds the table it shows: nobody may write, rename or delete it.
+  const HANDLE held =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  LineWriter writer;
+  ASSERT_TRUE(writer.FileCreate(path));
+  writer.FileWriteLine("new");
+  EXPECT_FALSE(writer.FileClose());
+  CloseHandle(held);
+  EXPECT_EQ(testing::ReadFileBytes(path), "old\r\n");
+  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"out.csv"});
+}
+#else
 TEST(LineWriterTest, KeepsTheModeOfAReplacedFileTheTargetOfALinkAndADevice) {
   TempFolder folder;
   const mode_t old_mask = ::umask(027);
