@@ -13,8 +13,7 @@ namespace dwelvane::fuzz {
 
 // The readers under test read files: each input goes to one scratch file of this process.
 inline const std::string& ScratchPath(const char* name) {
-  static const std::string path =
-      "/tmp/dwelvane-fuzz-" + std::to_string(::getpid()) + "-" + name;
+  static const std::string path = "/tmp/dwelvane-fuzz-" + std::to_string(::getpid()) + "-" + name;
   return path;
 }
 

@@ -40,8 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string_view id = line.substr(0, separator);
     if (!id.empty()) {
-      reference[Folded(id)] =
-          separator == std::string_view::npos ? std::string() : std::string(line.substr(separator + 1));
+      reference[Folded(id)] = separator == std::string_view::npos
+                                  ? std::string()
+                                  : std::string(line.substr(separator + 1));
     }
   }
 

@@ -11,8 +11,8 @@ using namespace dwelvane;
 namespace {
 
 bool Inside(std::string_view part, std::string_view line) {
-  return part.empty() || (part.data() >= line.data() &&
-                          part.data() + part.size() <= line.data() + line.size());
+  return part.empty() ||
+         (part.data() >= line.data() && part.data() + part.size() <= line.data() + line.size());
 }
 
 }  // namespace
@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string line(fuzz::AsText(data, size));
   TalkLine talk;
   const bool found = ParseTalkLine(line, talk);
-  const bool has_keyword = line.find(".Talk(") != std::string::npos ||
-                           line.find(".TalkAsync(") != std::string::npos;
+  const bool has_keyword =
+      line.find(".Talk(") != std::string::npos || line.find(".TalkAsync(") != std::string::npos;
   if (found != has_keyword) {
     __builtin_trap();
   }
