@@ -8,7 +8,6 @@
 
 #include "dialogue/create_csv_table.h"
 #include "runtime/file_replacement.h"
-#include "runtime/line_writer.h"
 #include "statistics/run_project_statistics.h"
 #include "temp_folder.h"
 
@@ -52,32 +51,6 @@ TEST(FileFaultsTest, AReplacementThatFailsAnywhereLeavesTheOldFileAndNoTemporary
     EXPECT_TRUE(ReplaceFileContents(path, "new contents\n")) << "the seam is gone with its scope";
     EXPECT_EQ(ReadFileBytes(path), "new contents\n");
   }
-}
-
-TEST(FileFaultsTest, AWriteThatFailsHalfWayIsReportedWhenTheWriterCloses) {
-  TempFolder folder;
-  LineWriter writer;
-  ASSERT_TRUE(writer.FileCreate(folder.Join("big.csv")));
-  const ScopedFileFaults faults(FailNth(FileCall::kWrite, 2, ENOSPC));
-  const std::string line(1000, 'x');
-  for (int i = 0; i < 200; ++i) {
-    writer.FileWriteLine(line);
-  }
-  EXPECT_FALSE(writer.FileClose());
-}
-
-TEST(FileFaultsTest, TheDialogueCommandSaysWhenItsTableCouldNotBeWritten) {
-  TempFolder project;
-  project.Write("a.script", "a.Talk(\"x\");\n");
-  DialogueOptions options;
-  options.project_folder = project.Path();
-  options.output = OutputTarget::File(project.Join("Dialogue_List.csv"));
-  DialogueTable table;
-  Progress progress;
-  const ScopedFileFaults faults(FailNth(FileCall::kClose, 2, EIO));
-  EXPECT_EQ(CreateCsvTable(options, table, progress, CommandFeedback{}),
-            CommandOutcome::kOutputFailed)
-      << "the script's close succeeds, the table's fails";
 }
 
 // A project of three scripts whose second one fails to read half-way: each small script
