@@ -33,7 +33,7 @@ std::string Quote(const std::string& word) {
 
 // Runs the real dwelvane-cli in `folder` with `words` after the program name,
 // `environment` (NAME=value words) before it and the shell command `before` ahead of it.
-CliResult RunCli(const TempFolder& folder, std::initializer_list<std::string> words,
+CliResult RunCli(const TempFolder& folder, const std::vector<std::string>& words,
                  const std::string& environment = "", const std::string& before = "") {
   // The settings store and the Wine prefix are the test's own, never the user's.
   std::string command = "cd " + Quote(folder.Path()) + " && " + before +
@@ -242,6 +242,138 @@ TEST(CliTest, NamesWhatItCouldNotReadAndStillSucceeds) {
       << stats.err;
   EXPECT_NE(stats.err.find(", ...\n"), std::string::npos) << "three paths are named, no more";
   ::chmod(folder.Join("p/locked").c_str(), 0755);
+}
+
+TEST(CliTest, HelpsWithHelpVersionAndTypos) {
+  TempFolder folder;
+  struct Case {
+    std::initializer_list<std::string> words;
+    int exit_code;
+    std::string out_start;  // the start of standard output
+    std::string err;        // all of standard error
+  };
+  const std::string try_help = "Try 'dwelvane-cli --help'.\n";
+  const Case cases[] = {
+      {{"--version"}, 0, "dwelvane-cli " DWELVANE_VERSION "\n", ""},
+      {{"help"}, 0, "usage: dwelvane-cli COMMAND", ""},
+      {{"--help"}, 0, "usage: dwelvane-cli COMMAND", ""},
+      {{"help", "stats"}, 0, "usage: dwelvane-cli stats", ""},
+      {{"stats", "--help"}, 0, "usage: dwelvane-cli stats", ""},
+      {{"dialogue", "-h"}, 0, "usage: dwelvane-cli dialogue", ""},
+      {{"dialog", "p"},
+       2,
+       "",
+       "dwelvane-cli: unknown command 'dialog'; did you mean 'dialogue'?\n" + try_help},
+      {{"help", "stat"},
+       2,
+       "",
+       "dwelvane-cli: unknown command 'stat'; did you mean 'stats'?\n" + try_help},
+      {{"export"}, 2, "", "dwelvane-cli: unknown command 'export'\n" + try_help},
+      {{"dialogue", "--colums=name", "p"},
+       2,
+       "",
+       "dwelvane-cli: unknown option '--colums'; did you mean '--columns'?\n" + try_help},
+      {{"stats", "--langauge", "de", "p"},
+       2,
+       "",
+       "dwelvane-cli: unknown option '--langauge'; did you mean '--language'?\n" + try_help},
+      {{"dialogue", "--header=yes", "p"},
+       2,
+       "",
+       "dwelvane-cli: option '--header' takes no value\n" + try_help},
+      {{"dialogue", "--columns", " , ", "p"},
+       2,
+       "",
+       "dwelvane-cli: unknown column '' in --columns\n" + try_help},
+      {{"dialogue", "--encoding", "latin1", "p"},
+       2,
+       "",
+       "dwelvane-cli: --encoding takes bytes, utf-8 or utf-8-bom, not 'latin1'\n" + try_help},
+  };
+  for (const Case& c : cases) {
+    const CliResult result = RunCli(folder, c.words);
+    EXPECT_EQ(result.exit_code, c.exit_code) << *c.words.begin();
+    EXPECT_TRUE(result.out.starts_with(c.out_start)) << result.out;
+    EXPECT_EQ(result.err, c.err);
+  }
+}
+
+TEST(CliDialogueTest, TakesColumnsSeparatorsHeadersAndPathsAsPeopleTypeThem) {
+  TempFolder folder;
+  folder.Write("p/game.wpr", "");
+  folder.Write("p/scenes/a.script", "a.Talk(\"one\");\n");
+  folder.Write("p/lib/b.inc", "b.Talk(\"two\");\n");
+  struct Case {
+    std::initializer_list<std::string> words;
+    std::string out;
+  };
+  const Case cases[] = {
+      {{"--columns", " Name , LINE,sentence "}, "\"a.script\";\"1\";\"one\"\r\n"},
+      {{"--columns=name", "--separator", "\\t", "--header"}, "\"name\"\r\n\"a.script\"\r\n"},
+      {{"--columns=location,name", "--separator=\\t", "--relative-paths", "--include-inc"},
+       "\"lib/\"\t\"b.inc\"\r\n\"scenes/\"\t\"a.script\"\r\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> words{"dialogue", "--output=-", "p"};
+    words.insert(words.end() - 1, c.words.begin(), c.words.end());
+    const CliResult result = RunCli(folder, words);
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+    EXPECT_EQ(result.out, c.out);
+    EXPECT_EQ(result.err, "");
+  }
+}
+
+TEST(CliDialogueTest, ConvertsMixedEncodingsToUtf8OnRequestAndWarnsWithout) {
+  TempFolder folder;
+  folder.Write("p/game.wpr", "");
+  folder.Write("p/old.script", "a.Talk(\"Gr\xFC\xDF Gott\");\n");
+  folder.Write("p/new.script",
+               "\xEF\xBB\xBF\nb.Talk(\"Caf\xC3\xA9\");\nb.Talk(\"\xE2\x80\x9Cok\xE2\x80\x9D\");\n");
+  const CliResult bytes = RunCli(folder, {"dialogue", "--columns=sentence", "--output=-", "p"});
+  EXPECT_EQ(bytes.out,
+            "\"Caf\xC3\xA9\"\r\n\"\xE2\x80\x9Cok\xE2\x80\x9D\"\r\n\"Gr\xFC\xDF Gott\"\r\n");
+  EXPECT_EQ(bytes.err,
+            "dwelvane-cli: warning: the table mixes encodings: 1 lines from Windows-1252 scripts, "
+            "2 from UTF-8 scripts; --encoding utf-8 writes them all as UTF-8\n");
+  const CliResult utf8 =
+      RunCli(folder, {"dialogue", "--columns=sentence", "--encoding=utf-8-bom", "--output=-", "p"});
+  EXPECT_EQ(utf8.out,
+            "\xEF\xBB\xBF\"Caf\xC3\xA9\"\r\n\"\xE2\x80\x9Cok\xE2\x80\x9D\"\r\n\"Gr\xC3\xBC\xC3\x9F "
+            "Gott\"\r\n");
+  EXPECT_EQ(utf8.err, "");
+  const CliResult report =
+      RunCli(folder, {"stats", "--language=de", "--encoding=utf-8", "p"}, kFixedDate);
+  EXPECT_TRUE(report.out.starts_with("Statistik f\xC3\xBCr das WME Projekt 'game'\r\n"))
+      << report.out;
+}
+
+TEST(CliDialogueTest, TranslatesFromThePackagesStringTableAndSaysSo) {
+  TempFolder folder;
+  folder.Write("p/game.wpr", "[Package1]\r\nFolder=data\r\nPrimary=1\r\n");
+  folder.Write("p/data/string.tab", "dlg_1\tHello\r\n");
+  folder.Write("p/data/scenes/a.script", "a.Talk(\"/dlg_1/Hi\");\n");
+  const CliResult result =
+      RunCli(folder, {"dialogue", "--columns=reference,translate", "--output=-", "p"});
+  EXPECT_EQ(result.exit_code, 0);
+  EXPECT_EQ(result.out, "\"dlg_1\";\"Hello\"\r\n");
+  EXPECT_EQ(result.err, "dwelvane-cli: no English/STRING.TAB; translating from the package's '" +
+                            folder.Path() + "/p/data/string.tab'\n");
+}
+
+TEST(CliTest, SummarizesForAPersonAtATerminal) {
+  TempFolder folder;
+  folder.Write("p/game.wpr", "");
+  folder.Write("p/a.script", "a.Talk(\"one\");\nb.Talk(\"two\");\n");
+  // `script` runs the program on a terminal of its own and copies what it shows.
+  const std::string command = "cd " + Quote(folder.Path()) +
+                              " && XDG_CONFIG_HOME=" + Quote(folder.Join(".config")) +
+                              " script -qec " + Quote(Quote(DWELVANE_CLI_PATH) + " dialogue p") +
+                              " /dev/null >" + Quote(folder.Join(".out")) + " 2>&1 </dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string shown = ReadFileBytes(folder.Join(".out"));
+  EXPECT_NE(shown.find("2 lines written to " + folder.Path() + "/p/Dialogue_List.csv\r\n"),
+            std::string::npos)
+      << shown;
 }
 
 TEST(CliStatsTest, ExplainsWhatWentWrong) {

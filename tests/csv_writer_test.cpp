@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/path_separator.h"
 #include "temp_folder.h"
 
 namespace dwelvane {
@@ -19,15 +20,19 @@ DialogueTable GuardTable() {
   return table;
 }
 
-std::string WriteCsv(const DialogueTable& table, const DialogueColumns& columns,
-                     std::string_view separator) {
+std::string WriteCsv(const DialogueTable& table, const CsvLayout& layout) {
   TempFolder folder;
   const std::string path = folder.Join("out.csv");
   LineWriter writer;
   EXPECT_TRUE(writer.FileCreate(path));
-  WriteDialogueCsv(table, columns, separator, writer);
+  WriteDialogueCsv(table, layout, writer);
   EXPECT_TRUE(writer.FileClose());
   return testing::ReadFileBytes(path);
+}
+
+std::string WriteCsv(const DialogueTable& table, const DialogueColumns& columns,
+                     std::string_view separator) {
+  return WriteCsv(table, CsvLayout{.columns = columns, .separator = std::string(separator)});
 }
 
 DialogueColumns Only(bool DialogueColumns::*a, bool DialogueColumns::*b = nullptr) {
@@ -73,6 +78,47 @@ TEST(CsvWriterTest, WritesTheTickedColumnsInTableOrder) {
     EXPECT_EQ(WriteCsv(table, c.columns, c.separator), c.expected)
         << "separator [" << c.separator << "]";
   }
+}
+
+TEST(CsvWriterTest, WritesUtf8FromEachSourcesOwnEncodingWithAHeaderAndRelativeLocations) {
+  const std::string root = std::string("R") + kPathSeparator;
+  DialogueTable table;
+  table.TranslationEncoding = SourceEncoding::kUtf8;
+  DialogueRecord& old_script = table.AppendRecord();
+  old_script = {table.StoreText(root + "sc\xC3\xA8nes" + kPathSeparator + "a" + kPathSeparator),
+                "caf\xE9.script",
+                1,
+                "M\xFCller",
+                "id",
+                "Gr\xC3\xBC\xC3\x9F",
+                "\x80 5",
+                "",
+                SourceEncoding::kWindows1252};
+  DialogueRecord& new_script = table.AppendRecord();
+  new_script = {table.StoreText(root), "b.script", 2, "Ren\xC3\xA9", "", "", "\x8D", "",
+                SourceEncoding::kUtf8};
+  CsvLayout layout{
+      .columns = Only(&DialogueColumns::script_location, &DialogueColumns::script_name),
+      .separator = ",",
+      .encoding = OutputEncoding::kUtf8WithBom,
+      .header = true,
+      .relative_to = root};
+  layout.columns.speaker = layout.columns.sentence = true;
+  layout.columns.reference = layout.columns.translation = true;
+  EXPECT_EQ(
+      WriteCsv(table, layout),
+      "\xEF\xBB\xBF\"location\",\"name\",\"speaker\",\"sentence\",\"reference\",\"translate\"\r\n"
+      "\"sc\xC3\xA8nes/a/\",\"caf\xC3\xA9.script\",\"M\xC3\xBCller\",\"\xE2\x82\xAC 5\",\"id\","
+      "\"Gr\xC3\xBC\xC3\x9F\"\r\n"
+      "\"\",\"b.script\",\"Ren\xC3\xA9\",\"\x8D\",\"\",\"\"\r\n")
+      << "the project folder itself is \"\"; a UTF-8 script's bytes stay as they are";
+  layout.encoding = OutputEncoding::kBytes;
+  layout.header = false;
+  layout.relative_to.clear();
+  EXPECT_TRUE(WriteCsv(table, layout)
+                  .starts_with("\"" + root + "sc\xC3\xA8nes" + kPathSeparator + "a" +
+                               kPathSeparator + "\",\"caf\xE9.script\",\"M\xFCller\""))
+      << "bytes are written as they are";
 }
 
 TEST(CsvWriterTest, AnEmptyTableGivesAnEmptyFile) {

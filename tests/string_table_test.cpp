@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "temp_folder.h"
 
 namespace dwelvane {
@@ -51,10 +55,46 @@ TEST(StringTableTest, PrefersAChosenReadableTable) {
   TempFolder folder;
   const std::string chosen = folder.Write("mine.tab", "a\tb\n");
   const std::string project = folder.Join("");
-  EXPECT_EQ(ChooseStringTablePath(chosen, project), chosen);
-  EXPECT_EQ(ChooseStringTablePath(folder.Join("gone.tab"), project),
+  EXPECT_EQ(ChooseStringTable(chosen, project).path, chosen);
+  EXPECT_EQ(ChooseStringTable(folder.Join("gone.tab"), project).path,
             folder.Join("English/STRING.TAB"));
-  EXPECT_EQ(ChooseStringTablePath("", folder.Path()), folder.Join("English/STRING.TAB"));
+  EXPECT_EQ(ChooseStringTable("", folder.Path()).path, folder.Join("English/STRING.TAB"));
+}
+
+TEST(StringTableTest, FallsBackToThePrimaryPackagesStringTab) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::string expected;  // relative to the project; empty: English/STRING.TAB, no fallback
+  };
+  const std::string project_file =
+      "[General]\r\nName=x\r\n[Package1]\r\nFolder=main\\pack\r\nPrimary=0\r\n"
+      "[Package2]\r\n Folder = voice \r\nPrimary=1\r\n";
+  const Case cases[] = {
+      {"the primary package",
+       {{"game.wpr", project_file}, {"voice/String.Tab", "a\tb"}, {"data/string.tab", "x"}},
+       "voice/String.Tab"},
+      {"the first package without a primary one",
+       {{"game.WPR", "[package1]\nFolder=main\\pack\n"}, {"main/pack/STRING.TAB", "a"}},
+       "main/pack/STRING.TAB"},
+      {"data/ when the package has none",
+       {{"game.wpr", project_file}, {"data/string.tab", "a"}},
+       "data/string.tab"},
+      {"data/ without a project file", {{"data/string.tab", "a"}}, "data/string.tab"},
+      {"English/STRING.TAB first", {{"English/STRING.TAB", "a"}, {"data/string.tab", "a"}}, ""},
+      {"nothing to fall back to", {{"game.wpr", project_file}}, ""},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    for (const auto& [name, bytes] : c.files) {
+      folder.Write(name, bytes);
+    }
+    const StringTableChoice choice = ChooseStringTable("", folder.Path());
+    EXPECT_EQ(choice.path,
+              folder.Join(c.expected.empty() ? "English/STRING.TAB" : c.expected.c_str()))
+        << c.what;
+    EXPECT_EQ(choice.in_package, !c.expected.empty()) << c.what;
+  }
 }
 
 TEST(StringTableTest, TranslatesEachReferenceAndMovesTheBarPerRecord) {

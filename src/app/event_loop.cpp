@@ -189,7 +189,8 @@ void EventLoop::CreateCsvTableFromWindow() {
                      .sentence = window_.GetTick(kSentenceCheck),
                      .audio_file = window_.GetTick(kAudioFileCheck)};
   options.separator = settings.Seperator;
-  options.string_table_path = ChooseStringTablePath(settings.StringTab, settings.WMEProjectDir);
+  options.string_table_path =
+      dwelvane::ChooseStringTable(settings.StringTab, settings.WMEProjectDir).path;
   options.output = OutputTarget::File(JoinProjectPath(settings.WMEProjectDir, settings.CSVName));
   SkippedEntries skipped;
   const CommandOutcome outcome =

@@ -15,7 +15,7 @@ int RunCli(std::span<const std::string> words);
 // Prints "dwelvane-cli: MESSAGE" on standard error.
 void ReportError(const std::string& message);
 
-// Prints the message and the usage text on standard error; returns kExitUsage.
+// Prints the message and where to find help on standard error; returns kExitUsage.
 int ReportUsageError(const std::string& message);
 
 }  // namespace dwelvane

@@ -1,6 +1,9 @@
 #include "cli/cli_arguments.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "cli/closest_name.h"
 
 namespace dwelvane {
 
@@ -11,6 +14,21 @@ std::optional<std::string> CommandArguments::Option(std::string_view name) const
   }
   return found->second;
 }
+
+namespace {
+
+std::string UnknownOptionMessage(const std::string& option, std::span<const OptionSpec> known) {
+  std::vector<std::string> spelled;
+  for (const OptionSpec& spec : known) {
+    spelled.push_back("--" + std::string(spec.name));
+  }
+  const std::vector<std::string_view> names(spelled.begin(), spelled.end());
+  const auto meant = FindClosestName(option, names);
+  return "unknown option '" + option + "'" +
+         (meant ? "; did you mean '" + std::string(*meant) + "'?" : std::string());
+}
+
+}  // namespace
 
 bool AsksForHelp(std::span<const std::string> words) {
   for (const std::string& word : words) {
@@ -25,7 +43,7 @@ bool AsksForHelp(std::span<const std::string> words) {
 }
 
 std::optional<CommandArguments> ParseCommandArguments(std::span<const std::string> words,
-                                                      std::span<const std::string_view> known,
+                                                      std::span<const OptionSpec> known,
                                                       std::string& error) {
   CommandArguments parsed;
   bool options_ended = false;
@@ -33,24 +51,30 @@ std::optional<CommandArguments> ParseCommandArguments(std::span<const std::strin
     const std::string& word = words[i];
     if (!options_ended && word == "--") {
       options_ended = true;
-    } else if (!options_ended && word.starts_with("--")) {
-      const std::size_t equals = word.find('=');
-      const std::string name = word.substr(2, equals == std::string::npos ? equals : equals - 2);
-      if (std::find(known.begin(), known.end(), name) == known.end()) {
-        error = "unknown option '--" + name + "'";
-        return std::nullopt;
-      }
-      if (equals != std::string::npos) {
-        parsed.options[name] = word.substr(equals + 1);
-      } else if (i + 1 < words.size()) {
-        parsed.options[name] = words[++i];
-      } else {
-        error = "option '--" + name + "' needs a value";
-        return std::nullopt;
-      }
     } else if (!options_ended && word.size() > 1 && word.front() == '-') {
-      error = "unknown option '" + word + "'";
-      return std::nullopt;
+      const std::size_t equals = word.find('=');
+      const std::string_view name =
+          std::string_view(word).substr(0, equals).substr(word.starts_with("--") ? 2 : 1);
+      const auto spec = std::find_if(known.begin(), known.end(),
+                                     [&](const OptionSpec& option) { return option.name == name; });
+      if (!word.starts_with("--") || spec == known.end()) {
+        error = UnknownOptionMessage(word.substr(0, equals), known);
+        return std::nullopt;
+      }
+      if (!spec->takes_value) {
+        if (equals != std::string::npos) {
+          error = "option '--" + std::string(name) + "' takes no value";
+          return std::nullopt;
+        }
+        parsed.options[std::string(name)];
+      } else if (equals != std::string::npos) {
+        parsed.options[std::string(name)] = word.substr(equals + 1);
+      } else if (i + 1 < words.size()) {
+        parsed.options[std::string(name)] = words[++i];
+      } else {
+        error = "option '--" + std::string(name) + "' needs a value";
+        return std::nullopt;
+      }
     } else if (parsed.project) {
       error = "more than one project folder given ('" + *parsed.project + "' and '" + word + "')";
       return std::nullopt;

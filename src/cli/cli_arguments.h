@@ -5,23 +5,29 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace dwelvane {
 
-// The words after the command: options with a value ("--name VALUE" or "--name=VALUE")
-// and at most one PROJECT.
+// An option a command knows: "--name VALUE" / "--name=VALUE", or a flag "--name".
+struct OptionSpec {
+  std::string_view name;  // without the dashes
+  bool takes_value = true;
+};
+
+// The words after the command: its options (a flag's value is empty) and at most one
+// PROJECT.
 struct CommandArguments {
   std::map<std::string, std::string, std::less<>> options;
   std::optional<std::string> project;
 
   std::optional<std::string> Option(std::string_view name) const;
+  bool Flag(std::string_view name) const { return options.contains(name); }
 };
 
-// Parses `words` against the option names the command knows; on a mistake returns
-// nothing and puts the reason into `error`.
+// Parses `words` against the options the command knows; on a mistake returns nothing and
+// puts the reason, with the option meant when one is close, into `error`.
 std::optional<CommandArguments> ParseCommandArguments(std::span<const std::string> words,
-                                                      std::span<const std::string_view> known,
+                                                      std::span<const OptionSpec> known,
                                                       std::string& error);
 
 bool AsksForHelp(std::span<const std::string> words);

@@ -1,10 +1,15 @@
 #include "cli/command_support.h"
 
+#include <cstdio>
+#include <utility>
+
 #include "cli/cli.h"
 #include "cli/terminal_progress.h"
 #include "runtime/directory_listing.h"
+#include "runtime/platform_file.h"
 #include "runtime/program_paths.h"
 #include "runtime/skipped_entries.h"
+#include "runtime/text_operations.h"
 #include "settings/platform_settings.h"
 #include "settings/settings_persistence.h"
 
@@ -47,14 +52,15 @@ void WarnAboutSkipped(const SkippedEntries& skipped) {
 }  // namespace
 
 std::optional<CommandStart> StartCommand(std::span<const std::string> words,
-                                         std::span<const std::string_view> known_options) {
+                                         std::span<const OptionSpec> known_options) {
   std::string error;
   auto arguments = ParseCommandArguments(words, known_options, error);
   if (!arguments) {
     ReportUsageError(error);
     return std::nullopt;
   }
-  CommandStart start{std::move(*arguments), LoadCliSettings(), {}};
+  CommandStart start{std::move(*arguments), LoadCliSettings(), {}, false};
+  start.project_from_settings = !start.arguments.project.has_value();
   start.project_folder = start.arguments.project
                              ? MakeAbsoluteFromWorkingDirectory(*start.arguments.project)
                              : start.settings.WMEProjectDir;
@@ -80,12 +86,47 @@ std::optional<OutputTarget> ChooseOutput(const CommandArguments& arguments,
                         : OutputTarget::File(MakeAbsoluteFromWorkingDirectory(*output));
 }
 
-bool CheckProjectFolder(const std::string& folder) {
-  if (IsReadableFolder(folder)) {
-    return true;
+std::optional<OutputEncoding> ChooseEncoding(const CommandArguments& arguments,
+                                             std::string& error) {
+  const std::string name = arguments.Option("encoding").value_or("bytes");
+  constexpr std::pair<std::string_view, OutputEncoding> kEncodings[] = {
+      {"bytes", OutputEncoding::kBytes},
+      {"utf-8", OutputEncoding::kUtf8},
+      {"utf-8-bom", OutputEncoding::kUtf8WithBom},
+  };
+  for (const auto& [known, encoding] : kEncodings) {
+    if (EqualIgnoringAsciiCase(name, known)) {
+      return encoding;
+    }
   }
-  ReportError("cannot read the project folder '" + folder + "'");
-  return false;
+  error = "--encoding takes bytes, utf-8 or utf-8-bom, not '" + name + "'";
+  return std::nullopt;
+}
+
+std::string Describe(const OutputTarget& output) {
+  return output.to_standard_output ? "standard output" : output.path;
+}
+
+void SummarizeOnTerminal(const std::string& summary, const CommandStart& start) {
+  if (platform::StandardErrorIsTerminal()) {
+    std::fprintf(stderr, "%s%s\n", summary.c_str(),
+                 start.project_from_settings ? " (project from the stored settings)" : "");
+  }
+}
+
+bool CheckProjectFolder(const std::string& folder) {
+  DirectoryListing listing;
+  if (!listing.DirListOpen(folder)) {
+    ReportError("cannot read the project folder '" + folder + "'");
+    return false;
+  }
+  for (EntryKind kind; (kind = listing.DirListNext()) != kNoEntry;) {
+    if (kind == kFileEntry && EndsWithLowered(listing.DirListEntryName(), ".wpr")) {
+      return true;
+    }
+  }
+  ReportError("warning: no .wpr file in '" + folder + "': is it a WME project folder?");
+  return true;
 }
 
 int RunWithProgress(const OutputTarget& output,

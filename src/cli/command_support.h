@@ -9,6 +9,7 @@
 #include "runtime/command_feedback.h"
 #include "runtime/command_outcome.h"
 #include "runtime/output_target.h"
+#include "runtime/text_encoding.h"
 #include "settings/settings.h"
 
 namespace dwelvane {
@@ -20,18 +21,30 @@ struct CommandStart {
   CommandArguments arguments;
   Settings settings;
   std::string project_folder;
+  bool project_from_settings = false;
 };
 
 // Nothing, after the usage message, when the words are wrong or name no project folder.
 std::optional<CommandStart> StartCommand(std::span<const std::string> words,
-                                         std::span<const std::string_view> known_options);
+                                         std::span<const OptionSpec> known_options);
+
+// --encoding bytes|utf-8|utf-8-bom; bytes without the option.
+std::optional<OutputEncoding> ChooseEncoding(const CommandArguments& arguments, std::string& error);
+
+// "standard output" or the file's path.
+std::string Describe(const OutputTarget& output);
+
+// For a person at a terminal: one line at the end on what was done, and where the
+// project came from when it wasn't given.
+void SummarizeOnTerminal(const std::string& summary, const CommandStart& start);
 
 // --output: "-" for standard output, else the file, made absolute; `fallback` without the
 // option. Nothing, and the reason in `error`, for an empty name.
 std::optional<OutputTarget> ChooseOutput(const CommandArguments& arguments,
                                          const OutputTarget& fallback, std::string& error);
 
-// False, after saying so on standard error, when `folder` can't be listed.
+// False, after saying so on standard error, when `folder` can't be listed; a warning when
+// it holds no .wpr file, as a WME project folder does.
 bool CheckProjectFolder(const std::string& folder);
 
 // Runs `job` with its progress on the terminal; returns the exit code for its outcome,

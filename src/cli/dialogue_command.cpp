@@ -10,50 +10,67 @@
 #include "dialogue/string_table.h"
 #include "runtime/line_reader.h"
 #include "runtime/program_paths.h"
+#include "runtime/text_operations.h"
 
 namespace dwelvane {
 namespace {
 
-constexpr std::string_view kOptions[] = {"columns", "separator", "string-table", "output"};
-
-struct ColumnName {
-  std::string_view name;
-  bool DialogueColumns::*tick;
+constexpr OptionSpec kOptions[] = {
+    {.name = "columns"},
+    {.name = "separator"},
+    {.name = "string-table"},
+    {.name = "output"},
+    {.name = "encoding"},
+    {.name = "header", .takes_value = false},
+    {.name = "relative-paths", .takes_value = false},
+    {.name = "include-inc", .takes_value = false},
 };
 
-constexpr ColumnName kColumnNames[] = {
-    {"location", &DialogueColumns::script_location}, {"name", &DialogueColumns::script_name},
-    {"line", &DialogueColumns::script_line},         {"speaker", &DialogueColumns::speaker},
-    {"reference", &DialogueColumns::reference},      {"translate", &DialogueColumns::translation},
-    {"sentence", &DialogueColumns::sentence},        {"audio", &DialogueColumns::audio_file},
-};
+std::string_view TrimSpaces(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && text.back() == ' ') {
+    text.remove_suffix(1);
+  }
+  return text;
+}
 
+// Column keywords, comma-separated, in any letter case and with spaces around them.
 std::optional<DialogueColumns> ParseColumns(std::string_view list, std::string& error) {
+  if (TrimSpaces(list).empty()) {
+    error = "--columns needs at least one column";
+    return std::nullopt;
+  }
   DialogueColumns columns;
-  for (const ColumnName& column : kColumnNames) {
+  for (const DialogueColumn& column : kDialogueColumns) {
     columns.*column.tick = false;
   }
-  while (!list.empty()) {
+  for (;;) {
     const std::size_t comma = list.find(',');
-    const std::string_view word = list.substr(0, comma);
-    list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
-    const ColumnName* match = nullptr;
-    for (const ColumnName& column : kColumnNames) {
-      if (column.name == word) {
-        match = &column;
-      }
+    const std::string_view word = TrimSpaces(list.substr(0, comma));
+    const DialogueColumn* match = nullptr;
+    for (const DialogueColumn& column : kDialogueColumns) {
+      match = EqualIgnoringAsciiCase(column.keyword, word) ? &column : match;
     }
     if (match == nullptr) {
       error = "unknown column '" + std::string(word) + "' in --columns";
       return std::nullopt;
     }
     columns.*match->tick = true;
+    if (comma == std::string_view::npos) {
+      return columns;
+    }
+    list.remove_prefix(comma + 1);
   }
-  return columns;
 }
 
-std::string AbsolutePath(const std::string& path) {
-  return MakeAbsoluteFromWorkingDirectory(path);
+// "\t" stands for a tab, which is hard to type on a command line.
+std::string ParseSeparator(std::string separator) {
+  for (std::size_t at; (at = separator.find("\\t")) != std::string::npos;) {
+    separator.replace(at, 2, "\t");
+  }
+  return separator;
 }
 
 // The stored settings fill in what the command line leaves out.
@@ -68,38 +85,83 @@ std::optional<DialogueOptions> BuildOptions(const CommandStart& start, std::stri
     }
     options.columns = *columns;
   }
-  options.separator = arguments.Option("separator").value_or(start.settings.Seperator);
+  options.separator =
+      ParseSeparator(arguments.Option("separator").value_or(start.settings.Seperator));
   const auto table = arguments.Option("string-table");
   if (table && table->empty()) {
     error = "--string-table needs a file name";
     return std::nullopt;
   }
   options.string_table_path =
-      table ? AbsolutePath(*table)
-            : ChooseStringTablePath(start.settings.StringTab, options.project_folder);
+      table ? MakeAbsoluteFromWorkingDirectory(*table)
+            : ChooseStringTable(start.settings.StringTab, options.project_folder).path;
   const auto output = ChooseOutput(
       arguments,
       OutputTarget::File(JoinProjectPath(options.project_folder, start.settings.CSVName)), error);
-  if (!output) {
+  const auto encoding = ChooseEncoding(arguments, error);
+  if (!output || !encoding) {
     return std::nullopt;
   }
   options.output = *output;
+  options.encoding = *encoding;
+  options.header = arguments.Flag("header");
+  options.relative_paths = arguments.Flag("relative-paths");
+  options.include_inc = arguments.Flag("include-inc");
   return options;
 }
 
 // False, after saying so, when a string table given on the command line can't be read; a
-// missing default one is only worth a warning.
-bool CheckStringTable(const DialogueOptions& options, bool named_on_command_line) {
-  if (!options.columns.WritesTranslation() || FileIsReadable(options.string_table_path)) {
+// missing default one is only worth a warning, and a packaged project's table a note.
+bool CheckStringTable(const CommandStart& start, const DialogueOptions& options) {
+  if (!options.columns.WritesTranslation()) {
     return true;
   }
-  if (named_on_command_line) {
+  const bool named = start.arguments.Option("string-table").has_value();
+  if (FileIsReadable(options.string_table_path)) {
+    if (!named && ChooseStringTable(start.settings.StringTab, options.project_folder).in_package) {
+      ReportError("no English/STRING.TAB; translating from the package's '" +
+                  options.string_table_path + "'");
+    }
+    return true;
+  }
+  if (named) {
     ReportError("cannot read the string table '" + options.string_table_path + "'");
     return false;
   }
   ReportError("warning: no string table at '" + options.string_table_path +
               "'; translations stay empty");
   return true;
+}
+
+// Lines from scripts in Windows-1252 and in UTF-8 read differently in any one setting
+// of a spreadsheet.
+void WarnAboutMixedEncodings(const DialogueTable& table, const DialogueOptions& options) {
+  std::size_t windows_1252 = 0;
+  std::size_t utf8 = 0;
+  for (std::size_t i = 0; i < table.DialogueCount; ++i) {
+    const SourceEncoding encoding = table.Record(i).ScriptEncoding;
+    windows_1252 += encoding == SourceEncoding::kWindows1252 ? 1 : 0;
+    utf8 += encoding == SourceEncoding::kUtf8 ? 1 : 0;
+  }
+  if (options.encoding == OutputEncoding::kBytes && windows_1252 > 0 && utf8 > 0) {
+    ReportError("warning: the table mixes encodings: " + std::to_string(windows_1252) +
+                " lines from Windows-1252 scripts, " + std::to_string(utf8) +
+                " from UTF-8 scripts; --encoding utf-8 writes them all as UTF-8");
+  }
+}
+
+void SayWhatWasDone(const CommandStart& start, const DialogueOptions& options,
+                    const DialogueTable& table) {
+  if (table.ScriptCount == 0) {
+    ReportError(std::string("warning: no ") +
+                (options.include_inc ? ".script or .inc" : ".script") + " file in '" +
+                options.project_folder + "'");
+  }
+  WarnAboutMixedEncodings(table, options);
+  SummarizeOnTerminal(std::to_string(table.DialogueCount) +
+                          (table.DialogueCount == 1 ? " line" : " lines") + " written to " +
+                          Describe(options.output),
+                      start);
 }
 
 }  // namespace
@@ -114,15 +176,18 @@ int RunDialogueCommand(std::span<const std::string> words) {
   if (!options) {
     return ReportUsageError(error);
   }
-  if (!CheckProjectFolder(options->project_folder) ||
-      !CheckStringTable(*options, start->arguments.Option("string-table").has_value())) {
+  if (!CheckProjectFolder(options->project_folder) || !CheckStringTable(*start, *options)) {
     return kExitFailure;
   }
   DialogueTable table;
   Progress progress;
-  return RunWithProgress(options->output, [&](const CommandFeedback& feedback) {
+  const int exit_code = RunWithProgress(options->output, [&](const CommandFeedback& feedback) {
     return CreateCsvTable(*options, table, progress, feedback);
   });
+  if (exit_code == kExitSuccess) {
+    SayWhatWasDone(*start, *options, table);
+  }
+  return exit_code;
 }
 
 }  // namespace dwelvane

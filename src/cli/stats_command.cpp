@@ -9,12 +9,13 @@
 #include "cli/cli_arguments.h"
 #include "cli/command_support.h"
 #include "runtime/date_time.h"
+#include "runtime/platform_file.h"
 #include "statistics/run_project_statistics.h"
 
 namespace dwelvane {
 namespace {
 
-constexpr std::string_view kOptions[] = {"language", "output"};
+constexpr OptionSpec kOptions[] = {{.name = "language"}, {.name = "output"}, {.name = "encoding"}};
 
 std::optional<std::int32_t> ParseLanguage(const CommandArguments& arguments, std::int32_t stored,
                                           std::string& error) {
@@ -63,10 +64,18 @@ std::optional<StatisticsOptions> BuildOptions(const CommandStart& start, std::st
   options.language = *language;
   options.write_file = true;
   const auto report = ChooseOutput(start.arguments, OutputTarget::StandardOutput(), error);
-  if (!report) {
+  const auto encoding = ChooseEncoding(start.arguments, error);
+  if (!report || !encoding) {
     return std::nullopt;
   }
   options.report = *report;
+  options.encoding = *encoding;
+  // A terminal that shows UTF-8 is given UTF-8 unless told otherwise; files and pipes get
+  // the bytes asked for.
+  if (!start.arguments.Option("encoding") && report->to_standard_output &&
+      platform::StandardOutputShowsUtf8()) {
+    options.encoding = OutputEncoding::kUtf8;
+  }
   return options;
 }
 
@@ -88,9 +97,16 @@ int RunStatsCommand(std::span<const std::string> words) {
   }
   ProjectStatistics statistics;
   Progress progress;
-  return RunWithProgress(options->report, [&](const CommandFeedback& feedback) {
+  const int exit_code = RunWithProgress(options->report, [&](const CommandFeedback& feedback) {
     return RunProjectStatistics(*options, statistics, progress, feedback, *clock);
   });
+  if (exit_code == kExitSuccess && statistics.ScriptCount == 0) {
+    ReportError("warning: no .script or .inc file in '" + options->project_folder + "'");
+  }
+  if (exit_code == kExitSuccess && !options->report.to_standard_output) {
+    SummarizeOnTerminal("Report written to " + options->report.path, *start);
+  }
+  return exit_code;
 }
 
 }  // namespace dwelvane

@@ -8,12 +8,20 @@
 namespace dwelvane {
 namespace {
 
-bool WriteTable(const DialogueOptions& options, const DialogueTable& table) {
+bool WriteTable(const DialogueOptions& options, const std::string& folder,
+                const DialogueTable& table) {
   LineWriter writer;
   if (!writer.Open(options.output)) {
     return false;
   }
-  WriteDialogueCsv(table, options.columns, options.separator, writer);
+  const CsvLayout layout{
+      .columns = options.columns,
+      .separator = options.separator,
+      .encoding = options.encoding,
+      .header = options.header,
+      .relative_to = options.relative_paths ? ResolveProgramPath(folder) : std::string(),
+  };
+  WriteDialogueCsv(table, layout, writer);
   return writer.FileClose();
 }
 
@@ -27,18 +35,19 @@ CommandOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& tab
   const std::string folder = EnsureTrailingSeparator(options.project_folder);
   table.Clear();
   progress.ProgressCount = 0;
-  CountScriptFiles(folder, progress, feedback);
+  const ScriptFiles scripts{.with_inc = options.include_inc};
+  CountScriptFiles(folder, scripts, progress, feedback);
   progress.ProgressTotal = progress.ProgressCount;
   progress.ProgressCount = 0;
   feedback.show_status("Scanning scripts ...");
-  ScanScriptFolder(folder, table, progress, feedback);
+  ScanScriptFolder(folder, scripts, table, progress, feedback);
   if (options.columns.WritesTranslation()) {
     progress.ProgressTotal = static_cast<std::int64_t>(table.DialogueCount);
     progress.ProgressCount = 0;
     feedback.show_status("Translating references ...");
     TranslateReferences(table, options.string_table_path, progress, feedback);
   }
-  const bool written = WriteTable(options, table);
+  const bool written = WriteTable(options, folder, table);
   feedback.show_status("");
   feedback.show_progress(0);
   return written ? CommandOutcome::kCompleted : CommandOutcome::kOutputFailed;

@@ -16,6 +16,11 @@ struct DialogueOptions {
   std::string separator = ";";
   std::string string_table_path;  // read when the translation is written
   OutputTarget output;
+  // What the command line adds; the defaults are what the window writes.
+  OutputEncoding encoding = OutputEncoding::kBytes;
+  bool header = false;
+  bool relative_paths = false;  // locations below the project folder, "/" between folders
+  bool include_inc = false;     // .inc files are scanned too
 };
 
 // The "Create CSV table" command: counts the project's scripts, scans them into `table`,

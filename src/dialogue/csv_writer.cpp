@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 
+#include "runtime/path_separator.h"
 #include "runtime/text_operations.h"
 
 namespace dwelvane {
@@ -10,12 +11,18 @@ namespace {
 
 class CsvLine {
  public:
-  explicit CsvLine(std::string_view separator) : separator_(separator) {}
+  explicit CsvLine(const CsvLayout& layout) : layout_(layout) {}
 
   void Start() { text_.clear(); }
 
-  // A double quote inside the field is doubled, so that the cell reads back as it was.
-  void AppendField(std::string_view field) {
+  // The field converted as the layout asks; a double quote inside it is doubled, so that
+  // the cell reads back as it was.
+  void AppendField(std::string_view field, SourceEncoding source) {
+    if (layout_.encoding != OutputEncoding::kBytes && source == SourceEncoding::kWindows1252) {
+      converted_.clear();
+      AppendAsUtf8(converted_, field, source);
+      field = converted_;
+    }
     StartField();
     for (std::size_t quote; (quote = field.find('"')) != std::string_view::npos;) {
       text_.append(field.substr(0, quote + 1));
@@ -24,6 +31,12 @@ class CsvLine {
     }
     text_.append(field);
     text_.push_back('"');
+  }
+
+  // A file or folder name: its encoding is its own.
+  void AppendName(std::string_view name) {
+    AppendField(name, layout_.encoding == OutputEncoding::kBytes ? SourceEncoding::kAscii
+                                                                 : DetectEncoding(name));
   }
 
   void AppendNumber(std::int64_t number) {
@@ -37,60 +50,93 @@ class CsvLine {
  private:
   void StartField() {
     if (!text_.empty()) {
-      text_.append(separator_);
+      text_.append(layout_.separator);
     }
     text_.push_back('"');
   }
 
-  std::string_view separator_;
+  const CsvLayout& layout_;
   std::string text_;
+  std::string converted_;
 };
+
+// The script's folder as the layout names it: whole, or below the project folder with
+// "/" between folders.
+std::string_view Location(std::string_view location, const CsvLayout& layout,
+                          std::string& scratch) {
+  if (layout.relative_to.empty() || !location.starts_with(layout.relative_to)) {
+    return location;
+  }
+  scratch.assign(location.substr(layout.relative_to.size()));
+  for (char& c : scratch) {
+    c = c == kPathSeparator ? '/' : c;
+  }
+  return scratch;
+}
 
 struct TextColumn {
   bool DialogueColumns::*tick;
   std::string_view DialogueRecord::*field;
 };
 
-// The columns around the line number, in the order they are written.
-constexpr TextColumn kColumnsBeforeLine[] = {
-    {&DialogueColumns::script_location, &DialogueRecord::ScriptLocation},
-    {&DialogueColumns::script_name, &DialogueRecord::ScriptName},
-};
-constexpr TextColumn kColumnsAfterLine[] = {
+// The script's own columns after the line number, in the order they are written.
+constexpr TextColumn kScriptColumns[] = {
     {&DialogueColumns::speaker, &DialogueRecord::Speaker},
     {&DialogueColumns::sentence, &DialogueRecord::Sentence},
     {&DialogueColumns::audio_file, &DialogueRecord::AudioFile},
     {&DialogueColumns::reference, &DialogueRecord::Reference},
 };
 
-void AppendTicked(CsvLine& line, std::span<const TextColumn> text_columns,
-                  const DialogueRecord& record, const DialogueColumns& columns) {
-  for (const TextColumn& column : text_columns) {
-    if (columns.*column.tick) {
-      line.AppendField(record.*column.field);
-    }
-  }
-}
-
-void FillLine(CsvLine& line, const DialogueRecord& record, const DialogueColumns& columns) {
+void FillLine(CsvLine& line, const DialogueRecord& record, const DialogueTable& table,
+              const CsvLayout& layout, std::string& scratch) {
+  const DialogueColumns& columns = layout.columns;
   line.Start();
-  AppendTicked(line, kColumnsBeforeLine, record, columns);
+  if (columns.script_location) {
+    line.AppendName(Location(record.ScriptLocation, layout, scratch));
+  }
+  if (columns.script_name) {
+    line.AppendName(record.ScriptName);
+  }
   if (columns.script_line) {
     line.AppendNumber(record.ScriptLine);
   }
-  AppendTicked(line, kColumnsAfterLine, record, columns);
-  if (columns.WritesTranslation()) {
-    line.AppendField(record.Translation);
+  for (const TextColumn& column : kScriptColumns) {
+    if (columns.*column.tick) {
+      line.AppendField(record.*column.field, record.ScriptEncoding);
+    }
   }
+  if (columns.WritesTranslation()) {
+    line.AppendField(record.Translation, table.TranslationEncoding);
+  }
+}
+
+void WriteHeader(const CsvLayout& layout, LineWriter& writer) {
+  CsvLine line(layout);
+  line.Start();
+  for (const DialogueColumn& column : kDialogueColumns) {
+    const bool written = column.tick == &DialogueColumns::translation
+                             ? layout.columns.WritesTranslation()
+                             : layout.columns.*column.tick;
+    if (written) {
+      line.AppendField(column.keyword, SourceEncoding::kAscii);
+    }
+  }
+  writer.FileWriteLine(line.Text());
 }
 
 }  // namespace
 
-void WriteDialogueCsv(const DialogueTable& table, const DialogueColumns& columns,
-                      std::string_view separator, LineWriter& writer) {
-  CsvLine line(separator);
+void WriteDialogueCsv(const DialogueTable& table, const CsvLayout& layout, LineWriter& writer) {
+  if (layout.encoding == OutputEncoding::kUtf8WithBom) {
+    writer.WriteBytes(kUtf8ByteOrderMark);
+  }
+  if (layout.header) {
+    WriteHeader(layout, writer);
+  }
+  CsvLine line(layout);
+  std::string scratch;
   for (std::size_t i = 0; i < table.DialogueCount; ++i) {
-    FillLine(line, table.Record(i), columns);
+    FillLine(line, table.Record(i), table, layout, scratch);
     writer.FileWriteLine(line.Text());
   }
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "dialogue/dialogue_record.h"
 #include "runtime/line_writer.h"
+#include "runtime/text_encoding.h"
 
 namespace dwelvane {
 
@@ -22,10 +24,33 @@ struct DialogueColumns {
   bool WritesTranslation() const { return reference && translation; }
 };
 
-// One line per record: the ticked fields in the order location, name, line, speaker,
-// sentence, audio file, reference, translation; each in double quotes with inner double
-// quotes doubled, joined by `separator`, ending in CR LF.
-void WriteDialogueCsv(const DialogueTable& table, const DialogueColumns& columns,
-                      std::string_view separator, LineWriter& writer);
+// The columns in the order they are written, with the keyword that names each on the
+// command line and in the header line.
+struct DialogueColumn {
+  std::string_view keyword;
+  bool DialogueColumns::*tick;
+};
+inline constexpr DialogueColumn kDialogueColumns[] = {
+    {"location", &DialogueColumns::script_location}, {"name", &DialogueColumns::script_name},
+    {"line", &DialogueColumns::script_line},         {"speaker", &DialogueColumns::speaker},
+    {"sentence", &DialogueColumns::sentence},        {"audio", &DialogueColumns::audio_file},
+    {"reference", &DialogueColumns::reference},      {"translate", &DialogueColumns::translation},
+};
+
+// How the table is written beyond its columns. The defaults write what the window writes.
+struct CsvLayout {
+  DialogueColumns columns;
+  std::string separator = ";";
+  OutputEncoding encoding = OutputEncoding::kBytes;
+  bool header = false;  // a first line with the keywords of the written columns
+  // When not empty: the locations relative to this folder (which ends with the path
+  // separator), with "/" between folders.
+  std::string relative_to = {};
+};
+
+// One line per record: the ticked fields in the order of kDialogueColumns, each in double
+// quotes with inner double quotes doubled, joined by the separator, ending in CR LF. In
+// UTF-8, each field is converted from the encoding of its own source.
+void WriteDialogueCsv(const DialogueTable& table, const CsvLayout& layout, LineWriter& writer);
 
 }  // namespace dwelvane

@@ -4,6 +4,8 @@ namespace dwelvane {
 
 void DialogueTable::Clear() {
   DialogueCount = 0;
+  ScriptCount = 0;
+  TranslationEncoding = SourceEncoding::kAscii;
   texts_.Clear();
 }
 

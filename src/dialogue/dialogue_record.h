@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/text_arena.h"
+#include "runtime/text_encoding.h"
 
 namespace dwelvane {
 
@@ -20,6 +21,7 @@ struct DialogueRecord {
   std::string_view Translation;
   std::string_view Sentence;
   std::string_view AudioFile;
+  SourceEncoding ScriptEncoding = SourceEncoding::kAscii;  // of the script's bytes
 };
 
 // The talk lines of the last dialogue command; records 0 to DialogueCount - 1 are current.
@@ -51,6 +53,8 @@ class DialogueTable {
   }
 
   std::size_t DialogueCount = 0;
+  std::size_t ScriptCount = 0;  // the scripts scanned, records or not
+  SourceEncoding TranslationEncoding = SourceEncoding::kAscii;  // of the string table's bytes
 
  private:
   static constexpr std::size_t kChunkSize = 2048;

@@ -7,25 +7,27 @@
 
 namespace dwelvane {
 
-bool IsScriptFileName(std::string_view name) {
-  return EndsWithLowered(name, ".script");
+bool ScriptFiles::Holds(std::string_view name) const {
+  return EndsWithLowered(name, ".script") || (with_inc && EndsWithLowered(name, ".inc"));
 }
 
-void CountScriptFiles(const std::string& folder, Progress& progress,
+void CountScriptFiles(const std::string& folder, ScriptFiles scripts, Progress& progress,
                       const CommandFeedback& feedback) {
   WalkFolder(folder, {[&](const WalkedFile& file) {
-                        if (IsScriptFileName(file.name)) {
+                        if (scripts.Holds(file.name)) {
                           ++progress.ProgressCount;
                         }
                       },
                       feedback.drain_window_events});
 }
 
-void ScanScriptFolder(const std::string& folder, DialogueTable& table, Progress& progress,
-                      const CommandFeedback& feedback) {
+void ScanScriptFolder(const std::string& folder, ScriptFiles scripts, DialogueTable& table,
+                      Progress& progress, const CommandFeedback& feedback) {
   LineReader reader;
+  reader.TrackEncoding();
   WalkFolder(folder, {[&](const WalkedFile& file) {
-                        if (IsScriptFileName(file.name)) {
+                        if (scripts.Holds(file.name)) {
+                          ++table.ScriptCount;
                           if (!ScanScriptFile(file, table, reader)) {
                             feedback.note_skipped(file.path);
                           }

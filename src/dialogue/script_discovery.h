@@ -8,16 +8,20 @@
 
 namespace dwelvane {
 
-// Names ending in ".script" in any letter case.
-bool IsScriptFileName(std::string_view name);
+// Which files hold the scripts to scan: names ending in ".script", and with `with_inc`
+// in ".inc" too, in any letter case.
+struct ScriptFiles {
+  bool with_inc = false;
+  bool Holds(std::string_view name) const;
+};
 
 // Adds the number of script files below `folder`, at any depth, to ProgressCount.
-void CountScriptFiles(const std::string& folder, Progress& progress,
+void CountScriptFiles(const std::string& folder, ScriptFiles scripts, Progress& progress,
                       const CommandFeedback& feedback);
 
 // Scans every script file below `folder` in walk order into `table`, moving the progress
-// bar after each file.
-void ScanScriptFolder(const std::string& folder, DialogueTable& table, Progress& progress,
-                      const CommandFeedback& feedback);
+// bar after each file, and notes the encoding of each one's bytes in its records.
+void ScanScriptFolder(const std::string& folder, ScriptFiles scripts, DialogueTable& table,
+                      Progress& progress, const CommandFeedback& feedback);
 
 }  // namespace dwelvane

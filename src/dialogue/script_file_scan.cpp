@@ -35,6 +35,7 @@ class ScriptRecords {
     record.Translation = {};
     record.Sentence = rebase(talk.sentence);
     record.AudioFile = rebase(talk.audio_file);
+    record.ScriptEncoding = SourceEncoding::kAscii;
   }
 
  private:
@@ -66,9 +67,13 @@ bool ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& 
     }
   }
   const bool read_whole = !reader.FileReadFailed();
+  const SourceEncoding encoding = reader.FileEncoding();
   reader.FileClose();
   if (!read_whole) {
     table.DiscardFrom(first_record);
+  }
+  for (std::size_t i = first_record; i < table.DialogueCount; ++i) {
+    table.Record(i).ScriptEncoding = encoding;
   }
   return read_whole;
 }

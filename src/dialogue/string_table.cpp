@@ -1,5 +1,6 @@
 #include "dialogue/string_table.h"
 
+#include "dialogue/package_string_table.h"
 #include "runtime/line_reader.h"
 #include "runtime/path_separator.h"
 #include "runtime/program_paths.h"
@@ -7,8 +8,6 @@
 
 namespace dwelvane {
 namespace {
-
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string FoldAsciiCase(std::string_view id) {
   std::string folded(id);
@@ -22,7 +21,9 @@ std::string FoldAsciiCase(std::string_view id) {
 
 bool StringTable::Load(const std::string& path) {
   texts_.clear();
+  encoding_ = SourceEncoding::kAscii;
   LineReader reader;
+  reader.TrackEncoding();
   if (!reader.FileOpenRead(path)) {
     return false;
   }
@@ -41,6 +42,7 @@ bool StringTable::Load(const std::string& path) {
     texts_.clear();
     return false;
   }
+  encoding_ = reader.FileEncoding();
   return true;
 }
 
@@ -63,14 +65,19 @@ std::string_view StringTable::Lookup(std::string_view id) const {
   return found == texts_.end() ? std::string_view{} : std::string_view(found->second);
 }
 
-std::string ChooseStringTablePath(std::string_view chosen, std::string_view project_folder) {
+StringTableChoice ChooseStringTable(std::string_view chosen, std::string_view project_folder) {
   if (!chosen.empty() && FileIsReadable(std::string(chosen))) {
-    return std::string(chosen);
+    return {.path = std::string(chosen)};
   }
   std::string english = JoinProjectPath(project_folder, "English");
   english.push_back(kPathSeparator);
   english.append("STRING.TAB");
-  return english;
+  if (!FileIsReadable(english)) {
+    if (auto packaged = FindPackageStringTable(std::string(project_folder))) {
+      return {.path = std::move(*packaged), .in_package = true};
+    }
+  }
+  return {.path = english};
 }
 
 void TranslateReferences(DialogueTable& table, const std::string& path, Progress& progress,
@@ -79,6 +86,7 @@ void TranslateReferences(DialogueTable& table, const std::string& path, Progress
   if (!strings.Load(path) && FileIsReadable(path)) {
     feedback.note_skipped(path);
   }
+  table.TranslationEncoding = strings.Encoding();
   for (std::size_t i = 0; i < table.DialogueCount; ++i) {
     DialogueRecord& record = table.Record(i);
     if (!record.Reference.empty()) {

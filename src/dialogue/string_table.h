@@ -20,15 +20,25 @@ class StringTable {
   // The text for `id`; empty when the table has no such ID.
   std::string_view Lookup(std::string_view id) const;
 
+  // The encoding of the file's bytes, once loaded.
+  SourceEncoding Encoding() const { return encoding_; }
+
  private:
   void AddLine(std::string_view line);
 
   std::unordered_map<std::string, std::string> texts_;
+  SourceEncoding encoding_ = SourceEncoding::kAscii;
+};
+
+struct StringTableChoice {
+  std::string path;
+  bool in_package = false;  // the fallback of a packaged project was taken
 };
 
 // The table a translation reads: `chosen` when it names a readable file, else the
-// project's English table.
-std::string ChooseStringTablePath(std::string_view chosen, std::string_view project_folder);
+// project's English/STRING.TAB when it is readable, else the string.tab of the project's
+// primary package when there is one, else English/STRING.TAB all the same.
+StringTableChoice ChooseStringTable(std::string_view chosen, std::string_view project_folder);
 
 // Fills the Translation of every record with a Reference from the table at `path`,
 // moving the progress bar once per record. A missing table leaves them empty.

@@ -81,6 +81,7 @@ bool LineReader::FileOpenRead(const std::string& path) {
   begin_ = end_ = 0;
   source_done_ = false;
   read_failed_ = false;
+  detector_ = EncodingDetector();
   return true;
 }
 
@@ -186,6 +187,9 @@ void LineReader::Refill() {
   std::size_t got = 0;
   if (!platform::ReadFromFile(file_, buffer_.data() + end_, wanted, got)) {
     read_failed_ = true;
+  }
+  if (track_encoding_) {
+    detector_.Feed({buffer_.data() + end_, got});
   }
   // Only regular files are opened, and a short read from one means its end was reached:
   // this saves one more read call per file.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/platform_file.h"
+#include "runtime/text_encoding.h"
 
 namespace dwelvane {
 
@@ -27,6 +28,11 @@ class LineReader {
 
   // True when no byte is left to read.
   bool FileAtEnd();
+
+  // Has the reader tell, for each file it reads from now on, which encoding its bytes are
+  // in; FileEncoding is then valid once the file has been read to its end.
+  void TrackEncoding() { track_encoding_ = true; }
+  SourceEncoding FileEncoding() const { return detector_.Result(); }
 
   // True when a read of the open file failed: it then ended early, and what was read of
   // it is no whole file. Asked after the last line.
@@ -63,6 +69,8 @@ class LineReader {
   std::size_t end_ = 0;
   bool source_done_ = true;
   bool read_failed_ = false;
+  bool track_encoding_ = false;
+  EncodingDetector detector_;
 };
 
 // The whole contents of a regular file; false when it can't be opened or read.

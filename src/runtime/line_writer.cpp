@@ -42,6 +42,13 @@ void LineWriter::FileWriteLine(std::string_view text) {
   }
 }
 
+void LineWriter::WriteBytes(std::string_view bytes) {
+  buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+  if (buffer_.size() >= kFlushSize) {
+    Flush();
+  }
+}
+
 bool LineWriter::FileClose() {
   Flush();
   if (to_standard_output_) {

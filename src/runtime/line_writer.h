@@ -29,6 +29,8 @@ class LineWriter {
 
   // The bytes of `text`, then CR LF.
   void FileWriteLine(std::string_view text);
+  // The bytes of `bytes` alone.
+  void WriteBytes(std::string_view bytes);
 
   // Flushes and puts the file in place; false when any byte could not be written, and a
   // file that was there is then left as it was. A writer dropped without FileClose leaves

@@ -68,6 +68,10 @@ void SyncFolderOf(const std::string& path);
 
 bool StandardErrorIsTerminal();
 
+// True when standard output is a terminal that shows UTF-8 (its locale, or on Windows its
+// console code page, says so).
+bool StandardOutputShowsUtf8();
+
 // Makes a write beyond the user's file-size limit fail as a full disk does, instead of
 // ending the process with its temporary file left behind. Called once at start-up.
 void LetWritesBeyondTheSizeLimitFail();

@@ -175,6 +175,24 @@ bool StandardErrorIsTerminal() {
   return ::isatty(STDERR_FILENO) == 1;
 }
 
+bool StandardOutputShowsUtf8() {
+  if (::isatty(STDOUT_FILENO) != 1) {
+    return false;
+  }
+  // The first of these that is set decides, as it does for the C library.
+  for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') {
+      std::string locale(value);
+      for (char& c : locale) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+      }
+      return locale.find("utf-8") != std::string::npos || locale.find("utf8") != std::string::npos;
+    }
+  }
+  return false;
+}
+
 void LetWritesBeyondTheSizeLimitFail() {
   std::signal(SIGXFSZ, SIG_IGN);
 }

@@ -157,6 +157,12 @@ bool StandardErrorIsTerminal() {
   return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
+bool StandardOutputShowsUtf8() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0 &&
+         GetConsoleOutputCP() == CP_UTF8;
+}
+
 // Windows has no file-size limit signal: such a write fails on its own.
 void LetWritesBeyondTheSizeLimitFail() {}
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <optional>
 
+#include "runtime/text_encoding.h"
 #include "runtime/utf8.h"
 #include "settings/registry_store.h"
 
@@ -12,7 +13,6 @@ namespace {
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kUnicodeHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kUtf16ByteOrderMark = "\xFF\xFE";
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // UTF-16LE code units to UTF-8; a surrogate without its partner becomes U+FFFD, and an odd
 // last byte is dropped.

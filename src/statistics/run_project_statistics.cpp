@@ -13,8 +13,11 @@ bool WriteStatisticsFile(const StatisticsOptions& options, const ProjectStatisti
   if (!writer.Open(options.report)) {
     return false;
   }
-  for (const std::string& line :
-       StatisticsReportLines(statistics, options.language, ReportForm::kFile, clock)) {
+  if (options.encoding == OutputEncoding::kUtf8WithBom) {
+    writer.WriteBytes(kUtf8ByteOrderMark);
+  }
+  for (const std::string& line : StatisticsReportLines(
+           statistics, options.language, ReportForm::kFile, clock, options.encoding)) {
     writer.FileWriteLine(line);
   }
   return writer.FileClose();

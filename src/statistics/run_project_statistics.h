@@ -15,7 +15,8 @@ struct StatisticsOptions {
   std::string project_folder;  // empty: the program folder
   std::int32_t language = 0;   // 0 English, else German
   bool write_file = false;
-  OutputTarget report;  // where the file form goes when `write_file`
+  OutputTarget report;                               // where the file form goes when `write_file`
+  OutputEncoding encoding = OutputEncoding::kBytes;  // of the file form
 };
 
 // The "Scan Project" command: counts the project's files, scans them into `statistics`

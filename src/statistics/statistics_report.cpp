@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "runtime/text_encoding.h"
 #include "runtime/text_operations.h"
 
 namespace dwelvane {
@@ -72,11 +73,23 @@ constexpr std::string_view kEnglishDateMask = "%mm/%dd/%yyyy";
 constexpr std::string_view kGermanDateMask = "%dd.%mm.%yyyy";
 constexpr std::string_view kTimeMask = "%hh:%ii:%ss";
 
-// Builds one line from texts and numbers.
+// A file or folder name in a report line: its encoding is its own.
+struct Name {
+  std::string_view bytes;
+};
+
+// Builds one line from the report's texts (Windows-1252), names and numbers, in the
+// encoding asked for.
 class Line {
  public:
+  explicit Line(OutputEncoding encoding) : utf8_(encoding != OutputEncoding::kBytes) {}
+
   Line& operator<<(std::string_view text) {
-    text_.append(text);
+    Append(text, SourceEncoding::kWindows1252);
+    return *this;
+  }
+  Line& operator<<(Name name) {
+    Append(name.bytes, utf8_ ? DetectEncoding(name.bytes) : SourceEncoding::kAscii);
     return *this;
   }
   Line& operator<<(std::int64_t number) {
@@ -86,6 +99,15 @@ class Line {
   std::string Take() { return std::move(text_); }
 
  private:
+  void Append(std::string_view text, SourceEncoding source) {
+    if (utf8_) {
+      AppendAsUtf8(text_, text, source);
+    } else {
+      text_.append(text);
+    }
+  }
+
+  bool utf8_;
   std::string text_;
 };
 
@@ -103,38 +125,39 @@ std::int64_t AudioPercentage(const ProjectStatistics& statistics) {
 
 std::vector<std::string> StatisticsReportLines(const ProjectStatistics& statistics,
                                                std::int32_t language, ReportForm form,
-                                               const ReportClock& clock) {
+                                               const ReportClock& clock, OutputEncoding encoding) {
   const bool german = language != 0;
   const ReportTexts& t = german ? kGerman : kEnglish;
   const std::string date = DateFormat(german ? kGermanDateMask : kEnglishDateMask, clock());
   const std::string time = DateFormat(kTimeMask, clock());
   const ProjectStatistics& s = statistics;
+  const auto line = [encoding] { return Line(encoding); };
   std::vector<std::string> lines{
-      (Line() << t.title << s.ProjectName << "'").Take(),
-      (Line() << t.generated_on << date << t.generated_at << time << t.generated_end).Take(),
+      (line() << t.title << Name{s.ProjectName} << "'").Take(),
+      (line() << t.generated_on << date << t.generated_at << time << t.generated_end).Take(),
       "",
-      (Line() << t.scenes << s.SceneCount).Take(),
-      (Line() << t.items << s.InventoryItemCount << t.found_in << s.ItemFileCount
+      (line() << t.scenes << s.SceneCount).Take(),
+      (line() << t.items << s.InventoryItemCount << t.found_in << s.ItemFileCount
               << (form == ReportForm::kWindow ? t.item_files_window : t.item_files_file))
           .Take(),
-      (Line() << t.sprites << s.SpriteCount).Take(),
-      (Line() << t.images << s.ImageCount).Take(),
-      (Line() << t.actors_2d << s.Actor2DCount).Take(),
-      (Line() << t.actors_3d << s.Actor3DCount).Take(),
-      (Line() << t.sounds << s.SoundFileCount).Take(),
-      (Line() << t.dialogue_lines << s.DialogueLineCount << " (" << s.AudioLineCount
+      (line() << t.sprites << s.SpriteCount).Take(),
+      (line() << t.images << s.ImageCount).Take(),
+      (line() << t.actors_2d << s.Actor2DCount).Take(),
+      (line() << t.actors_3d << s.Actor3DCount).Take(),
+      (line() << t.sounds << s.SoundFileCount).Take(),
+      (line() << t.dialogue_lines << s.DialogueLineCount << " (" << s.AudioLineCount
               << t.speech_audio << AudioPercentage(s) << t.percent_end)
           .Take(),
       "",
-      (Line() << t.contains << s.ScriptCount << t.scripts_with << s.ScriptLineCount
+      (line() << t.contains << s.ScriptCount << t.scripts_with << s.ScriptLineCount
               << t.lines_of_code)
           .Take(),
-      (Line() << t.characters << s.ScriptCharCount << t.spaces_note).Take(),
+      (line() << t.characters << s.ScriptCharCount << t.spaces_note).Take(),
   };
   if (form == ReportForm::kFile) {
     lines.emplace_back();
-    lines.emplace_back(t.generated_using);
-    lines.emplace_back(kCreditLine);
+    lines.push_back((line() << t.generated_using).Take());
+    lines.push_back((line() << kCreditLine).Take());
   }
   return lines;
 }

@@ -1,19 +1,9 @@
 #include "ui/qt/qt_text.h"
 
-#include <array>
+#include "runtime/text_encoding.h"
 
 namespace dwelvane {
 namespace {
-
-// Windows-1252 at 0x80 to 0x9F; its five unassigned bytes keep their C1 code points.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t Windows1252Character(unsigned char byte) {
-  return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : byte;
-}
 
 // The length of the valid UTF-8 sequence of two to four bytes at `at`, and its code
 // point; 0 when there is none.
