@@ -365,15 +365,35 @@ TEST(CliTest, SummarizesForAPersonAtATerminal) {
   folder.Write("p/game.wpr", "");
   folder.Write("p/a.script", "a.Talk(\"one\");\nb.Talk(\"two\");\n");
   // `script` runs the program on a terminal of its own and copies what it shows.
-  const std::string command = "cd " + Quote(folder.Path()) +
-                              " && XDG_CONFIG_HOME=" + Quote(folder.Join(".config")) +
-                              " script -qec " + Quote(Quote(DWELVANE_CLI_PATH) + " dialogue p") +
-                              " /dev/null >" + Quote(folder.Join(".out")) + " 2>&1 </dev/null";
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  const std::string shown = ReadFileBytes(folder.Join(".out"));
-  EXPECT_NE(shown.find("2 lines written to " + folder.Path() + "/p/Dialogue_List.csv\r\n"),
+  const auto on_terminal = [&](const std::string& locale, const std::string& words) {
+    const std::string command = "cd " + Quote(folder.Path()) +
+                                " && XDG_CONFIG_HOME=" + Quote(folder.Join(".config")) +
+                                " LC_ALL= LC_CTYPE= LANG=" + locale + " " + kFixedDate +
+                                " script -qec " + Quote(Quote(DWELVANE_CLI_PATH) + " " + words) +
+                                " /dev/null >" + Quote(folder.Join(".out")) + " 2>&1 </dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0) << words;
+    return ReadFileBytes(folder.Join(".out"));
+  };
+  const std::string given = on_terminal("C", "dialogue p");
+  EXPECT_NE(given.find("2 lines written to " + folder.Path() + "/p/Dialogue_List.csv\r\n"),
             std::string::npos)
-      << shown;
+      << given;
+  std::string stored_path = folder.Join("p/");
+  for (std::size_t at = 0; (at = stored_path.find('\\', at)) != std::string::npos; at += 2) {
+    stored_path.insert(at, "\\");
+  }
+  folder.Write(".config/Kelterpine/Dwelvane.reg",
+               "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kelterpine\\Dwelvane]\r\n"
+               "\"WMEProjectDir\"=\"" +
+                   stored_path + "\"\r\n");
+  EXPECT_NE(on_terminal("C", "dialogue")
+                .find("2 lines written to " + folder.Path() +
+                      "/p/Dialogue_List.csv (project from the stored settings)\r\n"),
+            std::string::npos);
+  EXPECT_NE(on_terminal("de_DE.UTF-8", "stats --language=de p").find("Statistik f\xC3\xBCr"),
+            std::string::npos);
+  EXPECT_NE(on_terminal("de_DE.ISO-8859-1", "stats --language=de p").find("Statistik f\xFCr"),
+            std::string::npos);
 }
 
 TEST(CliStatsTest, ExplainsWhatWentWrong) {

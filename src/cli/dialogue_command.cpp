@@ -95,9 +95,11 @@ std::optional<DialogueOptions> BuildOptions(const CommandStart& start, std::stri
   options.string_table_path =
       table ? MakeAbsoluteFromWorkingDirectory(*table)
             : ChooseStringTable(start.settings.StringTab, options.project_folder).path;
+  // A stored name left empty would name the folder itself.
+  const std::string_view name =
+      start.settings.CSVName.empty() ? kDefaultCsvName : std::string_view(start.settings.CSVName);
   const auto output = ChooseOutput(
-      arguments,
-      OutputTarget::File(JoinProjectPath(options.project_folder, start.settings.CSVName)), error);
+      arguments, OutputTarget::File(JoinProjectPath(options.project_folder, name)), error);
   const auto encoding = ChooseEncoding(arguments, error);
   if (!output || !encoding) {
     return std::nullopt;
