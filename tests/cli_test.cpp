@@ -61,11 +61,15 @@ const std::string kNoLocation = "name,line,speaker,sentence,audio,reference,tran
 
 TEST(CliDialogueTest, WritesTheSampleProjectsTableByteForByte) {
   TempFolder folder;
-  const CliResult result = RunCli(folder, {"dialogue", "--columns", kNoLocation, "--output", "-",
-                                           std::string(DWELVANE_SOURCE_DIR) + "/examples/Demo"});
-  EXPECT_EQ(result.exit_code, 0) << result.err;
-  EXPECT_EQ(result.out,
-            ReadFileBytes(std::string(DWELVANE_SOURCE_DIR) + "/tests/data/demo_dialogue.csv"));
+  const std::string demo = std::string(DWELVANE_SOURCE_DIR) + "/examples/Demo";
+  for (const std::vector<std::string>& words :
+       {std::vector<std::string>{"dialogue", "--columns", kNoLocation, "--output", "-", demo},
+        {"dialogue", "--columns", kNoLocation, "--encoding", "bytes", "--output", "-", demo}}) {
+    const CliResult result = RunCli(folder, words);
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+    EXPECT_EQ(result.out,
+              ReadFileBytes(std::string(DWELVANE_SOURCE_DIR) + "/tests/data/demo_dialogue.csv"));
+  }
 }
 
 TEST(CliDialogueTest, WritesIntoTheProjectFolderByDefault) {
