@@ -33,14 +33,7 @@ CommandOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& tab
     return CommandOutcome::kNothingToDo;
   }
   const std::string folder = EnsureTrailingSeparator(options.project_folder);
-  table.Clear();
-  progress.ProgressCount = 0;
-  const ScriptFiles scripts{.with_inc = options.include_inc};
-  CountScriptFiles(folder, scripts, progress, feedback);
-  progress.ProgressTotal = progress.ProgressCount;
-  progress.ProgressCount = 0;
-  feedback.show_status("Scanning scripts ...");
-  ScanScriptFolder(folder, scripts, table, progress, feedback);
+  ScanDialogue(folder, ScriptFiles{.with_inc = options.include_inc}, table, progress, feedback);
   if (options.columns.WritesTranslation()) {
     progress.ProgressTotal = static_cast<std::int64_t>(table.DialogueCount);
     progress.ProgressCount = 0;

@@ -38,4 +38,15 @@ void ScanScriptFolder(const std::string& folder, ScriptFiles scripts, DialogueTa
                       feedback.drain_window_events, feedback.note_skipped});
 }
 
+void ScanDialogue(const std::string& folder, ScriptFiles scripts, DialogueTable& table,
+                  Progress& progress, const CommandFeedback& feedback) {
+  table.Clear();
+  progress.ProgressCount = 0;
+  CountScriptFiles(folder, scripts, progress, feedback);
+  progress.ProgressTotal = progress.ProgressCount;
+  progress.ProgressCount = 0;
+  feedback.show_status("Scanning scripts ...");
+  ScanScriptFolder(folder, scripts, table, progress, feedback);
+}
+
 }  // namespace dwelvane

@@ -24,4 +24,9 @@ void CountScriptFiles(const std::string& folder, ScriptFiles scripts, Progress& 
 void ScanScriptFolder(const std::string& folder, ScriptFiles scripts, DialogueTable& table,
                       Progress& progress, const CommandFeedback& feedback);
 
+// Both passes with the progress protocol: the count, "Scanning scripts ...", the scan into
+// an emptied `table`.
+void ScanDialogue(const std::string& folder, ScriptFiles scripts, DialogueTable& table,
+                  Progress& progress, const CommandFeedback& feedback);
+
 }  // namespace dwelvane

@@ -65,6 +65,10 @@ std::string_view StringTable::Lookup(std::string_view id) const {
   return found == texts_.end() ? std::string_view{} : std::string_view(found->second);
 }
 
+bool StringTable::Has(std::string_view id) const {
+  return texts_.contains(FoldAsciiCase(id));
+}
+
 StringTableChoice ChooseStringTable(std::string_view chosen, std::string_view project_folder) {
   if (!chosen.empty() && FileIsReadable(std::string(chosen))) {
     return {.path = std::string(chosen)};

@@ -19,6 +19,7 @@ class StringTable {
 
   // The text for `id`; empty when the table has no such ID.
   std::string_view Lookup(std::string_view id) const;
+  bool Has(std::string_view id) const;
 
   // The encoding of the file's bytes, once loaded.
   SourceEncoding Encoding() const { return encoding_; }

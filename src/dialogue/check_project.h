@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dialogue/dialogue_check.h"
+#include "dialogue/dialogue_record.h"
+#include "runtime/command_feedback.h"
+
+namespace dwelvane {
+
+struct CheckOptions {
+  std::string project_folder;
+  std::string string_table_path;  // the table the references are checked against
+  bool include_inc = false;
+};
+
+struct CheckResult {
+  std::vector<Finding> findings;
+  bool string_table_read = false;  // false: no reference could be checked
+  bool has_references = false;     // some line carries an ID
+};
+
+// The project's talk lines, found as the dialogue table finds them, checked for what would
+// trouble a recording or translation round.
+CheckResult CheckProject(const CheckOptions& options, DialogueTable& table, Progress& progress,
+                         const CommandFeedback& feedback);
+
+}  // namespace dwelvane

@@ -1,0 +1,35 @@
+#include "dialogue/count_speakers.h"
+
+#include <filesystem>
+
+#include "dialogue/script_discovery.h"
+#include "dialogue/speaker_budget.h"
+#include "runtime/line_writer.h"
+#include "runtime/program_paths.h"
+
+namespace dwelvane {
+
+CommandOutcome CountSpeakers(const SpeakersOptions& options, DialogueTable& table,
+                             Progress& progress, const CommandFeedback& feedback) {
+  const std::string folder = EnsureTrailingSeparator(options.project_folder);
+  ScanDialogue(folder, ScriptFiles{.with_inc = options.include_inc}, table, progress, feedback);
+  const std::vector<SpeakerBudget> budgets =
+      CountSpeakerBudgets(table, options.encoding != OutputEncoding::kBytes);
+  LineWriter writer;
+  bool written = writer.Open(options.output);
+  if (written) {
+    if (options.encoding == OutputEncoding::kUtf8WithBom &&
+        options.format != SpeakerFormat::kHtml) {
+      writer.WriteBytes(kUtf8ByteOrderMark);
+    }
+    const std::string project_name =
+        std::filesystem::path(ResolveProgramPath(folder)).parent_path().filename().string();
+    WriteSpeakerReport(budgets, options.format, project_name, writer);
+    written = writer.FileClose();
+  }
+  feedback.show_status("");
+  feedback.show_progress(0);
+  return written ? CommandOutcome::kCompleted : CommandOutcome::kOutputFailed;
+}
+
+}  // namespace dwelvane

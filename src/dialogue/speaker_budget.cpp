@@ -1,0 +1,74 @@
+#include "dialogue/speaker_budget.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace dwelvane {
+namespace {
+
+bool IsWordBreak(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string_view TrimSpacesAndTabs(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+void Add(SpeakerBudget& budget, const DialogueRecord& record, std::int64_t words) {
+  const bool with_audio = !record.AudioFile.empty();
+  ++budget.lines;
+  budget.words += words;
+  budget.lines_with_audio += with_audio ? 1 : 0;
+  budget.lines_without_audio += with_audio ? 0 : 1;
+  budget.words_with_audio += with_audio ? words : 0;
+}
+
+}  // namespace
+
+std::int64_t CountWords(std::string_view sentence) {
+  std::int64_t words = 0;
+  bool in_word = false;
+  for (const char c : sentence) {
+    const bool breaks = IsWordBreak(c);
+    words += !breaks && !in_word ? 1 : 0;
+    in_word = !breaks;
+  }
+  return words;
+}
+
+std::vector<SpeakerBudget> CountSpeakerBudgets(const DialogueTable& table, bool as_utf8) {
+  std::vector<SpeakerBudget> budgets;
+  std::unordered_map<std::string, std::size_t> index;
+  SpeakerBudget total{.speaker = "total"};
+  std::string name;
+  for (std::size_t i = 0; i < table.DialogueCount; ++i) {
+    const DialogueRecord& record = table.Record(i);
+    name.clear();
+    const std::string_view trimmed = TrimSpacesAndTabs(record.Speaker);
+    if (as_utf8) {
+      AppendAsUtf8(name, trimmed, record.ScriptEncoding);
+    } else {
+      name.assign(trimmed);
+    }
+    const auto [found, added] = index.try_emplace(name, budgets.size());
+    if (added) {
+      budgets.push_back({.speaker = name});
+    }
+    const std::int64_t words = CountWords(record.Sentence);
+    Add(budgets[found->second], record, words);
+    Add(total, record, words);
+  }
+  std::sort(budgets.begin(), budgets.end(), [](const SpeakerBudget& a, const SpeakerBudget& b) {
+    return a.words != b.words ? a.words > b.words : a.speaker < b.speaker;
+  });
+  budgets.push_back(std::move(total));
+  return budgets;
+}
+
+}  // namespace dwelvane

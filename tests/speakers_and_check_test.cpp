@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogue/dialogue_check.h"
+#include "dialogue/speaker_budget.h"
+#include "dialogue/speaker_report.h"
+#include "runtime/path_separator.h"
+#include "temp_folder.h"
+
+namespace dwelvane {
+namespace {
+
+using testing::TempFolder;
+
+struct Line {
+  std::string_view speaker, sentence, audio, reference;
+  SourceEncoding encoding = SourceEncoding::kAscii;
+  std::string_view script = "a.script";
+  std::int64_t number = 1;
+};
+
+DialogueTable TableOf(std::initializer_list<Line> lines, std::string_view folder = "") {
+  DialogueTable table;
+  for (const Line& line : lines) {
+    DialogueRecord& record = table.AppendRecord();
+    record = {table.StoreText(folder), line.script, line.number,  line.speaker, line.reference, {},
+              line.sentence,           line.audio,  line.encoding};
+  }
+  return table;
+}
+
+std::string Budgets(const std::vector<SpeakerBudget>& budgets) {
+  std::string text;
+  for (const SpeakerBudget& b : budgets) {
+    text += "[" + b.speaker + "] " + std::to_string(b.lines) + " " + std::to_string(b.words) + " " +
+            std::to_string(b.lines_with_audio) + " " + std::to_string(b.lines_without_audio) + "\n";
+  }
+  return text;
+}
+
+TEST(SpeakerBudgetTest, CountsWordsAsRunsBetweenSpacesTabsAndLineEnds) {
+  const std::pair<std::string_view, std::int64_t> cases[] = {
+      {"", 0},
+      {"   ", 0},
+      {"Hi", 1},
+      {" Halt,  stranger! ", 2},
+      {"a\tb\rc\nd", 4},
+      {"dlg_1/x", 1},
+      {"\xC3\xA9t\xC3\xA9 ici", 2},
+  };
+  for (const auto& [sentence, words] : cases) {
+    EXPECT_EQ(CountWords(sentence), words) << sentence;
+  }
+}
+
+TEST(SpeakerBudgetTest, GroupsTrimmedSpeakersMostWordsFirstAndTotalsThem) {
+  const DialogueTable table = TableOf({
+      {"actor", "One two", "a.ogg", ""},
+      {"\tactor", "three", "", "id"},
+      {"\t\tactor ", "", "", ""},
+      {"Bob", "four five six", "", ""},
+      {"Al", "seven eight nine", "", ""},
+      {"M\xFCller", "x", "", "", SourceEncoding::kWindows1252},
+      {"M\xC3\xBCller", "y", "", "", SourceEncoding::kUtf8},
+  });
+  EXPECT_EQ(Budgets(CountSpeakerBudgets(table, false)),
+            "[Al] 1 3 0 1\n[Bob] 1 3 0 1\n[actor] 3 3 1 2\n[M\xC3\xBCller] 1 1 0 1\n"
+            "[M\xFCller] 1 1 0 1\n[total] 7 11 1 6\n")
+      << "equal words go by the names' bytes";
+  EXPECT_EQ(Budgets(CountSpeakerBudgets(table, true)),
+            "[Al] 1 3 0 1\n[Bob] 1 3 0 1\n[actor] 3 3 1 2\n[M\xC3\xBCller] 2 2 0 2\n"
+            "[total] 7 11 1 6\n")
+      << "one speaker whatever the encoding of its scripts";
+}
+
+std::string Report(const DialogueTable& table, SpeakerFormat format) {
+  TempFolder folder;
+  LineWriter writer;
+  EXPECT_TRUE(writer.FileCreate(folder.Join("out")));
+  WriteSpeakerReport(CountSpeakerBudgets(table, false), format, "Demo", writer);
+  EXPECT_TRUE(writer.FileClose());
+  return testing::ReadFileBytes(folder.Join("out"));
+}
+
+TEST(SpeakerReportTest, WritesAlignedTextRfc4180AndOneSelfContainedPage) {
+  const DialogueTable table = TableOf({
+      {"Scene.GetNode(\"Gull, the\")", "Squawk!", "gull.ogg", ""},
+      {"Molly", "A crate full of ropes.", "", ""},
+  });
+  EXPECT_EQ(Report(table, SpeakerFormat::kText),
+            "speaker                     lines  words  with audio  without audio\r\n"
+            "Molly                           1      5           0              1\r\n"
+            "Scene.GetNode(\"Gull, the\")      1      1           1              0\r\n"
+            "total                           2      6           1              1\r\n");
+  EXPECT_EQ(Report(table, SpeakerFormat::kCsv),
+            "speaker,lines,words,with_audio,without_audio\r\n"
+            "Molly,1,5,0,1\r\n"
+            "\"Scene.GetNode(\"\"Gull, the\"\")\",1,1,1,0\r\n"
+            "total,2,6,1,1\r\n");
+  const std::string page = Report(table, SpeakerFormat::kHtml);
+  EXPECT_TRUE(page.starts_with("<!DOCTYPE html>"));
+  EXPECT_NE(page.find("<td>Scene.GetNode(&quot;Gull, the&quot;)</td>"), std::string::npos);
+  EXPECT_NE(page.find("<span class=\"with\" style=\"width:0.0%\"></span>"
+                      "<span class=\"without\" style=\"width:100.0%\"></span>"),
+            std::string::npos)
+      << "Molly's bar is the longest, all without audio";
+  for (const char* outside : {"http", " src=", "<script", "<link", "@import", "url("}) {
+    EXPECT_EQ(page.find(outside), std::string::npos) << outside;
+  }
+}
+
+TEST(DialogueCheckTest, FindsEachKindOnceWhereItStands) {
+  ProjectFileIndex files;
+  files.Add("sounds/Speech/Hello.OGG");
+  files.Add("bye.ogg");
+  StringTable strings;
+  TempFolder folder;
+  ASSERT_TRUE(strings.Load(folder.Write("STRING.TAB", "known\tKnown\r\nempty\t\r\n")));
+  const std::string root = std::string("P") + kPathSeparator;
+  const DialogueTable table = TableOf(
+      {
+          {"a", "Hello", "speech\\hello.ogg", "known", SourceEncoding::kAscii, "a.script", 1},
+          {"a", "Bye", "BYE.ogg", "EMPTY", SourceEncoding::kAscii, "a.script", 2},
+          {"a", "Hello", "sounds/speech/hello.ogg", "Known", SourceEncoding::kAscii, "a.script", 3},
+          {"a", "Hullo", "ech/hello.ogg", "KNOWN", SourceEncoding::kAscii, "b.script", 4},
+          {"a", "", "", "", SourceEncoding::kAscii, "b.script", 5},
+          {"a", "", "", "gone", SourceEncoding::kAscii, "b.script", 6},
+          {"a", "Hi", "speech/hello.ogg", "", SourceEncoding::kAscii, "b.script", 7},
+      },
+      root + "sub" + kPathSeparator);
+  std::string seen;
+  for (const Finding& f : CheckDialogue(table, root, files, &strings)) {
+    seen += f.path + ":" + std::to_string(f.line) + " " +
+            std::string(kFindingKindNames[static_cast<std::size_t>(f.kind)]) + ": " + f.message +
+            "\n";
+  }
+  EXPECT_EQ(seen,
+            "sub/b.script:4 missing-audio: audio file 'ech/hello.ogg' is not in the project\n"
+            "sub/b.script:4 reference-reused: ID 'KNOWN' is used at sub/a.script:1 for another "
+            "sentence\n"
+            "sub/b.script:5 no-sentence: no text to voice: the first argument is no text literal\n"
+            "sub/b.script:6 unknown-reference: the string table has no ID 'gone'\n"
+            "sub/b.script:7 audio-reused: audio file 'speech/hello.ogg' is used at sub/a.script:1 "
+            "for another sentence\n");
+  EXPECT_EQ(CheckDialogue(table, root, files, nullptr).size(), 4u) << "no table: no ID checked";
+}
+
+}  // namespace
+}  // namespace dwelvane
