@@ -400,6 +400,64 @@ TEST(CliTest, SummarizesForAPersonAtATerminal) {
             std::string::npos);
 }
 
+TEST(CliCheckTest, PrintsFindingsAsCompilersDoAndExitsByThem) {
+  TempFolder folder;
+  folder.Write("clean/game.wpr", "");
+  folder.Write("clean/English/STRING.TAB", "hi\tHello\r\n");
+  folder.Write("clean/hi.ogg", "");
+  folder.Write("clean/scr/a.script", "a.Talk(\"/hi/Hello\",\"HI.OGG\");\n");
+  folder.Write("faulty/game.wpr", "");
+  folder.Write("faulty/scr/a.script", "a.Talk(\"/hi/Hello\");\n\na.Talk(x);\n");
+  struct Case {
+    std::initializer_list<std::string> words;
+    int exit_code;
+    std::string out, err;
+  };
+  const Case cases[] = {
+      {{"check", "clean"}, 0, "", "0 findings in 1 script\n"},
+      {{"check", "faulty"},
+       3,
+       "scr/a.script:3: warning: no text to voice: the first argument is no text literal "
+       "[no-sentence]\n",
+       "dwelvane-cli: warning: no string table at '" + folder.Path() +
+           "/faulty/English/STRING.TAB': no reference is checked\n"
+           "1 finding (1 no-sentence) in 1 script\n"},
+      {{"check", "--string-table", "clean/English/STRING.TAB", "faulty"},
+       3,
+       "scr/a.script:3: warning: no text to voice: the first argument is no text literal "
+       "[no-sentence]\n",
+       "1 finding (1 no-sentence) in 1 script\n"},
+      {{"check", "missing"}, 1, "", ""},
+      {{"check", "--colums", "x", "clean"}, 2, "", ""},
+  };
+  for (const Case& c : cases) {
+    const CliResult result = RunCli(folder, c.words);
+    EXPECT_EQ(result.exit_code, c.exit_code) << result.err;
+    EXPECT_EQ(result.out, c.out);
+    if (c.exit_code != 1 && c.exit_code != 2) {
+      EXPECT_EQ(result.err, c.err);
+    }
+  }
+}
+
+TEST(CliSpeakersTest, ChoosesTheFormatByOptionOrFileName) {
+  TempFolder folder;
+  folder.Write("p/game.wpr", "");
+  folder.Write("p/a.script", "\tMolly.Talk(\"/id/Hello there\",\"x.ogg\");\n");
+  const CliResult text = RunCli(folder, {"speakers", "p"});
+  EXPECT_EQ(text.exit_code, 0) << text.err;
+  EXPECT_EQ(text.out,
+            "speaker  lines  words  with audio  without audio\r\n"
+            "Molly        1      2           1              0\r\n"
+            "total        1      2           1              0\r\n");
+  EXPECT_EQ(RunCli(folder, {"speakers", "--format=CSV", "p"}).out,
+            "speaker,lines,words,with_audio,without_audio\r\nMolly,1,2,1,0\r\ntotal,1,2,1,0\r\n");
+  ASSERT_EQ(RunCli(folder, {"speakers", "--output", "budget.html", "p"}).exit_code, 0);
+  EXPECT_TRUE(ReadFileBytes(folder.Join("budget.html")).starts_with("<!DOCTYPE html>"));
+  EXPECT_EQ(RunCli(folder, {"speakers", "--format", "pdf", "p"}).exit_code, 2);
+  EXPECT_EQ(RunCli(folder, {"speakers", "--output", "no/dir/b.csv", "p"}).exit_code, 1);
+}
+
 TEST(CliStatsTest, ExplainsWhatWentWrong) {
   TempFolder folder;
   folder.MakeFolder("p");

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
+#include "cli/check_command.h"
 #include "cli/cli_arguments.h"
 #include "cli/closest_name.h"
 #include "cli/dialogue_command.h"
+#include "cli/speakers_command.h"
 #include "cli/stats_command.h"
 #include "runtime/platform_file.h"
 
@@ -19,6 +21,9 @@ constexpr const char* kProgramUsage =
     "  dialogue   write the table of every line said through .Talk( or .TalkAsync(\n"
     "  stats      count the project's scenes, items, sprites, images, actors, sounds,\n"
     "             scripts and dialogue lines, and write the report\n"
+    "  speakers   count the lines and words each character says: the voice budget\n"
+    "  check      find lines with missing audio files, unknown string table IDs, no text\n"
+    "             to voice, or audio files and IDs used for two different sentences\n"
     "\n"
     "PROJECT is the WME project folder (default: the stored project folder).\n"
     "'dwelvane-cli help COMMAND' or 'dwelvane-cli COMMAND --help' shows its options.\n";
@@ -62,6 +67,31 @@ constexpr const char* kStatsUsage =
     "\n"
     "SOURCE_DATE_EPOCH, when set, fixes the report's date and time (UTC).\n";
 
+constexpr const char* kSpeakersUsage =
+    "usage: dwelvane-cli speakers [--format text|csv|html] [--output FILE] [--include-inc]\n"
+    "                             [--encoding ENCODING] [PROJECT]\n"
+    "\n"
+    "Counts the lines each character says, as the dialogue table finds them, with their\n"
+    "words (after the /ID/ prefix) and the lines with and without an audio file; most\n"
+    "words first, then a total.\n"
+    "\n"
+    "  --format       text (an aligned table), csv, or html (one page with a bar per\n"
+    "                 speaker) (default: by the output file's ending, else text)\n"
+    "  --output       the file to write, - for standard output (default: standard output)\n"
+    "  --include-inc  scan .inc files too\n"
+    "  --encoding     bytes, utf-8 or utf-8-bom: the speakers' names as the scripts hold\n"
+    "                 them, or in UTF-8, one speaker whatever its scripts' encodings\n";
+
+constexpr const char* kCheckUsage =
+    "usage: dwelvane-cli check [--string-table FILE] [--include-inc] [PROJECT]\n"
+    "\n"
+    "Prints one finding per line, as compilers do: PATH:LINE: warning: MESSAGE [KIND], with\n"
+    "the kinds missing-audio, unknown-reference, no-sentence, audio-reused and\n"
+    "reference-reused. Exit status 0 without findings, 3 with some.\n"
+    "\n"
+    "  --string-table  the table the IDs are checked against (default: as for dialogue)\n"
+    "  --include-inc   scan .inc files too\n";
+
 using CommandRunner = int (*)(std::span<const std::string>);
 
 struct Command {
@@ -73,6 +103,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {.name = "dialogue", .run = RunDialogueCommand, .usage = kDialogueUsage},
     {.name = "stats", .run = RunStatsCommand, .usage = kStatsUsage},
+    {.name = "speakers", .run = RunSpeakersCommand, .usage = kSpeakersUsage},
+    {.name = "check", .run = RunCheckCommand, .usage = kCheckUsage},
 };
 
 const Command* FindCommand(std::string_view name) {

@@ -1,0 +1,86 @@
+#include "cli/check_command.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "cli/cli.h"
+#include "cli/command_support.h"
+#include "dialogue/check_project.h"
+#include "dialogue/string_table.h"
+#include "runtime/program_paths.h"
+#include "runtime/text_operations.h"
+
+namespace dwelvane {
+namespace {
+
+constexpr OptionSpec kOptions[] = {
+    {.name = "string-table"},
+    {.name = "include-inc", .takes_value = false},
+};
+
+// "N findings (K missing-audio, ...) in M scripts" on standard error.
+void Summarize(const std::vector<Finding>& findings, std::size_t scripts) {
+  std::size_t counts[std::size(kFindingKindNames)] = {};
+  for (const Finding& finding : findings) {
+    ++counts[static_cast<std::size_t>(finding.kind)];
+  }
+  std::string summary =
+      std::to_string(findings.size()) + (findings.size() == 1 ? " finding" : " findings");
+  std::string kinds;
+  for (std::size_t kind = 0; kind < std::size(counts); ++kind) {
+    if (counts[kind] > 0) {
+      kinds.append(kinds.empty() ? "" : ", ")
+          .append(std::to_string(counts[kind]) + " " + std::string(kFindingKindNames[kind]));
+    }
+  }
+  summary.append(kinds.empty() ? "" : " (" + kinds + ")")
+      .append(" in " + std::to_string(scripts) + (scripts == 1 ? " script" : " scripts"));
+  std::fprintf(stderr, "%s\n", summary.c_str());
+}
+
+}  // namespace
+
+int RunCheckCommand(std::span<const std::string> words) {
+  const auto start = StartCommand(words, kOptions);
+  if (!start) {
+    return kExitUsage;
+  }
+  const auto table_option = start->arguments.Option("string-table");
+  if (table_option && table_option->empty()) {
+    return ReportUsageError("--string-table needs a file name");
+  }
+  CheckOptions options;
+  options.project_folder = start->project_folder;
+  options.include_inc = start->arguments.Flag("include-inc");
+  options.string_table_path =
+      table_option ? MakeAbsoluteFromWorkingDirectory(*table_option)
+                   : ChooseStringTable(start->settings.StringTab, options.project_folder).path;
+  if (!CheckProjectFolder(options.project_folder)) {
+    return kExitFailure;
+  }
+  DialogueTable table;
+  Progress progress;
+  CheckResult result;
+  const int exit_code =
+      RunWithProgress(OutputTarget::StandardOutput(), [&](const CommandFeedback& feedback) {
+        result = CheckProject(options, table, progress, feedback);
+        return CommandOutcome::kCompleted;
+      });
+  if (exit_code != kExitSuccess) {
+    return exit_code;
+  }
+  for (const Finding& finding : result.findings) {
+    std::printf("%s:%lld: warning: %s [%s]\n", finding.path.c_str(),
+                static_cast<long long>(finding.line), finding.message.c_str(),
+                std::string(kFindingKindNames[static_cast<std::size_t>(finding.kind)]).c_str());
+  }
+  std::fflush(stdout);
+  if (result.has_references && !result.string_table_read) {
+    ReportError("warning: no string table at '" + options.string_table_path +
+                "': no reference is checked");
+  }
+  Summarize(result.findings, table.ScriptCount);
+  return result.findings.empty() ? kExitSuccess : kExitFindings;
+}
+
+}  // namespace dwelvane
