@@ -440,6 +440,16 @@ TEST(CliCheckTest, PrintsFindingsAsCompilersDoAndExitsByThem) {
   }
 }
 
+TEST(CliCheckTest, FailsWhenTheFindingsCannotBeWritten) {
+  TempFolder folder;
+  folder.Write("p/game.wpr", "");
+  folder.Write("p/a.script", "a.Talk(x);\n");
+  const std::string command = "cd " + Quote(folder.Path()) + " && XDG_CONFIG_HOME=. " +
+                              Quote(DWELVANE_CLI_PATH) + " check p >/dev/full 2>/dev/null";
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+}
+
 TEST(CliSpeakersTest, ChoosesTheFormatByOptionOrFileName) {
   TempFolder folder;
   folder.Write("p/game.wpr", "");

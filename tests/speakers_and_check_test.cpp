@@ -131,20 +131,21 @@ TEST(DialogueCheckTest, FindsEachKindOnceWhereItStands) {
       },
       root + "sub" + kPathSeparator);
   std::string seen;
-  for (const Finding& f : CheckDialogue(table, root, files, &strings)) {
-    seen += f.path + ":" + std::to_string(f.line) + " " +
-            std::string(kFindingKindNames[static_cast<std::size_t>(f.kind)]) + ": " + f.message +
-            "\n";
+  for (const Finding& finding : CheckDialogue(table, root, files, &strings).list) {
+    AppendFindingLine(seen, finding);
   }
   EXPECT_EQ(seen,
-            "sub/b.script:4 missing-audio: audio file 'ech/hello.ogg' is not in the project\n"
-            "sub/b.script:4 reference-reused: ID 'KNOWN' is used at sub/a.script:1 for another "
-            "sentence\n"
-            "sub/b.script:5 no-sentence: no text to voice: the first argument is no text literal\n"
-            "sub/b.script:6 unknown-reference: the string table has no ID 'gone'\n"
-            "sub/b.script:7 audio-reused: audio file 'speech/hello.ogg' is used at sub/a.script:1 "
-            "for another sentence\n");
-  EXPECT_EQ(CheckDialogue(table, root, files, nullptr).size(), 4u) << "no table: no ID checked";
+            "sub/b.script:4: warning: audio file 'ech/hello.ogg' is not in the project "
+            "[missing-audio]\n"
+            "sub/b.script:4: warning: ID 'KNOWN' is used at sub/a.script:1 for another sentence "
+            "[reference-reused]\n"
+            "sub/b.script:5: warning: no text to voice: the first argument is no text literal "
+            "[no-sentence]\n"
+            "sub/b.script:6: warning: the string table has no ID 'gone' [unknown-reference]\n"
+            "sub/b.script:7: warning: audio file 'speech/hello.ogg' is used at sub/a.script:1 for "
+            "another sentence [audio-reused]\n");
+  EXPECT_EQ(CheckDialogue(table, root, files, nullptr).list.size(), 4u)
+      << "no table: no ID checked";
 }
 
 }  // namespace

@@ -38,6 +38,17 @@ void Summarize(const std::vector<Finding>& findings, std::size_t scripts) {
   std::fprintf(stderr, "%s\n", summary.c_str());
 }
 
+// False when standard output could not take them all (a full disk, a closed pipe).
+bool PrintFindings(const std::vector<Finding>& findings) {
+  std::string line;
+  for (const Finding& finding : findings) {
+    line.clear();
+    AppendFindingLine(line, finding);
+    std::fwrite(line.data(), 1, line.size(), stdout);
+  }
+  return std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+}
+
 }  // namespace
 
 int RunCheckCommand(std::span<const std::string> words) {
@@ -69,18 +80,16 @@ int RunCheckCommand(std::span<const std::string> words) {
   if (exit_code != kExitSuccess) {
     return exit_code;
   }
-  for (const Finding& finding : result.findings) {
-    std::printf("%s:%lld: warning: %s [%s]\n", finding.path.c_str(),
-                static_cast<long long>(finding.line), finding.message.c_str(),
-                std::string(kFindingKindNames[static_cast<std::size_t>(finding.kind)]).c_str());
+  if (!PrintFindings(result.findings.list)) {
+    ReportError("could not write the findings to standard output");
+    return kExitFailure;
   }
-  std::fflush(stdout);
   if (result.has_references && !result.string_table_read) {
     ReportError("warning: no string table at '" + options.string_table_path +
                 "': no reference is checked");
   }
-  Summarize(result.findings, table.ScriptCount);
-  return result.findings.empty() ? kExitSuccess : kExitFindings;
+  Summarize(result.findings.list, table.ScriptCount);
+  return result.findings.list.empty() ? kExitSuccess : kExitFindings;
 }
 
 }  // namespace dwelvane

@@ -16,7 +16,7 @@ struct CheckOptions {
 };
 
 struct CheckResult {
-  std::vector<Finding> findings;
+  Findings findings;
   bool string_table_read = false;  // false: no reference could be checked
   bool has_references = false;     // some line carries an ID
 };

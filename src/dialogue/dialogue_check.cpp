@@ -8,100 +8,187 @@
 namespace dwelvane {
 namespace {
 
-// As Windows compares file names: ASCII case ignored, "\" and "/" alike.
-std::string FoldFileName(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    c = c == '\\' ? '/' : LowerAscii(c);
-  }
-  return folded;
+char FoldFileNameByte(char c) {
+  return c == '\\' ? '/' : LowerAscii(c);
 }
 
-std::string FoldId(std::string_view id) {
-  std::string folded(id);
-  for (char& c : folded) {
-    c = LowerAscii(c);
-  }
-  return folded;
+bool IsSeparator(char c) {
+  return c == '/' || c == '\\';
 }
+
+std::string_view LastComponent(std::string_view path) {
+  std::size_t start = path.size();
+  while (start > 0 && !IsSeparator(path[start - 1])) {
+    --start;
+  }
+  return path.substr(start);
+}
+
+// IDs as the string table compares them: ASCII case ignored.
+struct IdHash {
+  std::size_t operator()(std::string_view id) const {
+    std::size_t hash = 14695981039346656037ull;
+    for (const char c : id) {
+      hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
+    }
+    return hash;
+  }
+};
+struct IdEqual {
+  bool operator()(std::string_view a, std::string_view b) const {
+    return EqualIgnoringAsciiCase(a, b);
+  }
+};
 
 // Where a name or an ID was first used, and with which sentence.
 struct FirstUse {
   std::string_view sentence;
-  std::string place;  // "PATH:LINE"
+  std::string_view path;
+  std::int64_t line = 0;
 };
+
+template <typename Hash, typename Equal>
+using FirstUses = std::unordered_map<std::string_view, FirstUse, Hash, Equal>;
 
 class Checker {
  public:
   Checker(std::string_view project_folder, const ProjectFileIndex& files,
-          const StringTable* strings)
-      : project_folder_(project_folder), files_(files), strings_(strings) {}
+          const StringTable* strings, std::size_t lines)
+      : project_folder_(project_folder), files_(files), strings_(strings) {
+    audio_uses_.reserve(lines);
+    reference_uses_.reserve(lines);
+  }
 
   void Check(const DialogueRecord& record) {
-    path_ = RelativeScriptPath(record, project_folder_);
+    NoteScript(record);
     record_ = &record;
     const std::string_view audio = record.AudioFile;
     if (!audio.empty() && !files_.Contains(audio)) {
-      Add(FindingKind::kMissingAudio,
-          "audio file '" + std::string(audio) + "' is not in the project");
+      Add({.kind = FindingKind::kMissingAudio, .subject = audio});
     }
     if (!record.Reference.empty() && strings_ != nullptr && !strings_->Has(record.Reference)) {
-      Add(FindingKind::kUnknownReference,
-          "the string table has no ID '" + std::string(record.Reference) + "'");
+      Add({.kind = FindingKind::kUnknownReference, .subject = record.Reference});
     }
     if (record.Sentence.empty() && record.Reference.empty()) {
-      Add(FindingKind::kNoSentence, "no text to voice: the first argument is no text literal");
+      Add({.kind = FindingKind::kNoSentence});
     }
     if (!audio.empty()) {
-      NoteReuse(audio_uses_, FoldFileName(audio), FindingKind::kAudioReused,
-                "audio file '" + std::string(audio) + "'");
+      NoteReuse(audio_uses_, audio, FindingKind::kAudioReused);
     }
     if (!record.Reference.empty()) {
-      NoteReuse(reference_uses_, FoldId(record.Reference), FindingKind::kReferenceReused,
-                "ID '" + std::string(record.Reference) + "'");
+      NoteReuse(reference_uses_, record.Reference, FindingKind::kReferenceReused);
     }
   }
 
-  std::vector<Finding> Take() { return std::move(findings_); }
+  Findings Take() { return std::move(findings_); }
 
  private:
-  void Add(FindingKind kind, std::string message) {
-    findings_.push_back({path_, record_->ScriptLine, kind, std::move(message)});
+  // Records of one script come one after another: its path is made once.
+  void NoteScript(const DialogueRecord& record) {
+    if (record.ScriptName != script_name_ || record.ScriptLocation != script_location_) {
+      script_name_ = record.ScriptName;
+      script_location_ = record.ScriptLocation;
+      path_ = findings_.paths.Store(RelativeScriptPath(record, project_folder_));
+    }
   }
 
-  void NoteReuse(std::unordered_map<std::string, FirstUse>& uses, std::string key, FindingKind kind,
-                 const std::string& what) {
-    const std::string place = path_ + ":" + NumberToText(record_->ScriptLine);
+  void Add(Finding finding) {
+    finding.path = path_;
+    finding.line = record_->ScriptLine;
+    findings_.list.push_back(finding);
+  }
+
+  template <typename Uses>
+  void NoteReuse(Uses& uses, std::string_view key, FindingKind kind) {
     const auto [first, added] =
-        uses.try_emplace(std::move(key), FirstUse{record_->Sentence, place});
-    if (!added && first->second.sentence != record_->Sentence) {
-      Add(kind, what + " is used at " + first->second.place + " for another sentence");
+        uses.try_emplace(key, FirstUse{record_->Sentence, path_, record_->ScriptLine});
+    const FirstUse& use = first->second;
+    if (!added && use.sentence != record_->Sentence) {
+      Add({.kind = kind, .subject = key, .earlier_path = use.path, .earlier_line = use.line});
     }
   }
 
   std::string_view project_folder_;
   const ProjectFileIndex& files_;
   const StringTable* strings_;
-  std::unordered_map<std::string, FirstUse> audio_uses_;
-  std::unordered_map<std::string, FirstUse> reference_uses_;
-  std::vector<Finding> findings_;
-  std::string path_;
+  FirstUses<FileNameHash, FileNameEqual> audio_uses_;
+  FirstUses<IdHash, IdEqual> reference_uses_;
+  Findings findings_;
+  std::string_view script_name_;
+  std::string_view script_location_;
+  std::string_view path_;
   const DialogueRecord* record_ = nullptr;
 };
 
 }  // namespace
 
-void ProjectFileIndex::Add(std::string_view relative_path) {
-  const std::string folded = FoldFileName(relative_path);
-  endings_.insert(folded);
-  for (std::size_t slash = folded.find('/'); slash != std::string::npos;
-       slash = folded.find('/', slash + 1)) {
-    endings_.insert(folded.substr(slash + 1));
+std::size_t FileNameHash::operator()(std::string_view name) const {
+  std::size_t hash = 14695981039346656037ull;
+  for (const char c : name) {
+    hash = (hash ^ static_cast<unsigned char>(FoldFileNameByte(c))) * 1099511628211ull;
   }
+  return hash;
+}
+
+bool FileNameEqual::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldFileNameByte(a[i]) != FoldFileNameByte(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void ProjectFileIndex::Add(std::string_view relative_path) {
+  const std::string_view path = paths_.Store(relative_path);
+  by_last_name_.emplace(LastComponent(path), path);
 }
 
 bool ProjectFileIndex::Contains(std::string_view name) const {
-  return endings_.contains(FoldFileName(name));
+  const auto [first, last] = by_last_name_.equal_range(LastComponent(name));
+  for (auto file = first; file != last; ++file) {
+    const std::string_view path = file->second;
+    if (path.size() < name.size()) {
+      continue;
+    }
+    const std::size_t start = path.size() - name.size();
+    if (FileNameEqual{}(path.substr(start), name) && (start == 0 || IsSeparator(path[start - 1]))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void AppendFindingLine(std::string& out, const Finding& finding) {
+  out.append(finding.path).append(":");
+  AppendNumberText(out, finding.line);
+  out.append(": warning: ");
+  const std::string_view subject = finding.subject;
+  switch (finding.kind) {
+    case FindingKind::kMissingAudio:
+      out.append("audio file '").append(subject).append("' is not in the project");
+      break;
+    case FindingKind::kUnknownReference:
+      out.append("the string table has no ID '").append(subject).append("'");
+      break;
+    case FindingKind::kNoSentence:
+      out.append("no text to voice: the first argument is no text literal");
+      break;
+    case FindingKind::kAudioReused:
+    case FindingKind::kReferenceReused:
+      out.append(finding.kind == FindingKind::kAudioReused ? "audio file '" : "ID '")
+          .append(subject)
+          .append("' is used at ")
+          .append(finding.earlier_path)
+          .append(":");
+      AppendNumberText(out, finding.earlier_line);
+      out.append(" for another sentence");
+      break;
+  }
+  out.append(" [").append(kFindingKindNames[static_cast<std::size_t>(finding.kind)]).append("]\n");
 }
 
 std::string RelativeScriptPath(const DialogueRecord& record, std::string_view project_folder) {
@@ -116,9 +203,9 @@ std::string RelativeScriptPath(const DialogueRecord& record, std::string_view pr
   return path.append(record.ScriptName);
 }
 
-std::vector<Finding> CheckDialogue(const DialogueTable& table, std::string_view project_folder,
-                                   const ProjectFileIndex& files, const StringTable* strings) {
-  Checker checker(project_folder, files, strings);
+Findings CheckDialogue(const DialogueTable& table, std::string_view project_folder,
+                       const ProjectFileIndex& files, const StringTable* strings) {
+  Checker checker(project_folder, files, strings, table.DialogueCount);
   for (std::size_t i = 0; i < table.DialogueCount; ++i) {
     checker.Check(table.Record(i));
   }

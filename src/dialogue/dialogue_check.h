@@ -3,11 +3,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #include "dialogue/dialogue_record.h"
 #include "dialogue/string_table.h"
+#include "runtime/text_arena.h"
 
 namespace dwelvane {
 
@@ -23,24 +24,47 @@ enum class FindingKind {
 inline constexpr std::string_view kFindingKindNames[] = {
     "missing-audio", "unknown-reference", "no-sentence", "audio-reused", "reference-reused"};
 
-// Something about one talk line that would trouble a recording or translation round.
+// Something about one talk line that would trouble a recording or translation round. The
+// texts are views into the checked table and into the Findings that hold this one.
 struct Finding {
-  std::string path;  // the script, relative to the project folder, "/" between folders
+  std::string_view path = {};  // the script, relative to the project folder, "/" between folders
   std::int64_t line = 0;
-  FindingKind kind;
-  std::string message;
+  FindingKind kind = FindingKind::kMissingAudio;
+  std::string_view subject = {};  // the audio file or the ID the finding is about
+  // For the reuse kinds: the line that used the subject first.
+  std::string_view earlier_path = {};
+  std::int64_t earlier_line = 0;
+};
+
+struct Findings {
+  std::vector<Finding> list;
+  TextArena paths;  // the scripts' relative paths the findings name
+};
+
+// "PATH:LINE: warning: MESSAGE [KIND]" and a line end, as compilers print their warnings.
+void AppendFindingLine(std::string& out, const Finding& finding);
+
+// Hashes and compares file names as Windows does: ASCII case ignored, "\" and "/" alike.
+struct FileNameHash {
+  std::size_t operator()(std::string_view name) const;
+};
+struct FileNameEqual {
+  bool operator()(std::string_view a, std::string_view b) const;
 };
 
 // The files of a project, to tell whether an audio file a line names exists: a name is
-// there when some file's path, relative to the project folder, ends in "/" and the name,
-// "\" read as "/" and letters compared without ASCII case.
+// there when some file's path, relative to the project folder, is the name or ends in "/"
+// and the name, compared as FileNameEqual does. Paths are kept by their last component,
+// so a look-up compares only the files of that name and allocates nothing.
 class ProjectFileIndex {
  public:
   void Add(std::string_view relative_path);
   bool Contains(std::string_view name) const;
 
  private:
-  std::unordered_set<std::string> endings_;
+  TextArena paths_;
+  std::unordered_multimap<std::string_view, std::string_view, FileNameHash, FileNameEqual>
+      by_last_name_;
 };
 
 // The script's path as findings name it, relative to `project_folder` (which ends with the
@@ -49,7 +73,7 @@ std::string RelativeScriptPath(const DialogueRecord& record, std::string_view pr
 
 // The findings of every line in table order, several kinds per line where they apply.
 // Without `strings`, no reference is checked.
-std::vector<Finding> CheckDialogue(const DialogueTable& table, std::string_view project_folder,
-                                   const ProjectFileIndex& files, const StringTable* strings);
+Findings CheckDialogue(const DialogueTable& table, std::string_view project_folder,
+                       const ProjectFileIndex& files, const StringTable* strings);
 
 }  // namespace dwelvane

@@ -1,7 +1,6 @@
 #include "dialogue/script_discovery.h"
 
 #include "dialogue/script_file_scan.h"
-#include "runtime/folder_walk.h"
 #include "runtime/line_reader.h"
 #include "runtime/text_operations.h"
 
@@ -12,10 +11,13 @@ bool ScriptFiles::Holds(std::string_view name) const {
 }
 
 void CountScriptFiles(const std::string& folder, ScriptFiles scripts, Progress& progress,
-                      const CommandFeedback& feedback) {
+                      const CommandFeedback& feedback, const FileObserver& see_file) {
   WalkFolder(folder, {[&](const WalkedFile& file) {
                         if (scripts.Holds(file.name)) {
                           ++progress.ProgressCount;
+                        }
+                        if (see_file) {
+                          see_file(file);
                         }
                       },
                       feedback.drain_window_events});
@@ -39,10 +41,11 @@ void ScanScriptFolder(const std::string& folder, ScriptFiles scripts, DialogueTa
 }
 
 void ScanDialogue(const std::string& folder, ScriptFiles scripts, DialogueTable& table,
-                  Progress& progress, const CommandFeedback& feedback) {
+                  Progress& progress, const CommandFeedback& feedback,
+                  const FileObserver& see_file) {
   table.Clear();
   progress.ProgressCount = 0;
-  CountScriptFiles(folder, scripts, progress, feedback);
+  CountScriptFiles(folder, scripts, progress, feedback, see_file);
   progress.ProgressTotal = progress.ProgressCount;
   progress.ProgressCount = 0;
   feedback.show_status("Scanning scripts ...");
