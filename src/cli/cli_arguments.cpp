@@ -19,8 +19,8 @@ namespace {
 
 std::string UnknownOptionMessage(const std::string& option, std::span<const OptionSpec> known) {
   std::vector<std::string> spelled;
-  for (const OptionSpec& spec : known) {
-    spelled.push_back("--" + std::string(spec.name));
+  for (const OptionSpec& option : known) {
+    spelled.push_back("--" + std::string(option.name));
   }
   const std::vector<std::string_view> names(spelled.begin(), spelled.end());
   const auto meant = FindClosestName(option, names);
@@ -55,13 +55,14 @@ std::optional<CommandArguments> ParseCommandArguments(std::span<const std::strin
       const std::size_t equals = word.find('=');
       const std::string_view name =
           std::string_view(word).substr(0, equals).substr(word.starts_with("--") ? 2 : 1);
-      const auto spec = std::find_if(known.begin(), known.end(),
-                                     [&](const OptionSpec& option) { return option.name == name; });
-      if (!word.starts_with("--") || spec == known.end()) {
+      const auto option =
+          std::find_if(known.begin(), known.end(),
+                       [&](const OptionSpec& known_option) { return known_option.name == name; });
+      if (!word.starts_with("--") || option == known.end()) {
         error = UnknownOptionMessage(word.substr(0, equals), known);
         return std::nullopt;
       }
-      if (!spec->takes_value) {
+      if (!option->takes_value) {
         if (equals != std::string::npos) {
           error = "option '--" + std::string(name) + "' takes no value";
           return std::nullopt;
