@@ -16,6 +16,8 @@ constexpr bool HasByteBelow14(std::uint64_t word) {
   return ((word - kOnes * 14) & ~word & kHighBits) != 0;
 }
 
+}  // namespace
+
 const char* FindLineEnd(const char* position, const char* end) {
   while (end - position >= 8) {
     std::uint64_t word;
@@ -34,6 +36,8 @@ const char* FindLineEnd(const char* position, const char* end) {
   }
   return position;
 }
+
+namespace {
 
 // The index just after the last line end byte in [begin, end); `begin` when there is none.
 std::size_t AfterLastLineEnd(const char* data, std::size_t begin, std::size_t end) {
@@ -224,15 +228,34 @@ std::string_view LineAround(std::string_view run, std::size_t position) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& contents) {
-  LineReader reader;
-  if (!reader.FileOpenRead(path)) {
+  const platform::FileHandle file = platform::OpenFileForReading(ResolveProgramPath(path));
+  if (file == platform::kNoFile) {
     return false;
   }
-  contents.clear();
-  for (std::string_view run; !(run = reader.FileReadLineRun()).empty();) {
-    contents.append(run);
+  // Sized by the file so that one read takes it whole; a byte more, so that the short read
+  // that tells its end needs no second call. A file that grew meanwhile is read on.
+  const std::uint64_t size_hint = platform::SizeOfOpenFile(file);
+  contents.resize(size_hint < SIZE_MAX / 2 ? static_cast<std::size_t>(size_hint) + 1 : 64 * 1024);
+  std::size_t used = 0;
+  bool read_whole = true;
+  for (;;) {
+    if (used == contents.size()) {
+      contents.resize(contents.size() * 2);
+    }
+    const std::size_t wanted = contents.size() - used;
+    std::size_t got = 0;
+    if (!platform::ReadFromFile(file, contents.data() + used, wanted, got)) {
+      read_whole = false;
+      break;
+    }
+    used += got;
+    if (got < wanted) {
+      break;
+    }
   }
-  return !reader.FileReadFailed();
+  contents.resize(used);
+  static_cast<void>(platform::CloseFile(file));
+  return read_whole;
 }
 
 bool FileIsReadable(const std::string& path) {

@@ -84,6 +84,9 @@ constexpr bool IsLineEnd(char byte) {
   return byte == '\n' || byte == '\r' || byte == '\0';
 }
 
+// The first line end byte in [position, end); `end` when there is none.
+const char* FindLineEnd(const char* position, const char* end);
+
 // The line ends in a run of lines as FileReadLineRun delivers it; a CR LF counts once.
 std::int64_t CountLineEnds(std::string_view run);
 

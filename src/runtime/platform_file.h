@@ -48,6 +48,10 @@ FileHandle StandardOutputHandle();
 
 // Reads up to `size` bytes into `buffer` and puts their number into `got`, 0 at the end
 // of the file. False when the read fails: that is no end of the file.
+// The size of an open regular file as it is now; 0 when it can't be told. A hint for
+// sizing a buffer: the file may still change.
+std::uint64_t SizeOfOpenFile(FileHandle file);
+
 [[nodiscard]] bool ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got);
 
 [[nodiscard]] bool WriteToFile(FileHandle file, const char* data, std::size_t size);

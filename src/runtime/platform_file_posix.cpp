@@ -104,6 +104,13 @@ FileHandle StandardOutputHandle() {
   return STDOUT_FILENO;
 }
 
+std::uint64_t SizeOfOpenFile(FileHandle file) {
+  struct stat status {};
+  return ::fstat(static_cast<int>(file), &status) == 0 && status.st_size > 0
+             ? static_cast<std::uint64_t>(status.st_size)
+             : 0;
+}
+
 bool ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got) {
   got = 0;
   if (FailsByRule(FileCall::kRead, {}, size)) {

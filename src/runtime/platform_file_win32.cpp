@@ -94,6 +94,13 @@ FileHandle StandardOutputHandle() {
   return FromHandle(GetStdHandle(STD_OUTPUT_HANDLE));
 }
 
+std::uint64_t SizeOfOpenFile(FileHandle file) {
+  LARGE_INTEGER size{};
+  return GetFileSizeEx(AsHandle(file), &size) && size.QuadPart > 0
+             ? static_cast<std::uint64_t>(size.QuadPart)
+             : 0;
+}
+
 bool ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got) {
   got = 0;
   if (FailsByRule(FileCall::kRead, {}, size)) {
