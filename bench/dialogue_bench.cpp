@@ -21,7 +21,7 @@ void BM_TranslateReferences(benchmark::State& state) {
   const std::string path = folder.Write("STRING.TAB", table_text);
   DialogueTable table;
   for (std::size_t i = 0; i < references; ++i) {
-    table.AppendRecord().Reference = "dlg_" + std::to_string(references - 1 - i);
+    table.AppendRecord().Reference = table.StoreText("dlg_" + std::to_string(references - 1 - i));
   }
   for (auto _ : state) {
     Progress progress{static_cast<std::int64_t>(references), 0};

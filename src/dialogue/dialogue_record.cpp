@@ -7,6 +7,7 @@ void DialogueTable::Clear() {
   ScriptCount = 0;
   TranslationEncoding = SourceEncoding::kAscii;
   texts_.Clear();
+  translation_source_.reset();
 }
 
 DialogueRecord& DialogueTable::AppendRecord() {

@@ -45,6 +45,12 @@ class DialogueTable {
   // A copy of `text` that lives as long as the records of this run.
   std::string_view StoreText(std::string_view text) { return texts_.Store(text); }
 
+  // Keeps what the records' Translations are views into until Clear, or until the next
+  // translation, which sets every Translation anew, brings its own.
+  void KeepTranslationSource(std::shared_ptr<const void> source) {
+    translation_source_ = std::move(source);
+  }
+
   DialogueRecord& Record(std::size_t index) {
     return chunks_[index / kChunkSize][index % kChunkSize];
   }
@@ -60,6 +66,7 @@ class DialogueTable {
   static constexpr std::size_t kChunkSize = 2048;
   std::vector<std::unique_ptr<DialogueRecord[]>> chunks_;
   TextArena texts_;
+  std::shared_ptr<const void> translation_source_;
 };
 
 }  // namespace dwelvane

@@ -1,5 +1,8 @@
 #include "dialogue/string_table.h"
 
+#include <memory>
+#include <utility>
+
 #include "dialogue/package_string_table.h"
 #include "runtime/line_reader.h"
 #include "runtime/path_separator.h"
@@ -9,64 +12,116 @@
 namespace dwelvane {
 namespace {
 
-std::string FoldAsciiCase(std::string_view id) {
-  std::string folded(id);
-  for (char& byte : folded) {
-    byte = LowerAscii(byte);
+std::uint64_t HashFoldingAsciiCase(std::string_view id) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char byte : id) {
+    hash = (hash ^ static_cast<unsigned char>(LowerAscii(byte))) * 1099511628211ull;
   }
-  return folded;
+  // FNV's low bits are its best; FirstSlot reads the high ones.
+  return hash * 0x9E3779B97F4A7C15ull;
 }
 
-}  // namespace
-
-bool StringTable::Load(const std::string& path) {
-  texts_.clear();
-  encoding_ = SourceEncoding::kAscii;
-  LineReader reader;
-  reader.TrackEncoding();
-  if (!reader.FileOpenRead(path)) {
-    return false;
-  }
-  // A byte order mark belongs to the file, not to the first ID.
-  bool first = true;
-  while (!reader.FileAtEnd()) {
-    std::string_view line = reader.FileReadLine();
-    if (first && line.starts_with(kUtf8ByteOrderMark)) {
-      line.remove_prefix(kUtf8ByteOrderMark.size());
-    }
-    first = false;
-    AddLine(line);
-  }
-  // A table that fails half-way is no table: half its IDs would translate.
-  if (reader.FileReadFailed()) {
-    texts_.clear();
-    return false;
-  }
-  encoding_ = reader.FileEncoding();
-  return true;
+// Room for `entries` at most two thirds full, so that probe runs stay short.
+std::size_t SlotCountFor(std::size_t entries) {
+  return entries + entries / 2 + 16;
 }
 
-void StringTable::AddLine(std::string_view line) {
+// A hash's first slot among `slots`: the high bits of a 64-bit product, which spreads
+// hashes over any number of slots without a division.
+std::size_t FirstSlot(std::uint64_t hash, std::size_t slots) {
+  return static_cast<std::size_t>((static_cast<unsigned __int128>(hash) * slots) >> 64);
+}
+
+// The ID up to the first tab (in a line without one, the first space), the text after it.
+std::pair<std::string_view, std::string_view> SplitLine(std::string_view line) {
   std::size_t separator = line.find('\t');
   if (separator == std::string_view::npos) {
     separator = line.find(' ');
   }
-  const std::string_view id = line.substr(0, separator);
-  if (id.empty()) {
-    return;
+  if (separator == std::string_view::npos) {
+    return {line, {}};
   }
-  const std::string_view text =
-      separator == std::string_view::npos ? std::string_view{} : line.substr(separator + 1);
-  texts_.insert_or_assign(FoldAsciiCase(id), std::string(text));
+  return {line.substr(0, separator), line.substr(separator + 1)};
+}
+
+}  // namespace
+
+void StringTable::Clear() {
+  bytes_.clear();
+  slots_.clear();
+  encoding_ = SourceEncoding::kAscii;
+}
+
+bool StringTable::Load(const std::string& path) {
+  Clear();
+  // A table that fails half-way is no table: half its IDs would translate. Lines are
+  // found by 32-bit positions: a table of four gigabytes or more is refused whole rather
+  // than read in part.
+  if (!ReadWholeFile(path, bytes_) || bytes_.size() >= UINT32_MAX) {
+    Clear();
+    return false;
+  }
+  encoding_ = DetectEncoding(bytes_);
+  std::string_view bytes = bytes_;
+  // A byte order mark belongs to the file, not to the first ID.
+  if (bytes.starts_with(kUtf8ByteOrderMark)) {
+    bytes.remove_prefix(kUtf8ByteOrderMark.size());
+  }
+  IndexLines(bytes);
+  return true;
+}
+
+void StringTable::IndexLines(std::string_view bytes) {
+  slots_.assign(SlotCountFor(static_cast<std::size_t>(CountLineEnds(bytes)) + 1), 0);
+  const char* const end = bytes.data() + bytes.size();
+  for (const char* line = bytes.data(); line < end;) {
+    const char* stop = FindLineEnd(line, end);
+    AddLine({line, static_cast<std::size_t>(stop - line)});
+    if (stop == end) {
+      break;
+    }
+    line = stop + 1;
+    if (*stop == '\r' && line < end && *line == '\n') {
+      ++line;
+    }
+  }
+}
+
+void StringTable::AddLine(std::string_view line) {
+  const std::string_view id = SplitLine(line).first;
+  if (!id.empty()) {
+    // A later line with the same ID takes the earlier one's slot.
+    slots_[FindSlot(id)] = static_cast<std::uint32_t>(line.data() - bytes_.data()) + 1;
+  }
+}
+
+std::string_view StringTable::LineAt(std::uint32_t slot_value) const {
+  const char* const line = bytes_.data() + (slot_value - 1);
+  const char* const stop = FindLineEnd(line, bytes_.data() + bytes_.size());
+  return {line, static_cast<std::size_t>(stop - line)};
+}
+
+std::size_t StringTable::FindSlot(std::string_view id) const {
+  const std::size_t count = slots_.size();
+  for (std::size_t slot = FirstSlot(HashFoldingAsciiCase(id), count);;
+       slot = slot + 1 == count ? 0 : slot + 1) {
+    const std::uint32_t value = slots_[slot];
+    if (value == 0 || EqualIgnoringAsciiCase(SplitLine(LineAt(value)).first, id)) {
+      return slot;
+    }
+  }
 }
 
 std::string_view StringTable::Lookup(std::string_view id) const {
-  const auto found = texts_.find(FoldAsciiCase(id));
-  return found == texts_.end() ? std::string_view{} : std::string_view(found->second);
+  if (slots_.empty()) {
+    return {};
+  }
+  const std::uint32_t value = slots_[FindSlot(id)];
+  return value == 0 ? std::string_view{} : SplitLine(LineAt(value)).second;
 }
 
 bool StringTable::Has(std::string_view id) const {
-  return texts_.contains(FoldAsciiCase(id));
+  return !slots_.empty() && slots_[FindSlot(id)] != 0;
 }
 
 StringTableChoice ChooseStringTable(std::string_view chosen, std::string_view project_folder) {
@@ -86,15 +141,17 @@ StringTableChoice ChooseStringTable(std::string_view chosen, std::string_view pr
 
 void TranslateReferences(DialogueTable& table, const std::string& path, Progress& progress,
                          const CommandFeedback& feedback) {
-  StringTable strings;
-  if (!strings.Load(path) && FileIsReadable(path)) {
+  // The translations are views into the table's file, which the records keep.
+  const auto strings = std::make_shared<StringTable>();
+  if (!strings->Load(path) && FileIsReadable(path)) {
     feedback.note_skipped(path);
   }
-  table.TranslationEncoding = strings.Encoding();
+  table.TranslationEncoding = strings->Encoding();
+  table.KeepTranslationSource(strings);
   for (std::size_t i = 0; i < table.DialogueCount; ++i) {
     DialogueRecord& record = table.Record(i);
     if (!record.Reference.empty()) {
-      record.Translation = table.StoreText(strings.Lookup(record.Reference));
+      record.Translation = strings->Lookup(record.Reference);
     }
     ++progress.ProgressCount;
     SetProgress(progress, feedback);
