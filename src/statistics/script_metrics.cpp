@@ -10,6 +10,8 @@ namespace {
 
 constexpr std::string_view kAudioMarker = ",\"";
 constexpr std::string_view kItemMarker = "ITEM";
+// What every talk keyword starts with.
+constexpr std::string_view kTalkCandidate = ".Talk";
 
 // A talk line names a speech audio file when a comma and a double quote follow the
 // keyword and the one character behind it.
@@ -18,12 +20,16 @@ bool HasAudioMarker(std::string_view line, const TalkKeywordMatch& match) {
   return rest < line.size() && line.find(kAudioMarker, rest) != std::string_view::npos;
 }
 
-void MeasureTalkLines(std::string_view run, ProjectStatistics& statistics) {
-  const char* const end = run.data() + run.size();
-  for (const char* from = run.data(); from < end;) {
-    const char* found = FindTalkKeywordStart(from, end);
-    if (found == end) {
-      return;
+// Counts the talk lines among the lines that hold a keyword candidate starting in
+// [from, to) of `run`; returns where the last line it looked at ends, so that a line
+// reaching into the next block is not looked at twice.
+std::size_t MeasureTalkLines(std::string_view run, std::size_t from, std::size_t to,
+                             ProjectStatistics& statistics) {
+  const char* const search_end = run.data() + std::min(run.size(), to + kTalkCandidate.size());
+  while (from < to) {
+    const char* found = FindTalkKeywordStart(run.data() + from, search_end);
+    if (found == search_end || static_cast<std::size_t>(found - run.data()) >= to) {
+      break;
     }
     const std::string_view line = LineAround(run, static_cast<std::size_t>(found - run.data()));
     const TalkKeywordMatch match = FindTalkKeyword(line);
@@ -31,8 +37,66 @@ void MeasureTalkLines(std::string_view run, ProjectStatistics& statistics) {
       ++statistics.DialogueLineCount;
       statistics.AudioLineCount += HasAudioMarker(line, match) ? 1 : 0;
     }
-    from = line.data() + line.size();
+    from = static_cast<std::size_t>(line.data() + line.size() - run.data());
   }
+  return from;
+}
+
+// The counts of [begin, end), each byte tested with the byte after it, in byte-wide
+// counters: at most 255 bytes, so that they can't overflow, and the compiler tests a
+// vector register's width of bytes at once.
+struct ByteCounts {
+  unsigned char line_ends = 0;
+  unsigned char skipped = 0;     // spaces and line ends
+  unsigned char candidates = 0;  // a "." before a "T"
+};
+
+ByteCounts CountBytePairs(const unsigned char* begin, const unsigned char* end) {
+  unsigned char line_ends = 0;
+  unsigned char skipped = 0;
+  unsigned char candidates = 0;
+  const auto size = static_cast<std::size_t>(end - begin);
+  for (std::size_t i = 0; i < size; ++i) {
+    const unsigned char byte = begin[i];
+    const unsigned char next = begin[i + 1];
+    // Byte-wide intermediates keep every lane a byte wide.
+    const unsigned char lf_or_zero = (byte == '\n') | (byte == '\0');
+    const unsigned char cr = byte == '\r';
+    const unsigned char lf_after = next == '\n';
+    line_ends += lf_or_zero | (cr & !lf_after);
+    skipped += (byte == ' ') | lf_or_zero | cr;
+    candidates += (byte == '.') & (next == 'T');
+  }
+  return {line_ends, skipped, candidates};
+}
+
+// Line ends, bytes other than spaces and line ends, and talk lines of a run of whole
+// lines, in one sweep: each block is counted while it is in the first-level cache, and
+// only a block with a "." before a "T" is searched for keywords.
+void MeasureRun(std::string_view run, ProjectStatistics& statistics) {
+  constexpr std::size_t kBlock = 255;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(run.data());
+  const std::size_t size = run.size();
+  std::int64_t ends = 0;
+  std::int64_t skipped = 0;
+  std::size_t looked_until = 0;
+  // Every byte but the run's last has a byte after it; a run ends after a line end, so a
+  // CR LF or a ".T" never spans two runs.
+  const std::size_t paired = size - 1;
+  for (std::size_t start = 0; start < paired; start += kBlock) {
+    const std::size_t stop = std::min(start + kBlock, paired);
+    const ByteCounts counts = CountBytePairs(bytes + start, bytes + stop);
+    ends += counts.line_ends;
+    skipped += counts.skipped;
+    if (counts.candidates > 0) {
+      looked_until = MeasureTalkLines(run, std::max(start, looked_until), stop, statistics);
+    }
+  }
+  const unsigned char last = bytes[paired];
+  ends += IsLineEnd(static_cast<char>(last)) ? 1 : 0;
+  skipped += last == ' ' || IsLineEnd(static_cast<char>(last)) ? 1 : 0;
+  statistics.ScriptLineCount += ends;
+  statistics.ScriptCharCount += static_cast<std::int64_t>(size) - skipped;
 }
 
 const char* FindItemMarker(const char* begin, const char* end) {
@@ -52,9 +116,7 @@ bool MeasureScript(const std::string& path, ProjectStatistics& statistics, LineR
   // candidate are looked at one by one.
   char last = '\n';
   for (std::string_view run; !(run = reader.FileReadLineRun()).empty();) {
-    measured.ScriptLineCount += CountLineEnds(run);
-    measured.ScriptCharCount += CountLineBytesOtherThan(run, ' ');
-    MeasureTalkLines(run, measured);
+    MeasureRun(run, measured);
     last = run.back();
   }
   // A last line without a line end is a line too.
