@@ -17,21 +17,13 @@ struct ScriptFiles {
   bool Holds(std::string_view name) const;
 };
 
-// Called with every file the count pass meets, scripts or not, for callers that need to
-// know the project's files: one walk serves both.
+// Called with every file the walk meets, scripts or not, for callers that need to know
+// the project's files: one walk serves both.
 using FileObserver = std::function<void(const WalkedFile& file)>;
 
-// Adds the number of script files below `folder`, at any depth, to ProgressCount.
-void CountScriptFiles(const std::string& folder, ScriptFiles scripts, Progress& progress,
-                      const CommandFeedback& feedback, const FileObserver& see_file = {});
-
-// Scans every script file below `folder` in walk order into `table`, moving the progress
-// bar after each file, and notes the encoding of each one's bytes in its records.
-void ScanScriptFolder(const std::string& folder, ScriptFiles scripts, DialogueTable& table,
-                      Progress& progress, const CommandFeedback& feedback);
-
-// Both passes with the progress protocol: the count, "Scanning scripts ...", the scan into
-// an emptied `table`.
+// The scan with the progress protocol: one walk lists the script files (and counts them
+// for the progress bar), "Scanning scripts ...", then each listed script is scanned into an
+// emptied `table` in walk order, its records noting the encoding of its bytes.
 void ScanDialogue(const std::string& folder, ScriptFiles scripts, DialogueTable& table,
                   Progress& progress, const CommandFeedback& feedback,
                   const FileObserver& see_file = {});
