@@ -23,6 +23,7 @@ struct ListedScript {
   std::size_t folder;  // in ScriptList::folders
   std::string_view name;
   Met met = Met::kScript;
+  bool listed_regular = false;
 };
 
 // The script files of a project in walk order, kept from the one walk for the scan, so
@@ -47,7 +48,8 @@ ScriptList ListScriptFiles(const std::string& folder, ScriptFiles scripts,
   ScriptList list;
   const auto visit_file = [&](const WalkedFile& file) {
     if (scripts.Holds(file.name)) {
-      list.met.push_back({list.FolderIndex(file.folder), list.names.Store(file.name)});
+      list.met.push_back({list.FolderIndex(file.folder), list.names.Store(file.name), Met::kScript,
+                          file.listed_regular});
       ++list.script_count;
     }
     if (see_file) {
@@ -84,7 +86,7 @@ void ScanScriptList(const ScriptList& list, DialogueTable& table, Progress& prog
     name.assign(entry.name);
     path.assign(folder).push_back(kPathSeparator);
     path.append(name);
-    if (!ScanScriptFile({folder, name, path}, table, reader)) {
+    if (!ScanScriptFile({folder, name, path, entry.listed_regular}, table, reader)) {
       // A script gone since the walk is no longer part of the project, as it wouldn't be
       // had the scan walked the folders again.
       if (platform::KindOfPath(path) == platform::PathKind::kMissing) {

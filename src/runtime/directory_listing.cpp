@@ -26,6 +26,7 @@ EntryKind DirectoryListing::DirListNext() {
   }
   DirectoryEntry& entry = entries_[next_++];
   name_.swap(entry.name);
+  regular_ = entry.is_regular_file;
   return entry.is_directory ? kDirectoryEntry : kFileEntry;
 }
 

@@ -10,6 +10,7 @@ namespace dwelvane {
 struct DirectoryEntry {
   std::string name;
   bool is_directory = false;
+  bool is_regular_file = false;  // known from the listing itself; false when it didn't say
 };
 
 // What DirListNext delivers.
@@ -28,11 +29,14 @@ class DirectoryListing {
 
   // The name of the entry the last DirListNext delivered.
   const std::string& DirListEntryName() const { return name_; }
+  // Whether the listing said that entry is a regular file (not a link, pipe or device).
+  bool DirListEntryIsRegular() const { return regular_; }
 
  private:
   std::vector<DirectoryEntry> entries_;
   std::size_t next_ = 0;
   std::string name_;
+  bool regular_ = false;
 };
 
 // Platform part: appends every entry of `folder` but "." and ".." to `entries`, in the

@@ -68,7 +68,7 @@ bool ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>
   const std::size_t first = entries.size();
   while (const dirent* entry = ::readdir(directory.get())) {
     if (!IsDotEntry(entry->d_name)) {
-      entries.push_back({entry->d_name, IsDirectory(folder, *entry)});
+      entries.push_back({entry->d_name, IsDirectory(folder, *entry), entry->d_type == DT_REG});
     }
   }
   std::sort(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(), ComesBefore);

@@ -49,7 +49,7 @@ class FolderWalker {
       child.resize(prefix);
       child.append(name);
       if (kind == kFileEntry) {
-        visitor_.visit_file({folder, name, child});
+        visitor_.visit_file({folder, name, child, listing.DirListEntryIsRegular()});
       } else {
         Walk(child);
         visitor_.after_subfolder();

@@ -10,6 +10,7 @@ struct WalkedFile {
   const std::string& folder;
   const std::string& name;
   const std::string& path;
+  bool listed_regular = false;  // the listing said it is a regular file
 };
 
 struct FolderVisitor {

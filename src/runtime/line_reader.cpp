@@ -75,8 +75,9 @@ LineReader::~LineReader() {
   FileClose();
 }
 
-bool LineReader::FileOpenRead(const std::string& path) {
-  const platform::FileHandle opened = platform::OpenFileForReading(ResolveProgramPath(path));
+bool LineReader::FileOpenRead(const std::string& path, bool listed_regular) {
+  const platform::FileHandle opened =
+      platform::OpenFileForReading(ResolveProgramPath(path), listed_regular);
   if (opened == platform::kNoFile) {
     return false;
   }

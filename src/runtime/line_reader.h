@@ -22,8 +22,9 @@ class LineReader {
   LineReader& operator=(const LineReader&) = delete;
 
   // Closes a file still open, then opens `path` (relative to the program folder when it
-  // is relative). False when the file can't be opened for reading.
-  [[nodiscard]] bool FileOpenRead(const std::string& path);
+  // is relative). False when the file can't be opened for reading. `listed_regular`: a
+  // folder listing said it is a regular file (see platform::OpenFileForReading).
+  [[nodiscard]] bool FileOpenRead(const std::string& path, bool listed_regular = false);
   void FileClose();
 
   // True when no byte is left to read.

@@ -38,7 +38,10 @@ std::string ResolveLinks(const std::string& path);
 
 // Opens a regular file for reading; anything else (a folder, a pipe, a device) fails, so
 // that a walk never blocks on a FIFO or reads an endless device.
-[[nodiscard]] FileHandle OpenFileForReading(const std::string& path);
+// `listed_regular`: the folder listing already said the path is a regular file, so the
+// check that it is one (a pipe or a device named like a script must not block a scan) is
+// left out where it costs a system call of its own.
+[[nodiscard]] FileHandle OpenFileForReading(const std::string& path, bool listed_regular = false);
 
 // Creates the file or empties an existing one.
 [[nodiscard]] FileHandle CreateFileForWriting(const std::string& path,

@@ -74,7 +74,7 @@ FileHandle CreateFileBeside(const std::string& target, NewFileAccess access,
   return fd;
 }
 
-FileHandle OpenFileForReading(const std::string& path) {
+FileHandle OpenFileForReading(const std::string& path, bool listed_regular) {
   if (FailsByRule(FileCall::kOpen, path)) {
     return kNoFile;
   }
@@ -82,6 +82,9 @@ FileHandle OpenFileForReading(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     return kNoFile;
+  }
+  if (listed_regular) {
+    return fd;
   }
   struct stat status {};
   if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {

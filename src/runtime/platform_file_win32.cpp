@@ -63,7 +63,8 @@ FileHandle CreateFileBeside(const std::string& target, NewFileAccess, std::strin
   return FromHandle(file);
 }
 
-FileHandle OpenFileForReading(const std::string& path) {
+// GetFileType asks the open handle, not the disk: it is kept whatever the listing said.
+FileHandle OpenFileForReading(const std::string& path, bool) {
   if (FailsByRule(FileCall::kOpen, path)) {
     return kNoFile;
   }

@@ -23,7 +23,7 @@ class FileCounter {
         break;
       case ProjectFileKind::kScript:
         ++statistics_.ScriptCount;
-        NoteUnreadable(file, MeasureScript(file.path, statistics_, reader_));
+        NoteUnreadable(file, MeasureScript(file.path, statistics_, reader_, file.listed_regular));
         break;
       case ProjectFileKind::kSprite:
         ++statistics_.SpriteCount;
@@ -45,7 +45,8 @@ class FileCounter {
         break;
       case ProjectFileKind::kItems:
         ++statistics_.ItemFileCount;
-        NoteUnreadable(file, CountInventoryItems(file.path, statistics_, reader_));
+        NoteUnreadable(file,
+                       CountInventoryItems(file.path, statistics_, reader_, file.listed_regular));
         break;
       case ProjectFileKind::kOther:
         break;

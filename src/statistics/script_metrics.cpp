@@ -105,8 +105,9 @@ const char* FindItemMarker(const char* begin, const char* end) {
 
 }  // namespace
 
-bool MeasureScript(const std::string& path, ProjectStatistics& statistics, LineReader& reader) {
-  if (!reader.FileOpenRead(path)) {
+bool MeasureScript(const std::string& path, ProjectStatistics& statistics, LineReader& reader,
+                   bool listed_regular) {
+  if (!reader.FileOpenRead(path, listed_regular)) {
     return false;
   }
   // Measured apart, so that a file that fails half-way adds nothing.
@@ -132,9 +133,9 @@ bool MeasureScript(const std::string& path, ProjectStatistics& statistics, LineR
   return read_whole;
 }
 
-bool CountInventoryItems(const std::string& path, ProjectStatistics& statistics,
-                         LineReader& reader) {
-  if (!reader.FileOpenRead(path)) {
+bool CountInventoryItems(const std::string& path, ProjectStatistics& statistics, LineReader& reader,
+                         bool listed_regular) {
+  if (!reader.FileOpenRead(path, listed_regular)) {
     return false;
   }
   std::int64_t lines_passed = 0;

@@ -9,11 +9,13 @@ namespace dwelvane {
 
 // Adds the lines, the characters other than spaces, the dialogue lines and those of them
 // with a speech audio file of one .script or .inc file. A file that can't be opened or
-// read to its end adds nothing and gives false.
-bool MeasureScript(const std::string& path, ProjectStatistics& statistics, LineReader& reader);
+// read to its end adds nothing and gives false. `listed_regular`: a folder listing said the
+// file is a regular one.
+bool MeasureScript(const std::string& path, ProjectStatistics& statistics, LineReader& reader,
+                   bool listed_regular = false);
 
 // Adds the lines of one .items file that hold "ITEM"; nothing, and false, as above.
-bool CountInventoryItems(const std::string& path, ProjectStatistics& statistics,
-                         LineReader& reader);
+bool CountInventoryItems(const std::string& path, ProjectStatistics& statistics, LineReader& reader,
+                         bool listed_regular = false);
 
 }  // namespace dwelvane
