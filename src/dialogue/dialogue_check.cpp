@@ -27,11 +27,7 @@ std::string_view LastComponent(std::string_view path) {
 // IDs as the string table compares them: ASCII case ignored.
 struct IdHash {
   std::size_t operator()(std::string_view id) const {
-    std::size_t hash = 14695981039346656037ull;
-    for (const char c : id) {
-      hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
-    }
-    return hash;
+    return static_cast<std::size_t>(HashIgnoringAsciiCase(id));
   }
 };
 struct IdEqual {

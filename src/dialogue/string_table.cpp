@@ -12,15 +12,6 @@
 namespace dwelvane {
 namespace {
 
-std::uint64_t HashFoldingAsciiCase(std::string_view id) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (const char byte : id) {
-    hash = (hash ^ static_cast<unsigned char>(LowerAscii(byte))) * 1099511628211ull;
-  }
-  // FNV's low bits are its best; FirstSlot reads the high ones.
-  return hash * 0x9E3779B97F4A7C15ull;
-}
-
 // Room for `entries` at most two thirds full, so that probe runs stay short.
 std::size_t SlotCountFor(std::size_t entries) {
   return entries + entries / 2 + 16;
@@ -103,7 +94,7 @@ std::string_view StringTable::LineAt(std::uint32_t slot_value) const {
 
 std::size_t StringTable::FindSlot(std::string_view id) const {
   const std::size_t count = slots_.size();
-  for (std::size_t slot = FirstSlot(HashFoldingAsciiCase(id), count);;
+  for (std::size_t slot = FirstSlot(HashIgnoringAsciiCase(id), count);;
        slot = slot + 1 == count ? 0 : slot + 1) {
     const std::uint32_t value = slots_[slot];
     if (value == 0 || EqualIgnoringAsciiCase(SplitLine(LineAt(value)).first, id)) {

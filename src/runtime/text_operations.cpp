@@ -29,6 +29,15 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::uint64_t HashIgnoringAsciiCase(std::string_view text) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char byte : text) {
+    hash = (hash ^ static_cast<unsigned char>(LowerAscii(byte))) * 1099511628211ull;
+  }
+  // FNV-1a mixes its low bits best; a multiplication carries them into the high ones.
+  return hash * 0x9E3779B97F4A7C15ull;
+}
+
 bool EndsWithLowered(std::string_view text, std::string_view ending) {
   if (text.size() < ending.size()) {
     return false;

@@ -18,6 +18,10 @@ char LowerAscii(char byte);
 // string table IDs compare.
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// A hash under which texts that EqualIgnoringAsciiCase calls equal are equal; all of its
+// 64 bits are well mixed.
+std::uint64_t HashIgnoringAsciiCase(std::string_view text);
+
 // True when the last bytes of `text`, lower-cased as LowerByte does, equal `ending`.
 bool EndsWithLowered(std::string_view text, std::string_view ending);
 
