@@ -1,5 +1,6 @@
 #include "dialogue/dialogue_check.h"
 
+#include <memory_resource>
 #include <unordered_map>
 
 #include "runtime/path_separator.h"
@@ -44,13 +45,17 @@ struct FirstUse {
 };
 
 template <typename Hash, typename Equal>
-using FirstUses = std::unordered_map<std::string_view, FirstUse, Hash, Equal>;
+using FirstUses = std::pmr::unordered_map<std::string_view, FirstUse, Hash, Equal>;
 
 class Checker {
  public:
   Checker(std::string_view project_folder, const ProjectFileIndex& files,
           const StringTable* strings, std::size_t lines)
-      : project_folder_(project_folder), files_(files), strings_(strings) {
+      : project_folder_(project_folder),
+        files_(files),
+        strings_(strings),
+        audio_uses_(&nodes_),
+        reference_uses_(&nodes_) {
     audio_uses_.reserve(lines);
     reference_uses_.reserve(lines);
   }
@@ -107,6 +112,8 @@ class Checker {
   std::string_view project_folder_;
   const ProjectFileIndex& files_;
   const StringTable* strings_;
+  // The maps' nodes come from one growing block and go all at once with the checker.
+  std::pmr::monotonic_buffer_resource nodes_;
   FirstUses<FileNameHash, FileNameEqual> audio_uses_;
   FirstUses<IdHash, IdEqual> reference_uses_;
   Findings findings_;
