@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "runtime/line_reader.h"
 #include "statistics/file_classification.h"
@@ -153,9 +155,6 @@ ScanResult ScanProject(const std::string& folder) {
   CommandFeedback feedback;
   feedback.show_progress = [&](int position) { result.positions.push_back(position); };
   feedback.drain_window_events = [&] { ++result.drains; };
-  CountProjectFiles(folder, progress, feedback);
-  progress.ProgressTotal = progress.ProgressCount;
-  progress.ProgressCount = 0;
   ScanProjectFolder(folder, result.statistics, progress, feedback);
   return result;
 }
@@ -187,6 +186,29 @@ TEST(ProjectScanTest, ClassifiesEveryFileAndMovesTheBarPerFile) {
   const ScanResult again = ScanProject(folder.Path() + "/");
   EXPECT_EQ(again.statistics.ScriptCharCount, s.ScriptCharCount);
   EXPECT_EQ(again.positions, result.positions);
+}
+
+TEST(ProjectScanTest, AFileThatVanishesAfterTheWalkIsNotCountedNorSkipped) {
+  TempFolder folder;
+  folder.Write("a.script", "a.Talk(\"kept\");\n");
+  const std::string doomed_script = folder.Write("b.script", "b.Talk(\"gone\");\n");
+  const std::string doomed_items = folder.Write("c.items", "ITEM\n");
+  ProjectStatistics statistics;
+  Progress progress;
+  std::vector<std::string> skipped;
+  CommandFeedback feedback;
+  feedback.note_skipped = [&](const std::string& path) { skipped.push_back(path); };
+  // The status shows between the walk and the scan.
+  feedback.show_status = [&](std::string_view) {
+    std::remove(doomed_script.c_str());
+    std::remove(doomed_items.c_str());
+  };
+  ScanProjectFolder(folder.Path(), statistics, progress, feedback);
+  EXPECT_EQ(statistics.ScriptCount, 1);
+  EXPECT_EQ(statistics.DialogueLineCount, 1);
+  EXPECT_EQ(statistics.ItemFileCount, 0);
+  EXPECT_TRUE(skipped.empty());
+  EXPECT_EQ(progress.ProgressCount, 3);
 }
 
 TEST(ProjectScanTest, AnEmptyOrMissingFolderCountsNothing) {

@@ -1,7 +1,8 @@
 #include "statistics/project_scan.h"
 
-#include "runtime/folder_walk.h"
 #include "runtime/line_reader.h"
+#include "runtime/platform_file.h"
+#include "runtime/recorded_walk.h"
 #include "statistics/file_classification.h"
 #include "statistics/script_metrics.h"
 
@@ -22,8 +23,8 @@ class FileCounter {
         statistics_.ProjectName = name.substr(0, name.size() - kProjectExtensionLength);
         break;
       case ProjectFileKind::kScript:
-        ++statistics_.ScriptCount;
-        NoteUnreadable(file, MeasureScript(file.path, statistics_, reader_, file.listed_regular));
+        statistics_.ScriptCount += CountsAfterReading(
+            file, MeasureScript(file.path, statistics_, reader_, file.listed_regular));
         break;
       case ProjectFileKind::kSprite:
         ++statistics_.SpriteCount;
@@ -44,9 +45,8 @@ class FileCounter {
         ++statistics_.SoundFileCount;
         break;
       case ProjectFileKind::kItems:
-        ++statistics_.ItemFileCount;
-        NoteUnreadable(file,
-                       CountInventoryItems(file.path, statistics_, reader_, file.listed_regular));
+        statistics_.ItemFileCount += CountsAfterReading(
+            file, CountInventoryItems(file.path, statistics_, reader_, file.listed_regular));
         break;
       case ProjectFileKind::kOther:
         break;
@@ -54,10 +54,17 @@ class FileCounter {
   }
 
  private:
-  void NoteUnreadable(const WalkedFile& file, bool read) {
-    if (!read) {
-      feedback_.note_skipped(file.path);
+  // 1 when the file counts: it was read, or it is there but couldn't be read, which is
+  // noted. A file gone since the walk is no longer part of the project.
+  int CountsAfterReading(const WalkedFile& file, bool read) {
+    if (read) {
+      return 1;
     }
+    if (platform::KindOfPath(file.path) == platform::PathKind::kMissing) {
+      return 0;
+    }
+    feedback_.note_skipped(file.path);
+    return 1;
   }
 
   ProjectStatistics& statistics_;
@@ -67,22 +74,22 @@ class FileCounter {
 
 }  // namespace
 
-void CountProjectFiles(const std::string& folder, Progress& progress,
-                       const CommandFeedback& feedback) {
-  WalkFolder(folder,
-             {[&](const WalkedFile&) { ++progress.ProgressCount; }, feedback.drain_window_events});
-}
-
 void ScanProjectFolder(const std::string& folder, ProjectStatistics& statistics, Progress& progress,
                        const CommandFeedback& feedback) {
+  progress.ProgressCount = 0;
+  RecordedWalk files;
+  files.Record(
+      folder, [](const WalkedFile&) { return true; }, feedback.drain_window_events);
+  progress.ProgressTotal = static_cast<std::int64_t>(files.FileCount());
+  feedback.show_status("Scanning project ...");
   LineReader reader;
   FileCounter counter(statistics, reader, feedback);
-  WalkFolder(folder, {[&](const WalkedFile& file) {
-                        ++progress.ProgressCount;
-                        SetProgress(progress, feedback);
-                        counter.Count(file);
-                      },
-                      feedback.drain_window_events, feedback.note_skipped});
+  const auto count_file = [&](const WalkedFile& file) {
+    ++progress.ProgressCount;
+    SetProgress(progress, feedback);
+    counter.Count(file);
+  };
+  files.Replay({count_file, feedback.drain_window_events, feedback.note_skipped});
 }
 
 }  // namespace dwelvane

@@ -7,12 +7,9 @@
 
 namespace dwelvane {
 
-// Adds the number of files below `folder`, at any depth, to ProgressCount.
-void CountProjectFiles(const std::string& folder, Progress& progress,
-                       const CommandFeedback& feedback);
-
 // Classifies every file below `folder` by its extension into `statistics`, measuring
-// scripts and item files on the way, and moves the progress bar after each file.
+// scripts and item files on the way. One walk lists the files and sets ProgressTotal, then
+// "Scanning project ..." shows and the bar moves after each file.
 void ScanProjectFolder(const std::string& folder, ProjectStatistics& statistics, Progress& progress,
                        const CommandFeedback& feedback);
 

@@ -29,11 +29,6 @@ CommandOutcome RunProjectStatistics(const StatisticsOptions& options, ProjectSta
                                     Progress& progress, const CommandFeedback& feedback,
                                     const ReportClock& clock) {
   ResetStatistics(statistics);
-  progress.ProgressCount = 0;
-  CountProjectFiles(options.project_folder, progress, feedback);
-  progress.ProgressTotal = progress.ProgressCount;
-  progress.ProgressCount = 0;
-  feedback.show_status("Scanning project ...");
   ScanProjectFolder(options.project_folder, statistics, progress, feedback);
   const bool written = !options.write_file || WriteStatisticsFile(options, statistics, clock);
   feedback.show_status("");

@@ -1,0 +1,56 @@
+#include "runtime/recorded_walk.h"
+
+#include "runtime/path_separator.h"
+
+namespace dwelvane {
+
+std::size_t RecordedWalk::FolderIndex(const std::string& folder) {
+  if (folders_.empty() || folders_.back() != folder) {
+    folders_.push_back(folder);
+  }
+  return folders_.size() - 1;
+}
+
+void RecordedWalk::Record(const std::string& folder,
+                          const std::function<bool(const WalkedFile&)>& keep,
+                          const std::function<void()>& after_subfolder) {
+  const auto visit_file = [&](const WalkedFile& file) {
+    if (keep(file)) {
+      met_.push_back(
+          {FolderIndex(file.folder), names_.Store(file.name), Met::kFile, file.listed_regular});
+      ++file_count_;
+    }
+  };
+  const auto subfolder_end = [&] {
+    after_subfolder();
+    met_.push_back({0, {}, Met::kSubfolderEnd});
+  };
+  const auto unlisted_folder = [&](const std::string& unlisted) {
+    met_.push_back({FolderIndex(unlisted), {}, Met::kUnlistedFolder});
+  };
+  WalkFolder(folder, {visit_file, subfolder_end, unlisted_folder});
+}
+
+void RecordedWalk::Replay(const FolderVisitor& visitor) const {
+  std::string name;
+  std::string path;
+  for (const Entry& entry : met_) {
+    if (entry.met == Met::kSubfolderEnd) {
+      visitor.after_subfolder();
+      continue;
+    }
+    const std::string& folder = folders_[entry.folder];
+    if (entry.met == Met::kUnlistedFolder) {
+      if (visitor.unlisted_folder) {
+        visitor.unlisted_folder(folder);
+      }
+      continue;
+    }
+    name.assign(entry.name);
+    path.assign(folder).push_back(kPathSeparator);
+    path.append(name);
+    visitor.visit_file({folder, name, path, entry.listed_regular});
+  }
+}
+
+}  // namespace dwelvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/folder_walk.h"
+#include "runtime/text_arena.h"
+
+namespace dwelvane {
+
+// The files one walk kept, with the folders it couldn't list and the ends of its
+// subfolders in their places, so that a second pass over the project needs no second walk
+// and still meets everything in walk order.
+class RecordedWalk {
+ public:
+  std::size_t FileCount() const { return file_count_; }
+
+  // Walks `folder` as WalkFolder does, keeping the files `keep` says yes to;
+  // `after_subfolder` runs after each subfolder, as the walk's own does.
+  void Record(const std::string& folder, const std::function<bool(const WalkedFile&)>& keep,
+              const std::function<void()>& after_subfolder);
+
+  // Calls `visitor` for what the walk met, in its order.
+  void Replay(const FolderVisitor& visitor) const;
+
+ private:
+  enum class Met { kFile, kUnlistedFolder, kSubfolderEnd };
+
+  struct Entry {
+    std::size_t folder;  // in folders_
+    std::string_view name;
+    Met met = Met::kFile;
+    bool listed_regular = false;
+  };
+
+  std::size_t FolderIndex(const std::string& folder);
+
+  std::vector<std::string> folders_;
+  std::vector<Entry> met_;
+  std::size_t file_count_ = 0;
+  TextArena names_;
+};
+
+}  // namespace dwelvane
