@@ -153,6 +153,16 @@ std::string_view LineReader::FileReadLineWhere(TextSearch search, std::int64_t& 
 }
 
 std::string_view LineReader::FileReadLineRun() {
+  bool piece = false;
+  return ReadLineRun(false, piece);
+}
+
+std::string_view LineReader::FileReadLineRunOrPiece(bool& piece) {
+  return ReadLineRun(true, piece);
+}
+
+std::string_view LineReader::ReadLineRun(bool pieces_allowed, bool& piece) {
+  piece = false;
   for (;;) {
     const char* data = buffer_.data();
     std::size_t stop = source_done_ ? end_ : AfterLastLineEnd(data, begin_, end_);
@@ -166,6 +176,11 @@ std::string_view LineReader::FileReadLineRun() {
     }
     if (source_done_) {
       return {};
+    }
+    if (pieces_allowed && begin_ == 0 && end_ == buffer_.size()) {
+      piece = true;
+      begin_ = end_;
+      return {data, end_};
     }
     Refill();
   }

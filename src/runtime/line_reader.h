@@ -57,7 +57,15 @@ class LineReader {
   // empty text at the end. For callers that measure lines rather than read them.
   std::string_view FileReadLineRun();
 
+  // As FileReadLineRun, but a line longer than the buffer comes in pieces of the buffer's
+  // size instead of growing the buffer, `piece` telling that the text holds no line end
+  // and its line goes on: memory stays the buffer's whatever the lines. The rest of the
+  // line then begins the next run.
+  std::string_view FileReadLineRunOrPiece(bool& piece);
+
  private:
+  std::string_view ReadLineRun(bool pieces_allowed, bool& piece);
+
   // Moves the unread bytes to the front, grows the buffer when it is full and reads more.
   void Refill();
 
