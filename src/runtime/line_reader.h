@@ -16,7 +16,7 @@ namespace dwelvane {
 // end gives no extra empty line. Lines of any length are delivered whole.
 class LineReader {
  public:
-  explicit LineReader(std::size_t chunk_size = 64 * 1024);
+  explicit LineReader(std::size_t chunk_size = 128 * 1024);
   ~LineReader();
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
