@@ -19,9 +19,22 @@ bool HasHighBit(const char* bytes) {
   return (word & 0x8080808080808080ULL) != 0;
 }
 
+// One test of the whole text, without a branch per byte, so that the compiler tests a
+// vector register's width at once: scripts are mostly plain ASCII.
+bool HoldsOnlyAscii(std::string_view bytes) {
+  unsigned char seen = 0;
+  for (const char c : bytes) {
+    seen |= static_cast<unsigned char>(c);
+  }
+  return seen < 0x80;
+}
+
 }  // namespace
 
 void EncodingDetector::Feed(std::string_view bytes) {
+  if (pending_ == 0 && HoldsOnlyAscii(bytes)) {
+    return;
+  }
   const char* at = bytes.data();
   const char* const end = at + bytes.size();
   while (!invalid_ && at < end) {
