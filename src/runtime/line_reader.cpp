@@ -1,5 +1,6 @@
 #include "runtime/line_reader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -48,18 +49,25 @@ std::size_t AfterLastLineEnd(const char* data, std::size_t begin, std::size_t en
 }
 
 // Line ends in [begin, end): LF, zero bytes, and CRs not followed by an LF, so that CR LF
-// counts once. `next` is the byte after `end`. The loop has no branches, so that the
-// compiler can run it on many bytes at once.
+// counts once. `next` is the byte after `end`. The inner loop has no branches and counts
+// in a byte, at most 255 bytes at a time, so that the compiler tests a vector register's
+// width of bytes at once.
 std::int64_t CountLineEnds(const char* begin, const char* end, char next) {
   if (begin == end) {
     return 0;
   }
+  constexpr std::size_t kByteCounterLimit = 255;
   const auto* bytes = reinterpret_cast<const unsigned char*>(begin);
   const auto last = static_cast<std::size_t>(end - begin) - 1;
   std::size_t count = 0;
-  for (std::size_t i = 0; i < last; ++i) {
-    count += static_cast<std::size_t>((bytes[i] == '\n') | (bytes[i] == '\0') |
-                                      ((bytes[i] == '\r') & (bytes[i + 1] != '\n')));
+  for (std::size_t start = 0; start < last; start += kByteCounterLimit) {
+    const std::size_t stop = std::min(start + kByteCounterLimit, last);
+    unsigned char block_count = 0;
+    for (std::size_t i = start; i < stop; ++i) {
+      const unsigned char byte = bytes[i];
+      block_count += (byte == '\n') | (byte == '\0') | ((byte == '\r') & (bytes[i + 1] != '\n'));
+    }
+    count += block_count;
   }
   const unsigned char final_byte = bytes[last];
   count += static_cast<std::size_t>((final_byte == '\n') | (final_byte == '\0') |
