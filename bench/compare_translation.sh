@@ -13,12 +13,8 @@ echo "project: $(find "$project" -name '*.script' | wc -l) scripts," \
 without="location,name,line,speaker,sentence,audio,reference"
 # Prints "CPU PEAK_KIB" for one run with the given columns.
 measure() {
-  local report
-  report=$(mktemp)
-  /usr/bin/time -f '%U %S %M' -o "$report" "$cli" dialogue --columns "$1" \
-    --output "$project.csv" "$project"
-  awk '{printf "%.3f %d\n", $1 + $2, $3}' "$report"
-  rm -f "$report"
+  "$build/bench/cpu_time" "$cli" dialogue --columns "$1" --output "$project.csv" "$project" |
+    cut -d' ' -f1,3
 }
 
 off_cpu=() off_memory=() on_cpu=() on_memory=()

@@ -7,6 +7,7 @@
 set -euo pipefail
 source "$(dirname "$0")/side_by_side.sh" "$@"
 floor="$build/bench/read_floor"
+cpu_time="$build/bench/cpu_time"
 
 "$maker" "$project" 20000 100 5
 echo "project: $(find "$project" -name '*.script' | wc -l) scripts, $(du -sh "$project" | cut -f1)"
@@ -17,12 +18,8 @@ run_stats() { "$cli" stats --output "$project.txt" "$project"; }
 
 # Prints "CPU WALL" in seconds for one run of a function.
 cpu_and_wall() {
-  local report
-  report=$(mktemp)
-  /usr/bin/time -f '%U %S %e' -o "$report" bash -c "$(declare -f "$1"); \
-    floor='$floor' cli='$cli' project='$project' $1" >/dev/null
-  awk '{printf "%.3f %.3f\n", $1 + $2, $3}' "$report"
-  rm -f "$report"
+  "$cpu_time" bash -c "$(declare -f "$1"); floor='$floor' cli='$cli' project='$project' $1" |
+    cut -d' ' -f1,2
 }
 
 compare_with_floor() {
