@@ -1,6 +1,7 @@
 // The script measure against a line-by-line reference: lines, bytes other than spaces and
 // line ends, talk lines and those with an audio marker. The input is repeated until it
-// spans several of the measure's blocks and the reader's refills.
+// spans several of the measure's blocks and the reader's refills; with the 16-byte reader
+// most lines are longer than its buffer and are measured in pieces.
 #include <cstdint>
 #include <string>
 
