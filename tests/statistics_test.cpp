@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/line_reader.h"
@@ -36,11 +37,18 @@ TEST(FileClassificationTest, LooksAtTheEndOfTheNameInAnyCase) {
   }
 }
 
+// A file as a walk hands it on, for the measures that take one.
+struct FileAt {
+  explicit FileAt(std::string at) : path(std::move(at)) {}
+  operator WalkedFile() const { return {path, path, path}; }
+  std::string path;
+};
+
 ProjectStatistics Measure(const TempFolder& folder, std::string_view bytes,
                           std::size_t chunk = 64 * 1024) {
   ProjectStatistics statistics;
   LineReader reader(chunk);
-  MeasureScript(folder.Write("measured.script", bytes), statistics, reader);
+  MeasureScript(FileAt(folder.Write("measured.script", bytes)), statistics, reader);
   return statistics;
 }
 
@@ -138,13 +146,13 @@ TEST(ScriptMetricsTest, CountsLinesThatHoldItemInCapitals) {
   ProjectStatistics statistics;
   LineReader reader;
   CountInventoryItems(
-      folder.Write("a.items",
-                   "ITEM\r\n{\r\n  CAPTION = \"ITEMS\"\r\n}\r\nITEM ITEM\r\nitem\r\n"
-                   "ITEM\r\n{ NAME = \"x\" }\r\nITE\r\nM"),
+      FileAt(folder.Write("a.items",
+                          "ITEM\r\n{\r\n  CAPTION = \"ITEMS\"\r\n}\r\nITEM ITEM\r\nitem\r\n"
+                          "ITEM\r\n{ NAME = \"x\" }\r\nITE\r\nM")),
       statistics, reader);
   EXPECT_EQ(statistics.InventoryItemCount, 4);
-  MeasureScript(folder.Join("missing.script"), statistics, reader);
-  CountInventoryItems(folder.Join("missing.items"), statistics, reader);
+  MeasureScript(FileAt(folder.Join("missing.script")), statistics, reader);
+  CountInventoryItems(FileAt(folder.Join("missing.items")), statistics, reader);
   EXPECT_EQ(statistics.ScriptLineCount, 0);
   EXPECT_EQ(statistics.InventoryItemCount, 4);
 }

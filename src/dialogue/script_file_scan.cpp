@@ -48,7 +48,7 @@ class ScriptRecords {
 }  // namespace
 
 bool ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& reader) {
-  if (!reader.FileOpenRead(script.path, script.listed_regular)) {
+  if (!reader.FileOpenRead(script)) {
     return false;
   }
   const std::size_t first_record = table.DialogueCount;

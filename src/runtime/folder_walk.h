@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "runtime/platform_file.h"
+
 namespace dwelvane {
 
 // A file the walk met: its folder (no trailing separator), its name, and both joined.
@@ -11,6 +13,8 @@ struct WalkedFile {
   const std::string& name;
   const std::string& path;
   bool listed_regular = false;  // the listing said it is a regular file
+  // The folder opened for lookups (platform::OpenFolderForLookup), or kNoFile.
+  platform::FileHandle folder_handle = platform::kNoFile;
 };
 
 struct FolderVisitor {

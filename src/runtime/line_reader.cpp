@@ -84,8 +84,15 @@ LineReader::~LineReader() {
 }
 
 bool LineReader::FileOpenRead(const std::string& path, bool listed_regular) {
-  const platform::FileHandle opened =
-      platform::OpenFileForReading(ResolveProgramPath(path), listed_regular);
+  return Adopt(platform::OpenFileForReading(ResolveProgramPath(path), listed_regular));
+}
+
+bool LineReader::FileOpenRead(const WalkedFile& file) {
+  return Adopt(platform::OpenFileInFolderForReading(file.folder_handle, file.name, file.path,
+                                                    file.listed_regular));
+}
+
+bool LineReader::Adopt(platform::FileHandle opened) {
   if (opened == platform::kNoFile) {
     return false;
   }

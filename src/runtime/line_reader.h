@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/folder_walk.h"
 #include "runtime/platform_file.h"
 #include "runtime/text_encoding.h"
 
@@ -25,6 +26,8 @@ class LineReader {
   // is relative). False when the file can't be opened for reading. `listed_regular`: a
   // folder listing said it is a regular file (see platform::OpenFileForReading).
   [[nodiscard]] bool FileOpenRead(const std::string& path, bool listed_regular = false);
+  // Opens a file a walk met, through its folder's handle where the walk has one.
+  [[nodiscard]] bool FileOpenRead(const WalkedFile& file);
   void FileClose();
 
   // True when no byte is left to read.
@@ -64,6 +67,9 @@ class LineReader {
   std::string_view FileReadLineRunOrPiece(bool& piece);
 
  private:
+  // Makes `opened` the file read from; false when it is kNoFile.
+  bool Adopt(platform::FileHandle opened);
+
   std::string_view ReadLineRun(bool pieces_allowed, bool& piece);
 
   // Moves the unread bytes to the front, grows the buffer when it is full and reads more.

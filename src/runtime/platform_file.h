@@ -43,6 +43,16 @@ std::string ResolveLinks(const std::string& path);
 // left out where it costs a system call of its own.
 [[nodiscard]] FileHandle OpenFileForReading(const std::string& path, bool listed_regular = false);
 
+// Opens a folder only to open files in it by name: kNoFile where the platform opens files
+// by path alone, or when the folder can't be opened. Closed with CloseFile.
+FileHandle OpenFolderForLookup(const std::string& path);
+
+// As OpenFileForReading for the file `name` in `folder` (from OpenFolderForLookup), whose
+// whole path is `path`: the system needn't look up every folder on the path again. Opens
+// `path` where `folder` is kNoFile.
+[[nodiscard]] FileHandle OpenFileInFolderForReading(FileHandle folder, const std::string& name,
+                                                    const std::string& path, bool listed_regular);
+
 // Creates the file or empties an existing one.
 [[nodiscard]] FileHandle CreateFileForWriting(const std::string& path,
                                               NewFileAccess access = NewFileAccess::kOrdinary);

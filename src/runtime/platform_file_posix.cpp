@@ -75,11 +75,23 @@ FileHandle CreateFileBeside(const std::string& target, NewFileAccess access,
 }
 
 FileHandle OpenFileForReading(const std::string& path, bool listed_regular) {
+  return OpenFileInFolderForReading(kNoFile, path, path, listed_regular);
+}
+
+FileHandle OpenFolderForLookup(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return fd < 0 ? kNoFile : fd;
+}
+
+FileHandle OpenFileInFolderForReading(FileHandle folder, const std::string& name,
+                                      const std::string& path, bool listed_regular) {
   if (FailsByRule(FileCall::kOpen, path)) {
     return kNoFile;
   }
+  const int at = folder == kNoFile ? AT_FDCWD : static_cast<int>(folder);
+  const std::string& opened = folder == kNoFile ? path : name;
   // O_NONBLOCK keeps the open itself from waiting for a writer when the path is a FIFO.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::openat(at, opened.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     return kNoFile;
   }

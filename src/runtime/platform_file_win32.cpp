@@ -81,6 +81,15 @@ FileHandle OpenFileForReading(const std::string& path, bool) {
   return FromHandle(file);
 }
 
+FileHandle OpenFolderForLookup(const std::string&) {
+  return kNoFile;
+}
+
+FileHandle OpenFileInFolderForReading(FileHandle, const std::string&, const std::string& path,
+                                      bool listed_regular) {
+  return OpenFileForReading(path, listed_regular);
+}
+
 // The user's own registry keeps Windows settings, so both kinds of access are the same.
 FileHandle CreateFileForWriting(const std::string& path, NewFileAccess) {
   if (FailsByRule(FileCall::kOpen, path)) {

@@ -31,9 +31,40 @@ void RecordedWalk::Record(const std::string& folder,
   WalkFolder(folder, {visit_file, subfolder_end, unlisted_folder});
 }
 
+namespace {
+
+// The folder of the files being replayed, opened once for all of them.
+class OpenFolder {
+ public:
+  ~OpenFolder() { Close(); }
+
+  platform::FileHandle For(std::size_t index, const std::string& folder) {
+    if (index != index_) {
+      Close();
+      handle_ = platform::OpenFolderForLookup(folder);
+      index_ = index;
+    }
+    return handle_;
+  }
+
+ private:
+  void Close() {
+    if (handle_ != platform::kNoFile) {
+      static_cast<void>(platform::CloseFile(handle_));
+      handle_ = platform::kNoFile;
+    }
+  }
+
+  std::size_t index_ = static_cast<std::size_t>(-1);
+  platform::FileHandle handle_ = platform::kNoFile;
+};
+
+}  // namespace
+
 void RecordedWalk::Replay(const FolderVisitor& visitor) const {
   std::string name;
   std::string path;
+  OpenFolder open_folder;
   for (const Entry& entry : met_) {
     if (entry.met == Met::kSubfolderEnd) {
       visitor.after_subfolder();
@@ -49,7 +80,8 @@ void RecordedWalk::Replay(const FolderVisitor& visitor) const {
     name.assign(entry.name);
     path.assign(folder).push_back(kPathSeparator);
     path.append(name);
-    visitor.visit_file({folder, name, path, entry.listed_regular});
+    visitor.visit_file(
+        {folder, name, path, entry.listed_regular, open_folder.For(entry.folder, folder)});
   }
 }
 

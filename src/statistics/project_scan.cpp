@@ -23,8 +23,8 @@ class FileCounter {
         statistics_.ProjectName = name.substr(0, name.size() - kProjectExtensionLength);
         break;
       case ProjectFileKind::kScript:
-        statistics_.ScriptCount += CountsAfterReading(
-            file, MeasureScript(file.path, statistics_, reader_, file.listed_regular));
+        statistics_.ScriptCount +=
+            CountsAfterReading(file, MeasureScript(file, statistics_, reader_));
         break;
       case ProjectFileKind::kSprite:
         ++statistics_.SpriteCount;
@@ -45,8 +45,8 @@ class FileCounter {
         ++statistics_.SoundFileCount;
         break;
       case ProjectFileKind::kItems:
-        statistics_.ItemFileCount += CountsAfterReading(
-            file, CountInventoryItems(file.path, statistics_, reader_, file.listed_regular));
+        statistics_.ItemFileCount +=
+            CountsAfterReading(file, CountInventoryItems(file, statistics_, reader_));
         break;
       case ProjectFileKind::kOther:
         break;

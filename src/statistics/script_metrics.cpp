@@ -272,9 +272,8 @@ const char* FindItemMarker(const char* begin, const char* end) {
 
 }  // namespace
 
-bool MeasureScript(const std::string& path, ProjectStatistics& statistics, LineReader& reader,
-                   bool listed_regular) {
-  if (!reader.FileOpenRead(path, listed_regular)) {
+bool MeasureScript(const WalkedFile& file, ProjectStatistics& statistics, LineReader& reader) {
+  if (!reader.FileOpenRead(file)) {
     return false;
   }
   // Measured apart, so that a file that fails half-way adds nothing.
@@ -314,9 +313,9 @@ bool MeasureScript(const std::string& path, ProjectStatistics& statistics, LineR
   return read_whole;
 }
 
-bool CountInventoryItems(const std::string& path, ProjectStatistics& statistics, LineReader& reader,
-                         bool listed_regular) {
-  if (!reader.FileOpenRead(path, listed_regular)) {
+bool CountInventoryItems(const WalkedFile& file, ProjectStatistics& statistics,
+                         LineReader& reader) {
+  if (!reader.FileOpenRead(file)) {
     return false;
   }
   std::int64_t lines_passed = 0;

@@ -9,13 +9,10 @@ namespace dwelvane {
 
 // Adds the lines, the characters other than spaces, the dialogue lines and those of them
 // with a speech audio file of one .script or .inc file. A file that can't be opened or
-// read to its end adds nothing and gives false. `listed_regular`: a folder listing said the
-// file is a regular one.
-bool MeasureScript(const std::string& path, ProjectStatistics& statistics, LineReader& reader,
-                   bool listed_regular = false);
+// read to its end adds nothing and gives false.
+bool MeasureScript(const WalkedFile& file, ProjectStatistics& statistics, LineReader& reader);
 
 // Adds the lines of one .items file that hold "ITEM"; nothing, and false, as above.
-bool CountInventoryItems(const std::string& path, ProjectStatistics& statistics, LineReader& reader,
-                         bool listed_regular = false);
+bool CountInventoryItems(const WalkedFile& file, ProjectStatistics& statistics, LineReader& reader);
 
 }  // namespace dwelvane
