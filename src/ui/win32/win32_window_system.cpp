@@ -12,6 +12,11 @@ constexpr const char* kWindowClass = "DwelvaneWindow";
 constexpr const char* kPageClass = "DwelvanePage";
 constexpr int kControlIdBase = 1000;  // a gadget's control id is its number plus this
 constexpr DWORD kFileNameBufferSize = 10000;
+// The gadget table's pixels are those of a display at this DPI ("100 %").
+constexpr int kTableDpi = 96;
+// The default GUI font's size: 8 points.
+constexpr int kFontPoints = 8;
+constexpr int kPointsPerInch = 72;
 
 Win32WindowSystem* owner = nullptr;  // the one window system of the program
 
@@ -125,21 +130,39 @@ Win32WindowSystem::Win32WindowSystem() {
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   RegisterClasses();
-  font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  const HDC screen = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  font_ = CreateScaledGuiFont();
 }
 
 Win32WindowSystem::~Win32WindowSystem() {
   CloseWindow();
+  DeleteObject(font_);
   owner = nullptr;
+}
+
+int Win32WindowSystem::Scaled(int pixels) const {
+  return MulDiv(pixels, dpi_, kTableDpi);
+}
+
+// The default GUI font at the size its points have at the system's DPI: the stock object
+// keeps its size at 96 DPI whatever the display.
+HFONT Win32WindowSystem::CreateScaledGuiFont() const {
+  LOGFONTA font{};
+  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  font.lfHeight = -MulDiv(kFontPoints, dpi_, kPointsPerInch);
+  font.lfWidth = 0;
+  return CreateFontIndirectA(&font);
 }
 
 bool Win32WindowSystem::OpenWindow(std::string_view title) {
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
+  RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-  window_ = CreateWindowExA(0, kWindowClass, std::string(title).c_str(), kStyle, kWindowX, kWindowY,
-                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+  window_ = CreateWindowExA(0, kWindowClass, std::string(title).c_str(), kStyle, Scaled(kWindowX),
+                            Scaled(kWindowY), frame.right - frame.left, frame.bottom - frame.top,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (window_ == nullptr) {
     return false;
   }
@@ -229,12 +252,12 @@ HWND Win32WindowSystem::MakeControl(const GadgetSpec& layout, std::string_view t
     case GadgetKind::kTab:
       return nullptr;
   }
-  const HWND control =
-      CreateWindowExA(kind.extended_style, kind.window_class, std::string(text).c_str(),
-                      WS_CHILD | WS_VISIBLE | group_start | kind.style, layout.rect.x,
-                      layout.rect.y, layout.rect.width, layout.rect.height, parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + layout.number)),
-                      GetModuleHandleA(nullptr), nullptr);
+  const HWND control = CreateWindowExA(
+      kind.extended_style, kind.window_class, std::string(text).c_str(),
+      WS_CHILD | WS_VISIBLE | group_start | kind.style, Scaled(layout.rect.x),
+      Scaled(layout.rect.y), Scaled(layout.rect.width), Scaled(layout.rect.height), parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + layout.number)),
+      GetModuleHandleA(nullptr), nullptr);
   if (layout.kind == GadgetKind::kProgressBar) {
     SendMessageA(control, PBM_SETRANGE32, 0, kProgressRange);
   }
@@ -263,11 +286,12 @@ void Win32WindowSystem::AddTab(std::string_view text) {
   SendMessageA(panel_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&labels));
   RECT panel{};
   GetClientRect(panel_, &panel);
-  const HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS,
-                                    kPageInsets.left, labels.bottom + kPageInsets.gap_below_tabs,
-                                    panel.right - kPageInsets.width_loss,
-                                    panel.bottom - labels.bottom - kPageInsets.height_loss, panel_,
-                                    nullptr, GetModuleHandleA(nullptr), nullptr);
+  const HWND page =
+      CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS,
+                      Scaled(kPageInsets.left), labels.bottom + Scaled(kPageInsets.gap_below_tabs),
+                      panel.right - Scaled(kPageInsets.width_loss),
+                      panel.bottom - labels.bottom - Scaled(kPageInsets.height_loss), panel_,
+                      nullptr, GetModuleHandleA(nullptr), nullptr);
   UseThemedPageBackground(page);
   pages_.push_back(page);
   ShowPage(static_cast<int>(SendMessageA(panel_, TCM_GETCURSEL, 0, 0)));

@@ -12,7 +12,9 @@ namespace dwelvane {
 
 // The window on Windows: the system's own controls (BUTTON, EDIT, STATIC, the tab control
 // and the progress bar) in the default GUI font, at the pixel positions of the gadget
-// table, driven through the ANSI calls.
+// table, driven through the ANSI calls. On a display of more than 96 DPI every position,
+// size and the font grow by the system DPI / 96, so that the window keeps its layout,
+// sharp (the program's manifest declares it DPI-aware).
 class Win32WindowSystem final : public WindowSystem {
  public:
   Win32WindowSystem();
@@ -33,6 +35,9 @@ class Win32WindowSystem final : public WindowSystem {
                               std::string_view filter, int filter_index) override;
   void ShowMessage(std::string_view caption, std::string_view text) override;
 
+  // A length of the gadget table in pixels of this display.
+  int Scaled(int pixels) const;
+
   // For tests: the window and a gadget's control.
   HWND Window() const { return window_; }
   HWND GadgetHandle(int gadget) const;
@@ -42,6 +47,7 @@ class Win32WindowSystem final : public WindowSystem {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
+  HFONT CreateScaledGuiFont() const;
   HWND MakeControl(const GadgetSpec& layout, std::string_view text, HWND parent);
   void AddTab(std::string_view text);
   void ShowPage(int tab);
@@ -51,6 +57,7 @@ class Win32WindowSystem final : public WindowSystem {
   HWND window_ = nullptr;
   HWND panel_ = nullptr;
   HFONT font_ = nullptr;
+  int dpi_ = 96;
   int panel_number_ = gadget::kNone;
   int last_group_ = kNoGroup;
   std::vector<HWND> pages_;
