@@ -18,12 +18,12 @@ std::string_view TextArena::Store(std::string_view text) {
   }
   // A text larger than a quarter block gets a block of its own, so that the space left
   // in the current block is not wasted.
-  if (text.size() > kBlockSize / 4) {
+  if (text.size() > kFirstBlockSize / 4) {
     return CopyInto(NewBlock(text.size()), text);
   }
   if (text.size() > free_size_) {
-    free_ = NewBlock(kBlockSize);
-    free_size_ = kBlockSize;
+    free_size_ = blocks_.empty() ? kFirstBlockSize : kLargeBlockSize;
+    free_ = NewBlock(free_size_);
   }
   const std::string_view copy = CopyInto(free_, text);
   free_ += text.size();
@@ -38,7 +38,7 @@ void TextArena::Clear() {
 }
 
 char* TextArena::NewBlock(std::size_t size) {
-  blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+  blocks_.push_back(AllocateLargeBlock(size));
   return blocks_.back().get();
 }
 

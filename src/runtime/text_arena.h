@@ -5,11 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/large_block.h"
+
 namespace dwelvane {
 
 // Keeps copies of many small texts in a few large blocks, so that a table of a hundred
 // thousand rows costs a handful of allocations instead of several per row. A stored text
-// stays put until Clear.
+// stays put until Clear. The first block is small, for small projects; the next ones are
+// large blocks, which cost a fraction of the page faults of ordinary memory.
 class TextArena {
  public:
   // A copy of `text` that lives until Clear.
@@ -18,11 +21,11 @@ class TextArena {
   void Clear();
 
  private:
-  static constexpr std::size_t kBlockSize = 256 * 1024;
+  static constexpr std::size_t kFirstBlockSize = 256 * 1024;
 
   char* NewBlock(std::size_t size);
 
-  std::vector<std::unique_ptr<char[]>> blocks_;
+  std::vector<LargeBlock> blocks_;
   char* free_ = nullptr;
   std::size_t free_size_ = 0;
 };
