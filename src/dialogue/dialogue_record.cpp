@@ -1,5 +1,8 @@
 #include "dialogue/dialogue_record.h"
 
+#include <new>
+#include <type_traits>
+
 namespace dwelvane {
 
 void DialogueTable::Clear() {
@@ -11,10 +14,14 @@ void DialogueTable::Clear() {
 }
 
 DialogueRecord& DialogueTable::AppendRecord() {
+  // Records are never destroyed one by one: the chunks are freed whole.
+  static_assert(std::is_trivially_destructible_v<DialogueRecord>);
   if (DialogueCount == chunks_.size() * kChunkSize) {
-    chunks_.push_back(std::make_unique<DialogueRecord[]>(kChunkSize));
+    chunks_.push_back(AllocateLargeBlock(kLargeBlockSize));
   }
-  return Record(DialogueCount++);
+  const std::size_t index = DialogueCount++;
+  return *new (chunks_[index / kChunkSize].get() + index % kChunkSize * sizeof(DialogueRecord))
+      DialogueRecord;
 }
 
 }  // namespace dwelvane

@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <vector>
 
+#include "runtime/large_block.h"
 #include "runtime/text_arena.h"
 #include "runtime/text_encoding.h"
 
@@ -25,15 +27,16 @@ struct DialogueRecord {
 };
 
 // The talk lines of the last dialogue command; records 0 to DialogueCount - 1 are current.
-// The table grows in fixed chunks without limit: records never move, and growing never
-// copies the records already there. Their texts are kept in one arena, so that a record
+// The table grows in fixed chunks of one large block each without limit: records never
+// move, growing never copies the records already there, and a chunk costs a fraction of
+// the page faults of ordinary memory. Their texts are kept in one arena, so that a record
 // costs no allocation of its own.
 class DialogueTable {
  public:
   // Empties the table for a new run.
   void Clear();
 
-  // The next slot, its old contents still in place: the caller writes every field.
+  // The next slot, emptied: the caller writes every field.
   DialogueRecord& AppendRecord();
 
   // Drops the records from `count` on, as when the file they came from turned out
@@ -51,11 +54,9 @@ class DialogueTable {
     translation_source_ = std::move(source);
   }
 
-  DialogueRecord& Record(std::size_t index) {
-    return chunks_[index / kChunkSize][index % kChunkSize];
-  }
+  DialogueRecord& Record(std::size_t index) { return *Slot(index); }
   const DialogueRecord& Record(std::size_t index) const {
-    return chunks_[index / kChunkSize][index % kChunkSize];
+    return *const_cast<DialogueTable*>(this)->Slot(index);
   }
 
   std::size_t DialogueCount = 0;
@@ -63,8 +64,15 @@ class DialogueTable {
   SourceEncoding TranslationEncoding = SourceEncoding::kAscii;  // of the string table's bytes
 
  private:
-  static constexpr std::size_t kChunkSize = 2048;
-  std::vector<std::unique_ptr<DialogueRecord[]>> chunks_;
+  static constexpr std::size_t kChunkSize = kLargeBlockSize / sizeof(DialogueRecord);
+
+  // Where record `index` lives; it is made there when it is appended.
+  DialogueRecord* Slot(std::size_t index) {
+    return std::launder(reinterpret_cast<DialogueRecord*>(chunks_[index / kChunkSize].get())) +
+           index % kChunkSize;
+  }
+
+  std::vector<LargeBlock> chunks_;
   TextArena texts_;
   std::shared_ptr<const void> translation_source_;
 };
