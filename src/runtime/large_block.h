@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string_view>
 
 namespace dwelvane {
 
@@ -18,5 +19,23 @@ struct LargeBlockRelease {
 // large_block_win32.cpp).
 using LargeBlock = std::unique_ptr<char[], LargeBlockRelease>;
 LargeBlock AllocateLargeBlock(std::size_t size);
+
+// Bytes in large blocks, for a whole file: growing leaves the new bytes as they are
+// rather than zeroing them, and copies what is there into a larger block.
+class LargeBytes {
+ public:
+  std::size_t size() const { return size_; }
+  char* data() { return block_.get(); }
+  const char* data() const { return block_.get(); }
+  std::string_view view() const { return {block_.get(), size_}; }
+
+  void resize(std::size_t size);
+  void clear() { size_ = 0; }
+
+ private:
+  LargeBlock block_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
 
 }  // namespace dwelvane

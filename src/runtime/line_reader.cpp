@@ -258,7 +258,12 @@ std::string_view LineAround(std::string_view run, std::size_t position) {
   return run.substr(begin, static_cast<std::size_t>(end - run.data()) - begin);
 }
 
-bool ReadWholeFile(const std::string& path, std::string& contents) {
+namespace {
+
+// Reads into anything with resize, size and data: a string, or large blocks for a file
+// that may be large.
+template <typename Bytes>
+bool ReadWholeFileInto(const std::string& path, Bytes& contents) {
   const platform::FileHandle file = platform::OpenFileForReading(ResolveProgramPath(path));
   if (file == platform::kNoFile) {
     return false;
@@ -287,6 +292,16 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
   contents.resize(used);
   static_cast<void>(platform::CloseFile(file));
   return read_whole;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& contents) {
+  return ReadWholeFileInto(path, contents);
+}
+
+bool ReadWholeFile(const std::string& path, LargeBytes& contents) {
+  return ReadWholeFileInto(path, contents);
 }
 
 bool FileIsReadable(const std::string& path) {

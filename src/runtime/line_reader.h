@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/folder_walk.h"
+#include "runtime/large_block.h"
 #include "runtime/platform_file.h"
 #include "runtime/text_encoding.h"
 
@@ -90,6 +91,7 @@ class LineReader {
 
 // The whole contents of a regular file; false when it can't be opened or read.
 [[nodiscard]] bool ReadWholeFile(const std::string& path, std::string& contents);
+[[nodiscard]] bool ReadWholeFile(const std::string& path, LargeBytes& contents);
 
 // True when `path` names a regular file that can be opened for reading.
 bool FileIsReadable(const std::string& path);
