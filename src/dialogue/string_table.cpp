@@ -52,8 +52,8 @@ bool StringTable::Load(const std::string& path) {
     Clear();
     return false;
   }
-  encoding_ = DetectEncoding(bytes_);
-  std::string_view bytes = bytes_;
+  std::string_view bytes = bytes_.view();
+  encoding_ = DetectEncoding(bytes);
   // A byte order mark belongs to the file, not to the first ID.
   if (bytes.starts_with(kUtf8ByteOrderMark)) {
     bytes.remove_prefix(kUtf8ByteOrderMark.size());
@@ -63,11 +63,25 @@ bool StringTable::Load(const std::string& path) {
 }
 
 void StringTable::IndexLines(std::string_view bytes) {
-  slots_.assign(SlotCountFor(static_cast<std::size_t>(CountLineEnds(bytes)) + 1), 0);
+  slots_.assign(SlotCountFor(static_cast<std::size_t>(CountLineEnds(bytes)) + 1), Slot{});
+  // Lines are added in file order, kAhead lines after their IDs were hashed and their
+  // slots asked for, so that the slots are in the cache when they are written.
+  constexpr std::size_t kAhead = 8;
+  PendingLine pending[kAhead];
+  std::size_t hashed = 0;
+  std::size_t added = 0;
   const char* const end = bytes.data() + bytes.size();
   for (const char* line = bytes.data(); line < end;) {
     const char* stop = FindLineEnd(line, end);
-    AddLine({line, static_cast<std::size_t>(stop - line)});
+    const std::string_view id = SplitLine({line, static_cast<std::size_t>(stop - line)}).first;
+    if (!id.empty()) {
+      if (hashed - added == kAhead) {
+        AddLine(pending[added++ % kAhead]);
+      }
+      const std::uint64_t hash = HashIgnoringAsciiCase(id);
+      PrefetchSlot(hash);
+      pending[hashed++ % kAhead] = {line, id, hash};
+    }
     if (stop == end) {
       break;
     }
@@ -76,43 +90,56 @@ void StringTable::IndexLines(std::string_view bytes) {
       ++line;
     }
   }
-}
-
-void StringTable::AddLine(std::string_view line) {
-  const std::string_view id = SplitLine(line).first;
-  if (!id.empty()) {
-    // A later line with the same ID takes the earlier one's slot.
-    slots_[FindSlot(id)] = static_cast<std::uint32_t>(line.data() - bytes_.data()) + 1;
+  while (added < hashed) {
+    AddLine(pending[added++ % kAhead]);
   }
 }
 
-std::string_view StringTable::LineAt(std::uint32_t slot_value) const {
-  const char* const line = bytes_.data() + (slot_value - 1);
+void StringTable::AddLine(const PendingLine& line) {
+  // A later line with the same ID takes the earlier one's slot.
+  slots_[FindSlot(line.id, line.hash)] = {
+      static_cast<std::uint32_t>(line.start - bytes_.data()) + 1,
+      static_cast<std::uint32_t>(line.hash)};
+}
+
+std::string_view StringTable::LineAt(const Slot& slot) const {
+  const char* const line = bytes_.data() + (slot.line - 1);
   const char* const stop = FindLineEnd(line, bytes_.data() + bytes_.size());
   return {line, static_cast<std::size_t>(stop - line)};
 }
 
-std::size_t StringTable::FindSlot(std::string_view id) const {
+std::size_t StringTable::FindSlot(std::string_view id, std::uint64_t hash) const {
   const std::size_t count = slots_.size();
-  for (std::size_t slot = FirstSlot(HashIgnoringAsciiCase(id), count);;
-       slot = slot + 1 == count ? 0 : slot + 1) {
-    const std::uint32_t value = slots_[slot];
-    if (value == 0 || EqualIgnoringAsciiCase(SplitLine(LineAt(value)).first, id)) {
-      return slot;
+  const auto tag = static_cast<std::uint32_t>(hash);
+  for (std::size_t index = FirstSlot(hash, count);; index = index + 1 == count ? 0 : index + 1) {
+    const Slot& slot = slots_[index];
+    if (slot.line == 0 ||
+        (slot.tag == tag && EqualIgnoringAsciiCase(SplitLine(LineAt(slot)).first, id))) {
+      return index;
     }
   }
 }
 
 std::string_view StringTable::Lookup(std::string_view id) const {
+  return LookupHashed(id, HashIgnoringAsciiCase(id));
+}
+
+std::string_view StringTable::LookupHashed(std::string_view id, std::uint64_t hash) const {
   if (slots_.empty()) {
     return {};
   }
-  const std::uint32_t value = slots_[FindSlot(id)];
-  return value == 0 ? std::string_view{} : SplitLine(LineAt(value)).second;
+  const Slot& slot = slots_[FindSlot(id, hash)];
+  return slot.line == 0 ? std::string_view{} : SplitLine(LineAt(slot)).second;
+}
+
+void StringTable::PrefetchSlot(std::uint64_t hash) const {
+  if (!slots_.empty()) {
+    __builtin_prefetch(&slots_[FirstSlot(hash, slots_.size())]);
+  }
 }
 
 bool StringTable::Has(std::string_view id) const {
-  return !slots_.empty() && slots_[FindSlot(id)] != 0;
+  return !slots_.empty() && slots_[FindSlot(id, HashIgnoringAsciiCase(id))].line != 0;
 }
 
 StringTableChoice ChooseStringTable(std::string_view chosen, std::string_view project_folder) {
@@ -139,14 +166,16 @@ void TranslateReferences(DialogueTable& table, const std::string& path, Progress
   }
   table.TranslationEncoding = strings->Encoding();
   table.KeepTranslationSource(strings);
-  for (std::size_t i = 0; i < table.DialogueCount; ++i) {
+  const auto reference_of = [&](std::size_t i) { return table.Record(i).Reference; };
+  const auto take = [&](std::size_t i, std::string_view text) {
     DialogueRecord& record = table.Record(i);
     if (!record.Reference.empty()) {
-      record.Translation = strings->Lookup(record.Reference);
+      record.Translation = text;
     }
     ++progress.ProgressCount;
     SetProgress(progress, feedback);
-  }
+  };
+  strings->LookupEach(table.DialogueCount, reference_of, take);
 }
 
 }  // namespace dwelvane

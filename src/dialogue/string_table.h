@@ -7,6 +7,8 @@
 
 #include "dialogue/dialogue_record.h"
 #include "runtime/command_feedback.h"
+#include "runtime/large_block.h"
+#include "runtime/text_operations.h"
 
 namespace dwelvane {
 
@@ -14,7 +16,8 @@ namespace dwelvane {
 // and the text. IDs are matched without regard to ASCII letter case, as the engine does;
 // of several lines with one ID the last one counts.
 // The file is held whole, and an open-addressing table sized once holds where each ID's
-// line starts: a million lines cost two allocations and four bytes a slot. The texts Lookup
+// line starts and part of its ID's hash: a million lines cost two allocations and eight
+// bytes a slot, and a probe that meets another ID rarely reads the file. The texts Lookup
 // returns are views into the file and live as long as the table; it neither moves nor
 // copies.
 class StringTable {
@@ -29,6 +32,10 @@ class StringTable {
 
   // The text for `id`; empty when the table has no such ID.
   std::string_view Lookup(std::string_view id) const;
+  // The same for many IDs: `id_of(i)` for i in [0, count), each text handed to
+  // `take(i, text)`. The table's memory for the next IDs is fetched while one is looked up.
+  template <typename IdOf, typename Take>
+  void LookupEach(std::size_t count, const IdOf& id_of, const Take& take) const;
   bool Has(std::string_view id) const;
 
   // The encoding of the file's bytes, once loaded.
@@ -37,16 +44,54 @@ class StringTable {
  private:
   void Clear();
   void IndexLines(std::string_view bytes);
-  void AddLine(std::string_view line);
-  // The line a slot's value points at, without its line end.
-  std::string_view LineAt(std::uint32_t slot_value) const;
-  // The slot that holds `id`'s line, or the empty slot where it belongs.
-  std::size_t FindSlot(std::string_view id) const;
+  struct PendingLine {
+    const char* start = nullptr;
+    std::string_view id;
+    std::uint64_t hash = 0;
+  };
+  void AddLine(const PendingLine& line);
 
-  std::string bytes_;
-  std::vector<std::uint32_t> slots_;  // where a line starts in bytes_, + 1; 0: an empty slot
+  struct Slot {
+    std::uint32_t line = 0;  // where a line starts in bytes_, + 1; 0: an empty slot
+    std::uint32_t tag = 0;   // the low half of its ID's hash
+  };
+
+  // The line a slot points at, without its line end.
+  std::string_view LineAt(const Slot& slot) const;
+  // The slot that holds `id`'s line, or the empty slot where it belongs.
+  std::size_t FindSlot(std::string_view id, std::uint64_t hash) const;
+  std::string_view LookupHashed(std::string_view id, std::uint64_t hash) const;
+  void PrefetchSlot(std::uint64_t hash) const;
+
+  LargeBytes bytes_;
+  std::vector<Slot> slots_;
   SourceEncoding encoding_ = SourceEncoding::kAscii;
 };
+
+template <typename IdOf, typename Take>
+void StringTable::LookupEach(std::size_t count, const IdOf& id_of, const Take& take) const {
+  // Each slot is a likely cache miss: the slots of the next kAhead IDs are asked for
+  // while one ID is looked up.
+  constexpr std::size_t kAhead = 8;
+  std::uint64_t hashes[kAhead] = {};
+  const auto hash_of = [&](std::size_t i) {
+    const std::string_view id = id_of(i);
+    const std::uint64_t hash = id.empty() ? 0 : HashIgnoringAsciiCase(id);
+    PrefetchSlot(hash);
+    hashes[i % kAhead] = hash;
+  };
+  for (std::size_t i = 0; i < count && i < kAhead; ++i) {
+    hash_of(i);
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string_view id = id_of(i);
+    const std::uint64_t hash = hashes[i % kAhead];
+    take(i, id.empty() ? std::string_view{} : LookupHashed(id, hash));
+    if (i + kAhead < count) {
+      hash_of(i + kAhead);
+    }
+  }
+}
 
 struct StringTableChoice {
   std::string path;
