@@ -2,7 +2,6 @@
 
 #include "dialogue/script_file_scan.h"
 #include "runtime/line_reader.h"
-#include "runtime/platform_file.h"
 #include "runtime/recorded_walk.h"
 #include "runtime/text_operations.h"
 
@@ -20,9 +19,7 @@ void ScanListedScripts(const RecordedWalk& scripts, DialogueTable& table, Progre
   reader.TrackEncoding();
   const auto scan_file = [&](const WalkedFile& file) {
     if (!ScanScriptFile(file, table, reader)) {
-      // A script gone since the walk is no longer part of the project, as it wouldn't be
-      // had the scan walked the folders again.
-      if (platform::KindOfPath(file.path) == platform::PathKind::kMissing) {
+      if (VanishedSinceTheWalk(file)) {
         return;
       }
       feedback.note_skipped(file.path);

@@ -1,6 +1,7 @@
 #include "runtime/recorded_walk.h"
 
 #include "runtime/path_separator.h"
+#include "runtime/platform_file.h"
 
 namespace dwelvane {
 
@@ -83,6 +84,10 @@ void RecordedWalk::Replay(const FolderVisitor& visitor) const {
     visitor.visit_file(
         {folder, name, path, entry.listed_regular, open_folder.For(entry.folder, folder)});
   }
+}
+
+bool VanishedSinceTheWalk(const WalkedFile& file) {
+  return platform::KindOfPath(file.path) == platform::PathKind::kMissing;
 }
 
 }  // namespace dwelvane

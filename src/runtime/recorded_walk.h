@@ -44,4 +44,9 @@ class RecordedWalk {
   TextArena names_;
 };
 
+// True when a file the walk met is no longer there: it is no longer part of the project,
+// as it wouldn't be had the scan walked the folders again, and is neither counted nor
+// reported as unreadable.
+bool VanishedSinceTheWalk(const WalkedFile& file);
+
 }  // namespace dwelvane

@@ -1,7 +1,6 @@
 #include "statistics/project_scan.h"
 
 #include "runtime/line_reader.h"
-#include "runtime/platform_file.h"
 #include "runtime/recorded_walk.h"
 #include "statistics/file_classification.h"
 #include "statistics/script_metrics.h"
@@ -55,12 +54,12 @@ class FileCounter {
 
  private:
   // 1 when the file counts: it was read, or it is there but couldn't be read, which is
-  // noted. A file gone since the walk is no longer part of the project.
+  // noted.
   int CountsAfterReading(const WalkedFile& file, bool read) {
     if (read) {
       return 1;
     }
-    if (platform::KindOfPath(file.path) == platform::PathKind::kMissing) {
+    if (VanishedSinceTheWalk(file)) {
       return 0;
     }
     feedback_.note_skipped(file.path);
