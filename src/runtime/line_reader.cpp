@@ -167,16 +167,7 @@ std::string_view LineReader::FileReadLineWhere(TextSearch search, std::int64_t& 
   }
 }
 
-std::string_view LineReader::FileReadLineRun() {
-  bool piece = false;
-  return ReadLineRun(false, piece);
-}
-
 std::string_view LineReader::FileReadLineRunOrPiece(bool& piece) {
-  return ReadLineRun(true, piece);
-}
-
-std::string_view LineReader::ReadLineRun(bool pieces_allowed, bool& piece) {
   piece = false;
   for (;;) {
     const char* data = buffer_.data();
@@ -192,7 +183,7 @@ std::string_view LineReader::ReadLineRun(bool pieces_allowed, bool& piece) {
     if (source_done_) {
       return {};
     }
-    if (pieces_allowed && begin_ == 0 && end_ == buffer_.size()) {
+    if (begin_ == 0 && end_ == buffer_.size()) {
       piece = true;
       begin_ = end_;
       return {data, end_};

@@ -57,21 +57,17 @@ class LineReader {
   std::string_view FileReadLineWhere(TextSearch search, std::int64_t& lines_passed);
 
   // The next run of whole lines, their line ends included, as many as the buffer holds: it
-  // ends right after a line end (a CR LF is never split) or at the end of the file. The
-  // empty text at the end. For callers that measure lines rather than read them.
-  std::string_view FileReadLineRun();
-
-  // As FileReadLineRun, but a line longer than the buffer comes in pieces of the buffer's
-  // size instead of growing the buffer, `piece` telling that the text holds no line end
-  // and its line goes on: memory stays the buffer's whatever the lines. The rest of the
-  // line then begins the next run.
+  // ends right after a line end (a CR LF is never split), before a CR that ends the bytes
+  // read so far, or at the end of the file. A line longer than the buffer comes in pieces
+  // of the buffer's size instead of growing the buffer, `piece` telling that the text holds
+  // no line end and its line goes on: memory stays the buffer's whatever the lines. The
+  // rest of the line then begins the next run. The empty text at the end. For callers that
+  // measure lines rather than read them.
   std::string_view FileReadLineRunOrPiece(bool& piece);
 
  private:
   // Makes `opened` the file read from; false when it is kNoFile.
   bool Adopt(platform::FileHandle opened);
-
-  std::string_view ReadLineRun(bool pieces_allowed, bool& piece);
 
   // Moves the unread bytes to the front, grows the buffer when it is full and reads more.
   void Refill();
@@ -104,7 +100,7 @@ constexpr bool IsLineEnd(char byte) {
 // The first line end byte in [position, end); `end` when there is none.
 const char* FindLineEnd(const char* position, const char* end);
 
-// The line ends in a run of lines as FileReadLineRun delivers it; a CR LF counts once.
+// The line ends in a run of lines as FileReadLineRunOrPiece delivers it; a CR LF counts once.
 std::int64_t CountLineEnds(std::string_view run);
 
 // The bytes of a run of lines that are neither line ends nor `excluded`, which must not

@@ -57,12 +57,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     __builtin_trap();
   }
 
-  // Runs of whole lines give back every byte and every line end.
+  // Runs of whole lines, and pieces of lines longer than the buffer, give back every byte
+  // and every line end; a piece holds no line end.
   if (!reader.FileOpenRead(path)) {
     __builtin_trap();
   }
   std::string joined;
-  for (std::string_view run; !(run = reader.FileReadLineRun()).empty();) {
+  bool piece = false;
+  for (std::string_view run; !(run = reader.FileReadLineRunOrPiece(piece)).empty();) {
+    if (piece && FindLineEnd(run.data(), run.data() + run.size()) != run.data() + run.size()) {
+      __builtin_trap();
+    }
     joined.append(run);
   }
   if (joined != text) {
