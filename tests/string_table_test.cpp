@@ -46,9 +46,10 @@ TEST(StringTableTest, MatchesWholeIdsWithoutRegardToAsciiCase) {
       {"lg_1", ""},
       {"", ""},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(table.Lookup(c.id), c.text) << c.id;
-  }
+  // More IDs than are fetched ahead, so that the batch wraps around.
+  table.LookupEach(
+      std::size(cases), [&](std::size_t i) { return cases[i].id; },
+      [&](std::size_t i, std::string_view text) { EXPECT_EQ(text, cases[i].text) << cases[i].id; });
 }
 
 TEST(StringTableTest, PrefersAChosenReadableTable) {

@@ -120,10 +120,6 @@ std::size_t StringTable::FindSlot(std::string_view id, std::uint64_t hash) const
   }
 }
 
-std::string_view StringTable::Lookup(std::string_view id) const {
-  return LookupHashed(id, HashIgnoringAsciiCase(id));
-}
-
 std::string_view StringTable::LookupHashed(std::string_view id, std::uint64_t hash) const {
   if (slots_.empty()) {
     return {};

@@ -30,10 +30,9 @@ class StringTable {
   // then empty.
   bool Load(const std::string& path);
 
-  // The text for `id`; empty when the table has no such ID.
-  std::string_view Lookup(std::string_view id) const;
-  // The same for many IDs: `id_of(i)` for i in [0, count), each text handed to
-  // `take(i, text)`. The table's memory for the next IDs is fetched while one is looked up.
+  // The texts for many IDs: `id_of(i)` for i in [0, count), each text handed to
+  // `take(i, text)`, empty when the table has no such ID. The table's memory for the next
+  // IDs is fetched while one is looked up.
   template <typename IdOf, typename Take>
   void LookupEach(std::size_t count, const IdOf& id_of, const Take& take) const;
   bool Has(std::string_view id) const;
