@@ -26,7 +26,7 @@ void PiecedLine::Finish(ProjectStatistics& statistics) {
     const std::size_t length =
         first_talk_ != kNone ? kTalkKeyword.size() : kTalkAsyncKeyword.size();
     ++statistics.DialogueLineCount;
-    statistics.AudioLineCount += last_marker_ != kNone && last_marker_ >= keyword + length + 1;
+    statistics.AudioLineCount += NamesAudioFile(keyword, length, last_marker_) ? 1 : 0;
   }
   *this = PiecedLine();
 }

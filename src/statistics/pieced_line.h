@@ -8,9 +8,14 @@
 
 namespace dwelvane {
 
-// After a talk keyword and the one character behind it, a comma and a double quote name a
-// speech audio file.
 inline constexpr std::string_view kAudioMarker = ",\"";
+
+// A talk line names a speech audio file when a comma and a double quote follow its keyword
+// (starting at `keyword`, 0-based, `length` bytes) and the one character behind it.
+// `last_marker`: where the line's last comma and double quote start; npos without one.
+constexpr bool NamesAudioFile(std::size_t keyword, std::size_t length, std::size_t last_marker) {
+  return last_marker != std::string_view::npos && last_marker >= keyword + length + 1;
+}
 
 // The talk keywords and the last audio marker of a line that comes in pieces, so that
 // the line needn't be held whole: where they are is kept as offsets from the line's start,

@@ -13,13 +13,6 @@ constexpr std::string_view kItemMarker = "ITEM";
 // What every talk keyword starts with.
 constexpr std::string_view kTalkCandidate = ".Talk";
 
-// A talk line names a speech audio file when a comma and a double quote follow the
-// keyword and the one character behind it.
-bool HasAudioMarker(std::string_view line, const TalkKeywordMatch& match) {
-  const std::size_t rest = match.position - 1 + match.length + 1;
-  return rest < line.size() && line.find(kAudioMarker, rest) != std::string_view::npos;
-}
-
 // Counts the talk lines among the lines that hold a keyword candidate starting in
 // [from, to) of `run`; returns where the last line it looked at ends, so that a line
 // reaching into the next block is not looked at twice.
@@ -35,7 +28,8 @@ std::size_t MeasureTalkLines(std::string_view run, std::size_t from, std::size_t
     const TalkKeywordMatch match = FindTalkKeyword(line);
     if (match.position != 0) {
       ++statistics.DialogueLineCount;
-      statistics.AudioLineCount += HasAudioMarker(line, match) ? 1 : 0;
+      statistics.AudioLineCount +=
+          NamesAudioFile(match.position - 1, match.length, line.rfind(kAudioMarker)) ? 1 : 0;
     }
     from = static_cast<std::size_t>(line.data() + line.size() - run.data());
   }
