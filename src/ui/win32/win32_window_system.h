@@ -35,9 +35,6 @@ class Win32WindowSystem final : public WindowSystem {
                               std::string_view filter, int filter_index) override;
   void ShowMessage(std::string_view caption, std::string_view text) override;
 
-  // A length of the gadget table in pixels of this display.
-  int Scaled(int pixels) const;
-
   // For tests: the window and a gadget's control.
   HWND Window() const { return window_; }
   HWND GadgetHandle(int gadget) const;
@@ -47,6 +44,8 @@ class Win32WindowSystem final : public WindowSystem {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
+  // A length of the gadget table in pixels of this display.
+  int Scaled(int pixels) const;
   HFONT CreateScaledGuiFont() const;
   HWND MakeControl(const GadgetSpec& layout, std::string_view text, HWND parent);
   void AddTab(std::string_view text);
