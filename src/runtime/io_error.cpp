@@ -1,0 +1,38 @@
+#include "runtime/io_error.h"
+
+namespace dwelvane {
+namespace {
+
+std::string_view VerbFor(IoOperation operation) {
+  switch (operation) {
+    case IoOperation::kOpen:
+    case IoOperation::kRead:
+      return "cannot read";
+    case IoOperation::kCreate:
+    case IoOperation::kWrite:
+    case IoOperation::kSync:
+    case IoOperation::kClose:
+      return "cannot write";
+    case IoOperation::kRename:
+      return "cannot replace";
+    case IoOperation::kList:
+      return "cannot list the folder";
+  }
+  return "cannot use";
+}
+
+}  // namespace
+
+std::string DescribeFailure(const IoError& error) {
+  std::string text(VerbFor(error.operation));
+  if (!error.path.empty()) {
+    text.append(" '").append(error.path).append("'");
+  }
+  const std::string cause = error.Describe();
+  if (!cause.empty()) {
+    text.append(": ").append(cause);
+  }
+  return text;
+}
+
+}  // namespace dwelvane

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+namespace dwelvane {
+
+// What was being done to a file or folder when the system refused.
+enum class IoOperation {
+  kOpen,    // for reading
+  kCreate,  // for writing
+  kRead,
+  kWrite,
+  kSync,
+  kClose,
+  kRename,
+  kList,  // a folder's entries
+};
+
+// A code no system uses: the path names a folder, a pipe or a device where a file on a
+// disk was wanted.
+inline constexpr int kNotARegularFile = -1;
+// Nor this: the file is larger than the reader of its kind can hold.
+inline constexpr int kFileTooLarge = -2;
+
+// One failed call on a file or folder: which call, on what, and the system's own code
+// for why (errno on POSIX, GetLastError's code on Windows). A code of 0 is no failure:
+// calls that can fail return one, and callers ask Failed().
+struct [[nodiscard]] IoError {
+  IoOperation operation = IoOperation::kOpen;
+  std::string path;  // empty where the call knows only an open handle
+  int code = 0;
+
+  bool Failed() const { return code != 0; }
+
+  // The system's own words for the code, as it would show them: "No space left on
+  // device", "Access is denied". Empty for no failure.
+  std::string Describe() const;
+
+  // The same failure on `named`, for calls made on a handle that didn't know its path.
+  IoError On(std::string named) const& { return {operation, std::move(named), code}; }
+};
+
+inline IoError NoIoError() {
+  return {};
+}
+
+// "cannot write '/home/ana/x.csv': No space left on device".
+std::string DescribeFailure(const IoError& error);
+
+}  // namespace dwelvane

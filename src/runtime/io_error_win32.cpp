@@ -1,0 +1,47 @@
+#include <windows.h>
+
+#include "runtime/io_error.h"
+
+namespace dwelvane {
+namespace {
+
+// The system's message for `code` in UTF-8, in the user's language, without the line end
+// and the full stop it closes with.
+std::string SystemMessage(DWORD code) {
+  wchar_t* message = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+  if (length == 0 || message == nullptr) {
+    return "system error " + std::to_string(code);
+  }
+  std::wstring wide(message, length);
+  LocalFree(message);
+  while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' ' ||
+                           wide.back() == L'.')) {
+    wide.pop_back();
+  }
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
+                      nullptr, nullptr);
+  return text;
+}
+
+}  // namespace
+
+std::string IoError::Describe() const {
+  if (code == 0) {
+    return {};
+  }
+  if (code == kNotARegularFile) {
+    return "Not a regular file";
+  }
+  if (code == kFileTooLarge) {
+    return "File too large";
+  }
+  return SystemMessage(static_cast<DWORD>(code));
+}
+
+}  // namespace dwelvane
