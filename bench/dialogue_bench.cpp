@@ -42,7 +42,7 @@ void BM_ScanScriptFile(benchmark::State& state) {
   DialogueTable table;
   for (auto _ : state) {
     table.Clear();
-    ScanScriptFile({script_folder, name, path}, table, reader);
+    static_cast<void>(ScanScriptFile({script_folder, name, path}, table, reader));
     benchmark::DoNotOptimize(table.DialogueCount);
   }
   state.SetBytesProcessed(state.iterations() * bytes);
@@ -63,7 +63,8 @@ void BM_CreateCsvTable(benchmark::State& state) {
   DialogueTable table;
   for (auto _ : state) {
     Progress progress;
-    if (CreateCsvTable(options, table, progress, CommandFeedback{}) != CommandOutcome::kCompleted) {
+    if (CreateCsvTable(options, table, progress, CommandFeedback{}).result !=
+        CommandResult::kCompleted) {
       state.SkipWithError("the table could not be written");
     }
   }

@@ -234,9 +234,10 @@ TEST(CliTest, NamesWhatItCouldNotReadAndStillSucceeds) {
   EXPECT_EQ(table.exit_code, 0) << table.err;
   EXPECT_EQ(table.out,
             "\"" + folder.Path() + "/p/\";\"a.script\";\"1\";\"a\";\"hello\";\"\";\"\"\r\n");
-  EXPECT_NE(table.err.find(
-                "warning: 3 entries could not be read and were skipped: " + folder.Path() +
-                "/p/c.script, " + folder.Path() + "/p/d.script, " + folder.Path() + "/p/locked\n"),
+  EXPECT_NE(table.err.find("warning: 3 entries could not be read and were skipped: " +
+                           folder.Path() + "/p/c.script (Permission denied), " + folder.Path() +
+                           "/p/d.script (Permission denied), " + folder.Path() +
+                           "/p/locked (Permission denied)\n"),
             std::string::npos)
       << table.err;
   const CliResult stats = RunCli(folder, {"stats", "p"}, "", as_user);

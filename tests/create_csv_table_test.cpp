@@ -22,15 +22,15 @@ using testing::TempFolder;
 
 // Records what the command shows while it runs.
 struct Watcher {
-  std::vector<std::string> statuses;
+  std::vector<Stage> stages;
   std::vector<int> positions;
   int drains = 0;
 
   CommandFeedback Feedback() {
     CommandFeedback feedback;
-    feedback.show_status = [this](std::string_view text) { statuses.emplace_back(text); };
+    feedback.enter_stage = [this](Stage stage) { stages.push_back(stage); };
     feedback.show_progress = [this](int position) { positions.push_back(position); };
-    feedback.drain_window_events = [this] { ++drains; };
+    feedback.yield = [this] { ++drains; };
     return feedback;
   }
 };
@@ -49,7 +49,7 @@ std::string RunCommand(const DialogueOptions& options, Watcher* watcher = nullpt
   Progress progress;
   Watcher ignored;
   const CommandFeedback feedback = (watcher ? *watcher : ignored).Feedback();
-  EXPECT_EQ(CreateCsvTable(options, table, progress, feedback), CommandOutcome::kCompleted);
+  EXPECT_EQ(CreateCsvTable(options, table, progress, feedback).result, CommandResult::kCompleted);
   return ReadFileBytes(options.output.path);
 }
 
@@ -66,7 +66,7 @@ TEST(CreateCsvTableTest, ScansScriptsInWalkOrderWithProgress) {
       project.Join("A/") + "\";\"inner.Script\";\"3\";\"y\";\"in\";\"in.ogg\";\"id\"\r\n" + "\"" +
       project.Join("") + "\";\"b.SCRIPT\";\"1\";\"x\";\"b\";\"\";\"\"\r\n";
   EXPECT_EQ(RunCommand(OptionsFor(project), &watcher), expected);
-  EXPECT_EQ(watcher.statuses, (std::vector<std::string>{"Scanning scripts ...", ""}));
+  EXPECT_EQ(watcher.stages, (std::vector<Stage>{Stage::kScanningScripts, Stage::kIdle}));
   EXPECT_EQ(watcher.positions, (std::vector<int>{333, 667, 1000, 0}));
   EXPECT_EQ(watcher.drains, 2) << "one drain per subfolder in each of the two walks";
 }
@@ -81,8 +81,8 @@ TEST(CreateCsvTableTest, TranslatesOnlyWhenBothColumnsAreTicked) {
   EXPECT_EQ(RunCommand(options, &watcher),
             "\"a.script\";\"1\";\"g\";\"x\";\"\";\"dlg_1\";\"One\"\r\n"
             "\"a.script\";\"2\";\"g\";\"plain\";\"\";\"\";\"\"\r\n");
-  EXPECT_EQ(watcher.statuses,
-            (std::vector<std::string>{"Scanning scripts ...", "Translating references ...", ""}));
+  EXPECT_EQ(watcher.stages,
+            (std::vector<Stage>{Stage::kScanningScripts, Stage::kTranslating, Stage::kIdle}));
   EXPECT_EQ(watcher.positions, (std::vector<int>{1000, 500, 1000, 0}));
   options.columns.reference = false;
   EXPECT_EQ(RunCommand(options),
@@ -149,12 +149,12 @@ TEST(CreateCsvTableTest, AScriptThatVanishesBeforeTheScanCountsAsDone) {
   const std::string doomed = project.Write("b.script", "b.Talk(\"gone\");\n");
   Watcher watcher;
   CommandFeedback feedback = watcher.Feedback();
-  // The status text is set between the count pass and the scan pass.
-  feedback.show_status = [&](std::string_view) { std::remove(doomed.c_str()); };
+  // The stage is entered between the count pass and the scan pass.
+  feedback.enter_stage = [&](Stage) { std::remove(doomed.c_str()); };
   DialogueTable table;
   Progress progress;
   const DialogueOptions options = OptionsFor(project, "location");
-  EXPECT_EQ(CreateCsvTable(options, table, progress, feedback), CommandOutcome::kCompleted);
+  EXPECT_EQ(CreateCsvTable(options, table, progress, feedback).result, CommandResult::kCompleted);
   EXPECT_EQ(ReadFileBytes(options.output.path), "\"a.script\";\"1\";\"a\";\"kept\";\"\";\"\"\r\n");
   EXPECT_EQ(watcher.positions, (std::vector<int>{500, 0}));
 }
@@ -166,10 +166,10 @@ TEST(CreateCsvTableTest, DoesNothingWithoutAProjectFolder) {
   DialogueTable table;
   Progress progress;
   Watcher watcher;
-  EXPECT_EQ(CreateCsvTable(options, table, progress, watcher.Feedback()),
-            CommandOutcome::kNothingToDo);
+  EXPECT_EQ(CreateCsvTable(options, table, progress, watcher.Feedback()).result,
+            CommandResult::kNothingToDo);
   EXPECT_FALSE(testing::FileExists(options.output.path));
-  EXPECT_TRUE(watcher.statuses.empty());
+  EXPECT_TRUE(watcher.stages.empty());
 }
 
 TEST(CreateCsvTableTest, ReportsAnOutputThatCannotBeCreated) {
@@ -179,8 +179,8 @@ TEST(CreateCsvTableTest, ReportsAnOutputThatCannotBeCreated) {
   options.output = OutputTarget::File(project.Join("no/such/folder.csv"));
   DialogueTable table;
   Progress progress;
-  EXPECT_EQ(CreateCsvTable(options, table, progress, CommandFeedback{}),
-            CommandOutcome::kOutputFailed);
+  EXPECT_EQ(CreateCsvTable(options, table, progress, CommandFeedback{}).result,
+            CommandResult::kOutputFailed);
   EXPECT_EQ(table.DialogueCount, 1u) << "the scan itself still ran";
 }
 

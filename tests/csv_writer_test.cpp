@@ -24,9 +24,9 @@ std::string WriteCsv(const DialogueTable& table, const CsvLayout& layout) {
   TempFolder folder;
   const std::string path = folder.Join("out.csv");
   LineWriter writer;
-  EXPECT_TRUE(writer.FileCreate(path));
+  EXPECT_FALSE(writer.FileCreate(path).Failed());
   WriteDialogueCsv(table, layout, writer);
-  EXPECT_TRUE(writer.FileClose());
+  EXPECT_FALSE(writer.FileClose().Failed());
   return testing::ReadFileBytes(path);
 }
 

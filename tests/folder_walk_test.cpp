@@ -35,7 +35,7 @@ std::vector<std::string> WalkRecord(const std::string& root, const std::string& 
 std::vector<std::string> ListNames(const std::string& folder) {
   DirectoryListing listing;
   std::vector<std::string> names;
-  EXPECT_TRUE(listing.DirListOpen(folder));
+  EXPECT_FALSE(listing.DirListOpen(folder).Failed());
   for (EntryKind kind; (kind = listing.DirListNext()) != kNoEntry;) {
     names.push_back((kind == kDirectoryEntry ? "D " : "F ") + listing.DirListEntryName());
   }
@@ -60,7 +60,7 @@ TEST(DirectoryListingTest, AFolderThatCannotBeListedDeliversNothing) {
   const std::string file = folder.Write("file.txt", "x");
   for (const std::string& path : {folder.Join("missing"), file}) {
     DirectoryListing listing;
-    EXPECT_FALSE(listing.DirListOpen(path)) << path;
+    EXPECT_TRUE(listing.DirListOpen(path).Failed()) << path;
     EXPECT_EQ(listing.DirListNext(), kNoEntry) << path;
   }
   EXPECT_FALSE(IsReadableFolder(file));

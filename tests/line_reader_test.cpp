@@ -27,7 +27,7 @@ using testing::TempFolder;
 std::vector<std::string> ReadAllLines(const std::string& path, std::size_t chunk_size) {
   LineReader reader(chunk_size);
   std::vector<std::string> lines;
-  if (!reader.FileOpenRead(path)) {
+  if (reader.FileOpenRead(path).Failed()) {
     return {"<cannot open>"};
   }
   while (!reader.FileAtEnd()) {
@@ -76,7 +76,7 @@ using NumberedLines = std::vector<std::pair<std::int64_t, std::string>>;
 NumberedLines LinesWithAbOneByOne(const std::string& path) {
   LineReader reader;
   NumberedLines found;
-  EXPECT_TRUE(reader.FileOpenRead(path));
+  EXPECT_FALSE(reader.FileOpenRead(path).Failed());
   for (std::int64_t number = 1; !reader.FileAtEnd(); ++number) {
     const std::string_view line = reader.FileReadLine();
     if (line.find("ab") != std::string_view::npos) {
@@ -89,7 +89,7 @@ NumberedLines LinesWithAbOneByOne(const std::string& path) {
 NumberedLines LinesWithAbPassingOthers(const std::string& path, std::size_t chunk) {
   LineReader reader(chunk);
   NumberedLines found;
-  EXPECT_TRUE(reader.FileOpenRead(path));
+  EXPECT_FALSE(reader.FileOpenRead(path).Failed());
   std::int64_t number = 0;
   for (std::string_view line; !(line = reader.FileReadLineWhere(FindAb, number)).empty();) {
     found.emplace_back(++number, line);
@@ -130,11 +130,11 @@ TEST(LineReaderTest, RefusesWhatIsNoReadableRegularFile) {
   TempFolder folder;
   folder.MakeFolder("sub");
   LineReader reader;
-  EXPECT_FALSE(reader.FileOpenRead(folder.Join("missing.script")));
-  EXPECT_FALSE(reader.FileOpenRead(folder.Join("sub")));
+  EXPECT_TRUE(reader.FileOpenRead(folder.Join("missing.script")).Failed());
+  EXPECT_TRUE(reader.FileOpenRead(folder.Join("sub")).Failed());
 #ifndef _WIN32
   ASSERT_EQ(::mkfifo(folder.Join("pipe.script").c_str(), 0600), 0);
-  EXPECT_FALSE(reader.FileOpenRead(folder.Join("pipe.script"))) << "a FIFO must not block";
+  EXPECT_TRUE(reader.FileOpenRead(folder.Join("pipe.script")).Failed()) << "a FIFO must not block";
 #endif
   EXPECT_TRUE(reader.FileAtEnd());
   EXPECT_FALSE(FileIsReadable(folder.Join("missing.script")));
@@ -144,22 +144,22 @@ TEST(LineWriterTest, WritesCrLfAfterEveryLineAndEmptiesAnExistingFile) {
   TempFolder folder;
   const std::string path = folder.Write("out.csv", "old content that is longer");
   LineWriter writer;
-  ASSERT_TRUE(writer.FileCreate(path));
+  ASSERT_FALSE(writer.FileCreate(path).Failed());
   writer.FileWriteLine("");
   writer.FileWriteLine("a;b");
-  EXPECT_TRUE(writer.FileClose());
+  EXPECT_FALSE(writer.FileClose().Failed());
   EXPECT_EQ(testing::ReadFileBytes(path), "\r\na;b\r\n");
 }
 
 TEST(LineWriterTest, ReportsWhatCannotBeWritten) {
   TempFolder folder;
   LineWriter writer;
-  EXPECT_FALSE(writer.FileCreate(folder.Join("missing/out.csv")));
-  EXPECT_FALSE(writer.FileCreate(folder.Path()));
+  EXPECT_TRUE(writer.FileCreate(folder.Join("missing/out.csv")).Failed());
+  EXPECT_TRUE(writer.FileCreate(folder.Path()).Failed());
 #ifndef _WIN32
-  ASSERT_TRUE(writer.FileCreate("/dev/full"));
+  ASSERT_FALSE(writer.FileCreate("/dev/full").Failed());
   writer.FileWriteLine("lost");
-  EXPECT_FALSE(writer.FileClose()) << "a full disk is no success";
+  EXPECT_TRUE(writer.FileClose().Failed()) << "a full disk is no success";
 #endif
 }
 
@@ -177,7 +177,7 @@ TEST(LineWriterTest, ReplacesAFileOnlyWhenTheNewOneIsComplete) {
   const std::string path = folder.Write("out.csv", "old\r\n");
   {
     LineWriter writer;
-    ASSERT_TRUE(writer.FileCreate(path));
+    ASSERT_FALSE(writer.FileCreate(path).Failed());
     writer.FileWriteLine("new");
     EXPECT_EQ(testing::ReadFileBytes(path), "old\r\n") << "until the writer closes";
   }
@@ -187,9 +187,9 @@ TEST(LineWriterTest, ReplacesAFileOnlyWhenTheNewOneIsComplete) {
       return call.call == platform::FileCall::kWrite ? ENOSPC : 0;
     });
     LineWriter writer;
-    ASSERT_TRUE(writer.FileCreate(path));
+    ASSERT_FALSE(writer.FileCreate(path).Failed());
     writer.FileWriteLine("new");
-    EXPECT_FALSE(writer.FileClose());
+    EXPECT_TRUE(writer.FileClose().Failed());
   }
   EXPECT_EQ(testing::ReadFileBytes(path), "old\r\n");
   EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"out.csv"})
@@ -205,9 +205,9 @@ TEST(LineWriterTest, AFileHeldOpenByAnotherProgramFailsCleanly) {
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   LineWriter writer;
-  ASSERT_TRUE(writer.FileCreate(path));
+  ASSERT_FALSE(writer.FileCreate(path).Failed());
   writer.FileWriteLine("new");
-  EXPECT_FALSE(writer.FileClose());
+  EXPECT_TRUE(writer.FileClose().Failed());
   CloseHandle(held);
   EXPECT_EQ(testing::ReadFileBytes(path), "old\r\n");
   EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"out.csv"});
@@ -218,9 +218,9 @@ TEST(LineWriterTest, KeepsTheModeOfAReplacedFileTheTargetOfALinkAndADevice) {
   const mode_t old_mask = ::umask(027);
   const auto write = [](const std::string& path) {
     LineWriter writer;
-    EXPECT_TRUE(writer.FileCreate(path)) << path;
+    EXPECT_FALSE(writer.FileCreate(path).Failed()) << path;
     writer.FileWriteLine("new");
-    EXPECT_TRUE(writer.FileClose()) << path;
+    EXPECT_FALSE(writer.FileClose().Failed()) << path;
   };
   const auto mode_of = [](const std::string& path) {
     struct stat status {};

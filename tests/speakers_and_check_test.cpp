@@ -78,9 +78,9 @@ TEST(SpeakerBudgetTest, GroupsTrimmedSpeakersMostWordsFirstAndTotalsThem) {
 std::string Report(const DialogueTable& table, SpeakerFormat format) {
   TempFolder folder;
   LineWriter writer;
-  EXPECT_TRUE(writer.FileCreate(folder.Join("out")));
+  EXPECT_FALSE(writer.FileCreate(folder.Join("out")).Failed());
   WriteSpeakerReport(CountSpeakerBudgets(table, false), format, "Demo", writer);
-  EXPECT_TRUE(writer.FileClose());
+  EXPECT_FALSE(writer.FileClose().Failed());
   return testing::ReadFileBytes(folder.Join("out"));
 }
 
@@ -117,7 +117,7 @@ TEST(DialogueCheckTest, FindsEachKindOnceWhereItStands) {
   files.Add("bye.ogg");
   StringTable strings;
   TempFolder folder;
-  ASSERT_TRUE(strings.Load(folder.Write("STRING.TAB", "known\tKnown\r\nempty\t\r\n")));
+  ASSERT_FALSE(strings.Load(folder.Write("STRING.TAB", "known\tKnown\r\nempty\t\r\n")).Failed());
   const std::string root = std::string("P") + kPathSeparator;
   const DialogueTable table = TableOf(
       {

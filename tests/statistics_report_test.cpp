@@ -80,20 +80,20 @@ TEST(RunProjectStatisticsTest, ShowsTheReportAndWritesTheFileOnlyWhenAsked) {
   options.report = OutputTarget::File(folder.Join("p/Project_Statistics.txt"));
   ProjectStatistics statistics;
   Progress progress;
-  std::vector<std::string> statuses;
+  std::vector<Stage> stages;
   CommandFeedback feedback;
-  feedback.show_status = [&](std::string_view text) { statuses.emplace_back(text); };
-  EXPECT_EQ(RunProjectStatistics(options, statistics, progress, feedback, kFixedClock),
-            CommandOutcome::kCompleted);
+  feedback.enter_stage = [&](Stage stage) { stages.push_back(stage); };
+  EXPECT_EQ(RunProjectStatistics(options, statistics, progress, feedback, kFixedClock).result,
+            CommandResult::kCompleted);
   const std::string window_text = StatisticsWindowText(statistics, 0, kFixedClock);
   EXPECT_EQ(std::count(window_text.begin(), window_text.end(), '\r'), 13);
   EXPECT_EQ(window_text.rfind("Statistics for WME Project 'Demo'\n\r", 0), 0u);
   EXPECT_FALSE(testing::FileExists(options.report.path));
-  EXPECT_EQ(statuses, (std::vector<std::string>{"Scanning project ...", ""}));
+  EXPECT_EQ(stages, (std::vector<Stage>{Stage::kScanningProject, Stage::kIdle}));
 
   options.write_file = true;
-  EXPECT_EQ(RunProjectStatistics(options, statistics, progress, feedback, kFixedClock),
-            CommandOutcome::kCompleted);
+  EXPECT_EQ(RunProjectStatistics(options, statistics, progress, feedback, kFixedClock).result,
+            CommandResult::kCompleted);
   const std::string file = testing::ReadFileBytes(options.report.path);
   EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 17);
   EXPECT_EQ(file.substr(file.size() - 2), "\r\n");
@@ -101,8 +101,8 @@ TEST(RunProjectStatisticsTest, ShowsTheReportAndWritesTheFileOnlyWhenAsked) {
   EXPECT_EQ(statistics.DialogueLineCount, 1) << "a second run starts from zero";
 
   options.report = OutputTarget::File(folder.Join("missing/report.txt"));
-  EXPECT_EQ(RunProjectStatistics(options, statistics, progress, feedback, kFixedClock),
-            CommandOutcome::kOutputFailed);
+  EXPECT_EQ(RunProjectStatistics(options, statistics, progress, feedback, kFixedClock).result,
+            CommandResult::kOutputFailed);
 }
 
 TEST(DateFromEpochSecondsTest, GivesTheUtcCalendarDate) {

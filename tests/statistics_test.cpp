@@ -48,7 +48,8 @@ ProjectStatistics Measure(const TempFolder& folder, std::string_view bytes,
                           std::size_t chunk = 64 * 1024) {
   ProjectStatistics statistics;
   LineReader reader(chunk);
-  MeasureScript(FileAt(folder.Write("measured.script", bytes)), statistics, reader);
+  static_cast<void>(
+      MeasureScript(FileAt(folder.Write("measured.script", bytes)), statistics, reader));
   return statistics;
 }
 
@@ -93,7 +94,7 @@ TEST(ScriptMetricsTest, CountsLinesCharactersDialogueAndAudio) {
 ProjectStatistics MeasureLineByLine(const std::string& path) {
   ProjectStatistics s;
   LineReader reader;
-  EXPECT_TRUE(reader.FileOpenRead(path));
+  EXPECT_FALSE(reader.FileOpenRead(path).Failed());
   while (!reader.FileAtEnd()) {
     const std::string line(reader.FileReadLine());
     ++s.ScriptLineCount;
@@ -145,14 +146,17 @@ TEST(ScriptMetricsTest, CountsLinesThatHoldItemInCapitals) {
   TempFolder folder;
   ProjectStatistics statistics;
   LineReader reader;
-  CountInventoryItems(
-      FileAt(folder.Write("a.items",
-                          "ITEM\r\n{\r\n  CAPTION = \"ITEMS\"\r\n}\r\nITEM ITEM\r\nitem\r\n"
-                          "ITEM\r\n{ NAME = \"x\" }\r\nITE\r\nM")),
-      statistics, reader);
+  EXPECT_FALSE(
+      CountInventoryItems(
+          FileAt(folder.Write("a.items",
+                              "ITEM\r\n{\r\n  CAPTION = \"ITEMS\"\r\n}\r\nITEM ITEM\r\nitem\r\n"
+                              "ITEM\r\n{ NAME = \"x\" }\r\nITE\r\nM")),
+          statistics, reader)
+          .Failed());
   EXPECT_EQ(statistics.InventoryItemCount, 4);
-  MeasureScript(FileAt(folder.Join("missing.script")), statistics, reader);
-  CountInventoryItems(FileAt(folder.Join("missing.items")), statistics, reader);
+  EXPECT_TRUE(MeasureScript(FileAt(folder.Join("missing.script")), statistics, reader).Failed());
+  EXPECT_TRUE(
+      CountInventoryItems(FileAt(folder.Join("missing.items")), statistics, reader).Failed());
   EXPECT_EQ(statistics.ScriptLineCount, 0);
   EXPECT_EQ(statistics.InventoryItemCount, 4);
 }
@@ -168,7 +172,7 @@ ScanResult ScanProject(const std::string& folder) {
   Progress progress;
   CommandFeedback feedback;
   feedback.show_progress = [&](int position) { result.positions.push_back(position); };
-  feedback.drain_window_events = [&] { ++result.drains; };
+  feedback.yield = [&] { ++result.drains; };
   ScanProjectFolder(folder, result.statistics, progress, feedback);
   return result;
 }
@@ -211,9 +215,9 @@ TEST(ProjectScanTest, AFileThatVanishesAfterTheWalkIsNotCountedNorSkipped) {
   Progress progress;
   std::vector<std::string> skipped;
   CommandFeedback feedback;
-  feedback.note_skipped = [&](const std::string& path) { skipped.push_back(path); };
-  // The status shows between the walk and the scan.
-  feedback.show_status = [&](std::string_view) {
+  feedback.note_skipped = [&](const IoError& entry) { skipped.push_back(entry.path); };
+  // The stage is entered between the walk and the scan.
+  feedback.enter_stage = [&](Stage) {
     std::remove(doomed_script.c_str());
     std::remove(doomed_items.c_str());
   };

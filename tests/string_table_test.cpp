@@ -29,7 +29,7 @@ constexpr std::string_view kTable =
 TEST(StringTableTest, MatchesWholeIdsWithoutRegardToAsciiCase) {
   TempFolder folder;
   StringTable table;
-  ASSERT_TRUE(table.Load(folder.Write("STRING.TAB", kTable)));
+  ASSERT_FALSE(table.Load(folder.Write("STRING.TAB", kTable)).Failed());
   struct Case {
     std::string_view id, text;
   };

@@ -1,5 +1,6 @@
 #include "app/event_loop.h"
 
+#include "app/status_texts.h"
 #include "dialogue/create_csv_table.h"
 #include "dialogue/string_table.h"
 #include "runtime/program_paths.h"
@@ -169,10 +170,13 @@ void EventLoop::SwitchLanguage(std::int32_t language) {
 
 CommandFeedback EventLoop::WindowFeedback(SkippedEntries& skipped) {
   CommandFeedback feedback;
-  feedback.note_skipped = [&skipped](const std::string& path) { skipped.Note(path); };
+  feedback.note_skipped = [&skipped](const IoError& entry) { skipped.Note(entry); };
   feedback.show_progress = [this](int position) { window_.SetProgress(kProgressBar, position); };
-  feedback.show_status = [this](std::string_view text) { window_.SetText(kStatusText, text); };
-  feedback.drain_window_events = [this] { window_.DrainWindowEvents(); };
+  feedback.enter_stage = [this](Stage stage) {
+    window_.SetText(kStatusText, StageStatusText(stage));
+  };
+  // The window repaints and shows typing and ticks; no handler runs before the command ends.
+  feedback.yield = [this] { window_.DrainWindowEvents(); };
   return feedback;
 }
 
@@ -195,7 +199,7 @@ void EventLoop::CreateCsvTableFromWindow() {
   SkippedEntries skipped;
   const CommandOutcome outcome =
       CreateCsvTable(options, state_.dialogue_table, state_.progress, WindowFeedback(skipped));
-  ShowOutcome(outcome, options.output.path, skipped);
+  ShowOutcome(outcome, skipped);
 }
 
 void EventLoop::RunStatisticsFromWindow() {
@@ -211,17 +215,14 @@ void EventLoop::RunStatisticsFromWindow() {
                                                       WindowFeedback(skipped), clock_);
   window_.SetText(kStatisticsView,
                   StatisticsWindowText(state_.statistics, options.language, clock_));
-  ShowOutcome(outcome, options.report.path, skipped);
+  ShowOutcome(outcome, skipped);
 }
 
-void EventLoop::ShowOutcome(CommandOutcome outcome, std::string_view output_path,
-                            const SkippedEntries& skipped) {
-  if (outcome == CommandOutcome::kOutputFailed) {
-    window_.SetText(kStatusText, "Could not write " + std::string(output_path));
+void EventLoop::ShowOutcome(const CommandOutcome& outcome, const SkippedEntries& skipped) {
+  if (outcome.result == CommandResult::kOutputFailed) {
+    window_.SetText(kStatusText, OutputFailedStatusText(outcome.error, state_.settings.Language));
   } else if (skipped.count > 0) {
-    window_.SetText(kStatusText, std::to_string(skipped.count) +
-                                     (skipped.count == 1 ? " file" : " files") +
-                                     " could not be read");
+    window_.SetText(kStatusText, SkippedStatusText(skipped.count, state_.settings.Language));
   }
 }
 

@@ -40,8 +40,7 @@ class EventLoop {
   CommandFeedback WindowFeedback(SkippedEntries& skipped);
   // The status line says what went wrong; a command that read and wrote everything leaves
   // it empty.
-  void ShowOutcome(CommandOutcome outcome, std::string_view output_path,
-                   const SkippedEntries& skipped);
+  void ShowOutcome(const CommandOutcome& outcome, const SkippedEntries& skipped);
 
   AppState& state_;
   WindowSystem& window_;

@@ -75,7 +75,7 @@ int RunCheckCommand(std::span<const std::string> words) {
   const int exit_code =
       RunWithProgress(OutputTarget::StandardOutput(), [&](const CommandFeedback& feedback) {
         result = CheckProject(options, table, progress, feedback);
-        return CommandOutcome::kCompleted;
+        return CommandOutcome{};
       });
   if (exit_code != kExitSuccess) {
     return exit_code;

@@ -40,10 +40,11 @@ void WarnAboutSkipped(const SkippedEntries& skipped) {
   std::string message = "warning: " + std::to_string(skipped.count) +
                         (skipped.count == 1 ? " entry" : " entries") + " could not be read and " +
                         (skipped.count == 1 ? "was" : "were") + " skipped: ";
-  for (const std::string& path : skipped.first_paths) {
-    message.append(&path == &skipped.first_paths.front() ? "" : ", ").append(path);
+  for (const IoError& entry : skipped.first) {
+    message.append(&entry == &skipped.first.front() ? "" : ", ").append(entry.path);
+    message.append(" (").append(entry.Describe()).append(")");
   }
-  if (skipped.count > static_cast<std::int64_t>(skipped.first_paths.size())) {
+  if (skipped.count > static_cast<std::int64_t>(skipped.first.size())) {
     message.append(", ...");
   }
   ReportError(message);
@@ -116,8 +117,8 @@ void SummarizeOnTerminal(const std::string& summary, const CommandStart& start) 
 
 bool CheckProjectFolder(const std::string& folder) {
   DirectoryListing listing;
-  if (!listing.DirListOpen(folder)) {
-    ReportError("cannot read the project folder '" + folder + "'");
+  if (const IoError error = listing.DirListOpen(folder); error.Failed()) {
+    ReportError("cannot read the project folder '" + folder + "': " + error.Describe());
     return false;
   }
   for (EntryKind kind; (kind = listing.DirListNext()) != kNoEntry;) {
@@ -133,15 +134,17 @@ int RunWithProgress(const OutputTarget& output,
                     const std::function<CommandOutcome(const CommandFeedback&)>& job) {
   SkippedEntries skipped;
   CommandFeedback feedback = MakeTerminalProgress();
-  feedback.note_skipped = [&skipped](const std::string& path) { skipped.Note(path); };
+  feedback.note_skipped = [&skipped](const IoError& entry) { skipped.Note(entry); };
   const CommandOutcome outcome = job(feedback);
   EndTerminalProgress();
   WarnAboutSkipped(skipped);
-  if (outcome != CommandOutcome::kOutputFailed) {
+  if (outcome.result != CommandResult::kOutputFailed) {
     return kExitSuccess;
   }
-  ReportError(output.to_standard_output ? std::string("cannot write to standard output")
-                                        : "cannot write '" + output.path + "'");
+  ReportError(output.to_standard_output
+                  ? "cannot write to standard output: " + outcome.error.Describe()
+                  : DescribeFailure(outcome.error.path.empty() ? outcome.error.On(output.path)
+                                                               : outcome.error));
   return kExitFailure;
 }
 

@@ -9,6 +9,23 @@
 namespace dwelvane {
 namespace {
 
+// What the progress line says in each stage; nothing when idle, which clears it.
+std::string_view DescribeStage(Stage stage) {
+  switch (stage) {
+    case Stage::kIdle:
+      return "";
+    case Stage::kScanningScripts:
+      return "Scanning scripts ...";
+    case Stage::kTranslating:
+      return "Translating references ...";
+    case Stage::kScanningProject:
+      return "Scanning project ...";
+    case Stage::kCheckingLines:
+      return "Checking lines ...";
+  }
+  return "";
+}
+
 struct ProgressLine {
   std::string status;
   int percent = -1;
@@ -27,7 +44,8 @@ CommandFeedback MakeTerminalProgress() {
     return feedback;
   }
   auto line = std::make_shared<ProgressLine>();
-  feedback.show_status = [line](std::string_view text) {
+  feedback.enter_stage = [line](Stage stage) {
+    const std::string_view text = DescribeStage(stage);
     line->status = text;
     line->percent = 0;
     if (text.empty()) {

@@ -15,17 +15,16 @@ CheckResult CheckProject(const CheckOptions& options, DialogueTable& table, Prog
                  files.Add(std::string_view(file.path).substr(
                      file.path.starts_with(root) ? root.size() : 0));
                });
-  feedback.show_status("Checking lines ...");
+  feedback.enter_stage(Stage::kCheckingLines);
   StringTable strings;
   CheckResult result;
-  result.string_table_read = strings.Load(options.string_table_path);
+  result.string_table_read = !strings.Load(options.string_table_path).Failed();
   for (std::size_t i = 0; i < table.DialogueCount && !result.has_references; ++i) {
     result.has_references = !table.Record(i).Reference.empty();
   }
   result.findings =
       CheckDialogue(table, root, files, result.string_table_read ? &strings : nullptr);
-  feedback.show_status("");
-  feedback.show_progress(0);
+  EndFeedback(feedback);
   return result;
 }
 

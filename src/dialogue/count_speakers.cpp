@@ -16,8 +16,8 @@ CommandOutcome CountSpeakers(const SpeakersOptions& options, DialogueTable& tabl
   const std::vector<SpeakerBudget> budgets =
       CountSpeakerBudgets(table, options.encoding != OutputEncoding::kBytes);
   LineWriter writer;
-  bool written = writer.Open(options.output);
-  if (written) {
+  IoError written = writer.Open(options.output);
+  if (!written.Failed()) {
     if (options.encoding == OutputEncoding::kUtf8WithBom &&
         options.format != SpeakerFormat::kHtml) {
       writer.WriteBytes(kUtf8ByteOrderMark);
@@ -27,9 +27,8 @@ CommandOutcome CountSpeakers(const SpeakersOptions& options, DialogueTable& tabl
     WriteSpeakerReport(budgets, options.format, project_name, writer);
     written = writer.FileClose();
   }
-  feedback.show_status("");
-  feedback.show_progress(0);
-  return written ? CommandOutcome::kCompleted : CommandOutcome::kOutputFailed;
+  EndFeedback(feedback);
+  return CommandOutcome::AfterWriting(std::move(written));
 }
 
 }  // namespace dwelvane

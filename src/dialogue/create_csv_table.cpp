@@ -8,11 +8,11 @@
 namespace dwelvane {
 namespace {
 
-bool WriteTable(const DialogueOptions& options, const std::string& folder,
-                const DialogueTable& table) {
+IoError WriteTable(const DialogueOptions& options, const std::string& folder,
+                   const DialogueTable& table) {
   LineWriter writer;
-  if (!writer.Open(options.output)) {
-    return false;
+  if (IoError opened = writer.Open(options.output); opened.Failed()) {
+    return opened;
   }
   const CsvLayout layout{
       .columns = options.columns,
@@ -30,20 +30,19 @@ bool WriteTable(const DialogueOptions& options, const std::string& folder,
 CommandOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& table,
                               Progress& progress, const CommandFeedback& feedback) {
   if (options.project_folder.empty()) {
-    return CommandOutcome::kNothingToDo;
+    return CommandOutcome::NothingToDo();
   }
   const std::string folder = EnsureTrailingSeparator(options.project_folder);
   ScanDialogue(folder, ScriptFiles{.with_inc = options.include_inc}, table, progress, feedback);
   if (options.columns.WritesTranslation()) {
     progress.ProgressTotal = static_cast<std::int64_t>(table.DialogueCount);
     progress.ProgressCount = 0;
-    feedback.show_status("Translating references ...");
+    feedback.enter_stage(Stage::kTranslating);
     TranslateReferences(table, options.string_table_path, progress, feedback);
   }
-  const bool written = WriteTable(options, folder, table);
-  feedback.show_status("");
-  feedback.show_progress(0);
-  return written ? CommandOutcome::kCompleted : CommandOutcome::kOutputFailed;
+  IoError written = WriteTable(options, folder, table);
+  EndFeedback(feedback);
+  return CommandOutcome::AfterWriting(std::move(written));
 }
 
 }  // namespace dwelvane

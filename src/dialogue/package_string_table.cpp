@@ -32,7 +32,7 @@ std::string_view Trimmed(std::string_view text) {
 std::optional<std::string> FindFile(const std::string& folder, std::string_view ending,
                                     bool whole) {
   DirectoryListing listing;
-  if (!listing.DirListOpen(folder)) {
+  if (listing.DirListOpen(folder).Failed()) {
     return std::nullopt;
   }
   for (EntryKind kind; (kind = listing.DirListNext()) != kNoEntry;) {
@@ -48,7 +48,7 @@ std::optional<std::string> FindFile(const std::string& folder, std::string_view 
 std::vector<Package> ReadPackages(const std::string& project_file) {
   std::vector<Package> packages;
   LineReader reader;
-  if (!reader.FileOpenRead(project_file)) {
+  if (reader.FileOpenRead(project_file).Failed()) {
     return packages;
   }
   bool in_package = false;

@@ -18,17 +18,17 @@ void ScanListedScripts(const RecordedWalk& scripts, DialogueTable& table, Progre
   LineReader reader;
   reader.TrackEncoding();
   const auto scan_file = [&](const WalkedFile& file) {
-    if (!ScanScriptFile(file, table, reader)) {
+    if (const IoError error = ScanScriptFile(file, table, reader); error.Failed()) {
       if (VanishedSinceTheWalk(file)) {
         return;
       }
-      feedback.note_skipped(file.path);
+      feedback.note_skipped(error);
     }
     ++table.ScriptCount;
     ++progress.ProgressCount;
     SetProgress(progress, feedback);
   };
-  scripts.Replay({scan_file, feedback.drain_window_events, feedback.note_skipped});
+  scripts.Replay({scan_file, feedback.yield, feedback.note_skipped});
 }
 
 }  // namespace
@@ -47,9 +47,9 @@ void ScanDialogue(const std::string& folder, ScriptFiles scripts, DialogueTable&
     }
     return scripts.Holds(file.name);
   };
-  listed.Record(folder, keep_script, feedback.drain_window_events);
+  listed.Record(folder, keep_script, feedback.yield);
   progress.ProgressTotal = static_cast<std::int64_t>(listed.FileCount());
-  feedback.show_status("Scanning scripts ...");
+  feedback.enter_stage(Stage::kScanningScripts);
   ScanListedScripts(listed, table, progress, feedback);
 }
 

@@ -47,9 +47,9 @@ class ScriptRecords {
 
 }  // namespace
 
-bool ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& reader) {
-  if (!reader.FileOpenRead(script)) {
-    return false;
+IoError ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& reader) {
+  if (IoError opened = reader.FileOpenRead(script); opened.Failed()) {
+    return opened;
   }
   const std::size_t first_record = table.DialogueCount;
   ScriptRecords records(script, table);
@@ -66,16 +66,16 @@ bool ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& 
       records.Append(line_number, line, talk);
     }
   }
-  const bool read_whole = !reader.FileReadFailed();
+  IoError read_error = reader.FileReadError();
   const SourceEncoding encoding = reader.FileEncoding();
   reader.FileClose();
-  if (!read_whole) {
+  if (read_error.Failed()) {
     table.DiscardFrom(first_record);
   }
   for (std::size_t i = first_record; i < table.DialogueCount; ++i) {
     table.Record(i).ScriptEncoding = encoding;
   }
-  return read_whole;
+  return read_error;
 }
 
 }  // namespace dwelvane

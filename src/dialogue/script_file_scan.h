@@ -9,8 +9,8 @@
 namespace dwelvane {
 
 // Appends one record per talk line of the script, in line order. A file that can't be
-// opened or read to its end adds nothing and gives false. `reader` is reused from file to
+// opened or read to its end adds nothing and says why. `reader` is reused from file to
 // file.
-bool ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& reader);
+IoError ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& reader);
 
 }  // namespace dwelvane

@@ -43,14 +43,18 @@ void StringTable::Clear() {
   encoding_ = SourceEncoding::kAscii;
 }
 
-bool StringTable::Load(const std::string& path) {
+IoError StringTable::Load(const std::string& path) {
   Clear();
   // A table that fails half-way is no table: half its IDs would translate. Lines are
   // found by 32-bit positions: a table of four gigabytes or more is refused whole rather
   // than read in part.
-  if (!ReadWholeFile(path, bytes_) || bytes_.size() >= UINT32_MAX) {
+  IoError error = ReadWholeFile(path, bytes_);
+  if (!error.Failed() && bytes_.size() >= UINT32_MAX) {
+    error = {IoOperation::kRead, path, kFileTooLarge};
+  }
+  if (error.Failed()) {
     Clear();
-    return false;
+    return error;
   }
   std::string_view bytes = bytes_.view();
   encoding_ = DetectEncoding(bytes);
@@ -59,7 +63,7 @@ bool StringTable::Load(const std::string& path) {
     bytes.remove_prefix(kUtf8ByteOrderMark.size());
   }
   IndexLines(bytes);
-  return true;
+  return {};
 }
 
 void StringTable::IndexLines(std::string_view bytes) {
@@ -157,8 +161,8 @@ void TranslateReferences(DialogueTable& table, const std::string& path, Progress
                          const CommandFeedback& feedback) {
   // The translations are views into the table's file, which the records keep.
   const auto strings = std::make_shared<StringTable>();
-  if (!strings->Load(path) && FileIsReadable(path)) {
-    feedback.note_skipped(path);
+  if (const IoError error = strings->Load(path); error.Failed() && FileIsReadable(path)) {
+    feedback.note_skipped(error);
   }
   table.TranslationEncoding = strings->Encoding();
   table.KeepTranslationSource(strings);

@@ -26,9 +26,9 @@ class StringTable {
   StringTable(const StringTable&) = delete;
   StringTable& operator=(const StringTable&) = delete;
 
-  // Reads the whole file once. False when it can't be opened or read whole; the table is
+  // Reads the whole file once. Fails when it can't be opened or read whole; the table is
   // then empty.
-  bool Load(const std::string& path);
+  IoError Load(const std::string& path);
 
   // The texts for many IDs: `id_of(i)` for i in [0, count), each text handed to
   // `take(i, text)`, empty when the table has no such ID. The table's memory for the next

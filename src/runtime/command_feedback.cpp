@@ -20,4 +20,9 @@ void SetProgress(const Progress& progress, const CommandFeedback& feedback) {
   feedback.show_progress(ProgressPosition(progress));
 }
 
+void EndFeedback(const CommandFeedback& feedback) {
+  feedback.enter_stage(Stage::kIdle);
+  feedback.show_progress(0);
+}
+
 }  // namespace dwelvane

@@ -2,19 +2,31 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
-#include <string_view>
+
+#include "runtime/io_error.h"
 
 namespace dwelvane {
+
+// What a long command is doing; the window and the command line each say it in their own
+// words. kIdle: the command has ended.
+enum class Stage {
+  kIdle,
+  kScanningScripts,
+  kTranslating,
+  kScanningProject,
+  kCheckingLines,
+};
 
 // How a long command shows what it does. The window sets its progress bar and status
 // line and keeps repainting; the command line prints to standard error or nothing.
 struct CommandFeedback {
   std::function<void(int position)> show_progress = [](int) {};  // 0 to 1000
-  std::function<void(std::string_view text)> show_status = [](std::string_view) {};
-  std::function<void()> drain_window_events = [] {};
-  // Each file or folder the command passes over because it can't be read.
-  std::function<void(const std::string& path)> note_skipped = [](const std::string&) {};
+  std::function<void(Stage stage)> enter_stage = [](Stage) {};
+  // Called between folders, so that whoever waits for the command can do what can't wait
+  // (the window repaints); the command goes on when it returns.
+  std::function<void()> yield = [] {};
+  // Each file or folder the command passes over because it can't be read, and why.
+  std::function<void(const IoError& skipped)> note_skipped = [](const IoError&) {};
 };
 
 // Steps of the running pass: `ProgressTotal` is the whole range of the bar.
@@ -28,5 +40,8 @@ struct Progress {
 int ProgressPosition(const Progress& progress);
 
 void SetProgress(const Progress& progress, const CommandFeedback& feedback);
+
+// The end of every command: the stage idle, the bar back at 0.
+void EndFeedback(const CommandFeedback& feedback);
 
 }  // namespace dwelvane

@@ -1,13 +1,28 @@
 #pragma once
 
+#include "runtime/io_error.h"
+
 namespace dwelvane {
 
-// What a long command (the dialogue table, the statistics) did; callers tell the user
-// about every outcome but kCompleted.
-enum class [[nodiscard]] CommandOutcome{
-    kCompleted,     // every output that was asked for is written
-    kNothingToDo,   // no project folder: nothing walked, nothing written
-    kOutputFailed,  // an output could not be created or written completely
+enum class CommandResult {
+  kCompleted,     // every output that was asked for is written
+  kNothingToDo,   // no project folder: nothing walked, nothing written
+  kOutputFailed,  // an output could not be created or written completely
+};
+
+// What a long command (the dialogue table, the statistics) did, and for an output that
+// failed, why; callers tell the user about every result but kCompleted.
+struct [[nodiscard]] CommandOutcome {
+  CommandResult result = CommandResult::kCompleted;
+  IoError error;
+
+  static CommandOutcome NothingToDo() { return {CommandResult::kNothingToDo, {}}; }
+  // Completed, or the output failed as `written` says.
+  static CommandOutcome AfterWriting(IoError written) {
+    const CommandResult result =
+        written.Failed() ? CommandResult::kOutputFailed : CommandResult::kCompleted;
+    return {result, std::move(written)};
+  }
 };
 
 }  // namespace dwelvane

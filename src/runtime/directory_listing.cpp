@@ -6,16 +6,16 @@
 
 namespace dwelvane {
 
-bool DirectoryListing::DirListOpen(const std::string& folder) {
+IoError DirectoryListing::DirListOpen(const std::string& folder) {
   next_ = 0;
   entries_.clear();
   entries_.push_back({".", true});
   entries_.push_back({"..", true});
-  if (!ReadDirectoryEntries(ResolveProgramPath(folder), entries_)) {
+  IoError error = ReadDirectoryEntries(ResolveProgramPath(folder), entries_);
+  if (error.Failed()) {
     entries_.clear();
-    return false;
   }
-  return true;
+  return error;
 }
 
 EntryKind DirectoryListing::DirListNext() {
@@ -32,7 +32,7 @@ EntryKind DirectoryListing::DirListNext() {
 
 bool IsReadableFolder(const std::string& folder) {
   std::vector<DirectoryEntry> entries;
-  return ReadDirectoryEntries(ResolveProgramPath(folder), entries);
+  return !ReadDirectoryEntries(ResolveProgramPath(folder), entries).Failed();
 }
 
 bool MakeFolders(const std::string& folder) {

@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
 #include <vector>
+#include "runtime/io_error.h"
 
 namespace dwelvane {
 
@@ -21,9 +23,9 @@ enum EntryKind : int { kNoEntry = 0, kFileEntry = 1, kDirectoryEntry = 2 };
 // ReadDirectoryEntries). Links to folders count as folders.
 class DirectoryListing {
  public:
-  // Lists `folder` (relative to the program folder when relative). False when the folder
+  // Lists `folder` (relative to the program folder when relative). Fails when the folder
   // can't be listed; the listing then delivers nothing.
-  [[nodiscard]] bool DirListOpen(const std::string& folder);
+  IoError DirListOpen(const std::string& folder);
 
   EntryKind DirListNext();
 
@@ -40,9 +42,8 @@ class DirectoryListing {
 };
 
 // Platform part: appends every entry of `folder` but "." and ".." to `entries`, in the
-// order described above. False when the folder can't be opened.
-[[nodiscard]] bool ReadDirectoryEntries(const std::string& folder,
-                                        std::vector<DirectoryEntry>& entries);
+// order described above. Fails when the folder can't be opened.
+IoError ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>& entries);
 
 // What makes a folder the same folder whatever path reaches it (device and node).
 struct FolderIdentity {

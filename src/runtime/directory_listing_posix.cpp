@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 
@@ -60,10 +61,10 @@ struct DirCloser {
 
 }  // namespace
 
-bool ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>& entries) {
+IoError ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>& entries) {
   const std::unique_ptr<DIR, DirCloser> directory(::opendir(folder.c_str()));
   if (!directory) {
-    return false;
+    return {IoOperation::kList, folder, errno};
   }
   const std::size_t first = entries.size();
   while (const dirent* entry = ::readdir(directory.get())) {
@@ -72,7 +73,7 @@ bool ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>
     }
   }
   std::sort(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(), ComesBefore);
-  return true;
+  return {};
 }
 
 bool ReadFolderIdentity(const std::string& folder, FolderIdentity& identity) {

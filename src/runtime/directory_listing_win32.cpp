@@ -8,7 +8,7 @@
 namespace dwelvane {
 
 // Entries come in the order the file system keeps them (NTFS: by upper-cased name).
-bool ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>& entries) {
+IoError ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>& entries) {
   std::string pattern = folder;
   if (!pattern.empty() && pattern.back() != '\\') {
     pattern.push_back('\\');
@@ -18,7 +18,8 @@ bool ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>
   const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
     // An empty folder has no entry at all; it can still be listed.
-    return GetLastError() == ERROR_FILE_NOT_FOUND;
+    const DWORD code = GetLastError();
+    return {IoOperation::kList, folder, code == ERROR_FILE_NOT_FOUND ? 0 : static_cast<int>(code)};
   }
   do {
     if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0) {
@@ -27,7 +28,7 @@ bool ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEntry>
     }
   } while (FindNextFileA(search, &found));
   FindClose(search);
-  return true;
+  return {};
 }
 
 bool ReadFolderIdentity(const std::string& folder, FolderIdentity& identity) {

@@ -31,4 +31,18 @@ class ScopedFileFaults {
 // Asked by the platform code before each call: the error to fail it with, or 0.
 int InjectedFileFault(const FileCallInfo& call);
 
+// Makes every read deliver at most `most` bytes while it lives, as a network or FUSE file
+// system may; tests only.
+class ScopedShortReads {
+ public:
+  explicit ScopedShortReads(std::size_t most);
+  ~ScopedShortReads();
+  ScopedShortReads(const ScopedShortReads&) = delete;
+  ScopedShortReads& operator=(const ScopedShortReads&) = delete;
+};
+
+// Asked by the platform code before each read: how many of the `size` bytes asked for it
+// may deliver.
+std::size_t InjectedReadLimit(std::size_t size);
+
 }  // namespace dwelvane::platform

@@ -2,38 +2,44 @@
 
 namespace dwelvane {
 
-bool FileReplacement::Begin(const std::string& path, platform::NewFileAccess access) {
+IoError FileReplacement::Begin(const std::string& path, platform::NewFileAccess access) {
   Abandon();
   // A link keeps pointing at the file: the new version replaces the file it names.
   target_ = platform::ResolveLinks(path);
-  if (platform::KindOfPath(target_) == platform::PathKind::kOther) {
-    file_ = platform::CreateFileForWriting(target_, access);
-    return file_ != platform::kNoFile;
-  }
-  file_ = platform::CreateFileBeside(target_, access, temporary_);
-  return file_ != platform::kNoFile;
+  const platform::OpenedFile opened = platform::KindOfPath(target_) == platform::PathKind::kOther
+                                          ? platform::CreateFileForWriting(target_, access)
+                                          : platform::CreateFileBeside(target_, access, temporary_);
+  file_ = opened.handle;
+  begin_error_ = opened.error;
+  return opened.error;
 }
 
-bool FileReplacement::Commit(bool written) {
+IoError FileReplacement::Commit(const IoError& written) {
   if (file_ == platform::kNoFile) {
-    return false;
+    return begin_error_;
   }
-  if (temporary_.empty()) {
-    const bool closed = platform::CloseFile(file_);
-    file_ = platform::kNoFile;
-    return written && closed;
+  IoError error = written;
+  if (!temporary_.empty() && !error.Failed()) {
+    error = platform::SyncFile(file_);
   }
-  const bool synced = written && platform::SyncFile(file_);
-  const bool closed = platform::CloseFile(file_);
+  const IoError closed = platform::CloseFile(file_);
   file_ = platform::kNoFile;
-  if (!synced || !closed || !platform::RenameFile(temporary_, target_)) {
-    platform::RemoveFile(temporary_);
-    temporary_.clear();
-    return false;
+  if (!error.Failed()) {
+    error = closed;
   }
-  temporary_.clear();
-  platform::SyncFolderOf(target_);
-  return true;
+  if (!temporary_.empty()) {
+    if (!error.Failed()) {
+      error = platform::RenameFile(temporary_, target_);
+    }
+    if (error.Failed()) {
+      platform::RemoveFile(temporary_);
+    }
+    temporary_.clear();
+    if (!error.Failed()) {
+      platform::SyncFolderOf(target_);
+    }
+  }
+  return error.Failed() ? error.On(target_) : error;
 }
 
 void FileReplacement::Abandon() {
@@ -48,11 +54,13 @@ void FileReplacement::Abandon() {
   }
 }
 
-bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
+IoError ReplaceFileContents(const std::string& path, const std::string& bytes) {
   FileReplacement replacement;
-  return replacement.Begin(path, platform::NewFileAccess::kPrivate) &&
-         replacement.Commit(
-             platform::WriteToFile(replacement.Handle(), bytes.data(), bytes.size()));
+  if (IoError begun = replacement.Begin(path, platform::NewFileAccess::kPrivate); begun.Failed()) {
+    return begun;
+  }
+  return replacement.Commit(
+      platform::WriteToFile(replacement.Handle(), bytes.data(), bytes.size()));
 }
 
 }  // namespace dwelvane

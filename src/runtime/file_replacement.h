@@ -19,15 +19,16 @@ class FileReplacement {
   FileReplacement& operator=(const FileReplacement&) = delete;
 
   // Starts the new version of `path`. A new file gets the permissions `access` gives; an
-  // existing one keeps its own. False when nothing could be created.
-  [[nodiscard]] bool Begin(const std::string& path,
-                           platform::NewFileAccess access = platform::NewFileAccess::kOrdinary);
+  // existing one keeps its own. Fails when nothing could be created.
+  IoError Begin(const std::string& path,
+                platform::NewFileAccess access = platform::NewFileAccess::kOrdinary);
 
   platform::FileHandle Handle() const { return file_; }
 
-  // Puts the new version in place when `written` says every write succeeded; false, with
-  // the old file untouched, when it or anything here failed.
-  [[nodiscard]] bool Commit(bool written);
+  // Puts the new version in place when `written` says every write succeeded; the first
+  // failure, `written` or one here, with the old file untouched, otherwise. Failures name
+  // the target.
+  IoError Commit(const IoError& written);
 
   // Drops the new version, if one was begun.
   void Abandon();
@@ -36,11 +37,12 @@ class FileReplacement {
   platform::FileHandle file_ = platform::kNoFile;
   std::string target_;
   std::string temporary_;  // empty when writing the target directly
+  IoError begin_error_;    // why Begin made no file
 };
 
 // Replaces the contents of `path` with `bytes` through a FileReplacement. A crash at any
 // moment leaves either the old or the new contents, never a part. A new file is readable
 // by the user alone.
-[[nodiscard]] bool ReplaceFileContents(const std::string& path, const std::string& bytes);
+IoError ReplaceFileContents(const std::string& path, const std::string& bytes);
 
 }  // namespace dwelvane

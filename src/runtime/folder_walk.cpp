@@ -32,9 +32,9 @@ class FolderWalker {
  private:
   void WalkEntries(const std::string& folder) {
     DirectoryListing listing;
-    if (!listing.DirListOpen(folder)) {
+    if (const IoError error = listing.DirListOpen(folder); error.Failed()) {
       if (visitor_.unlisted_folder) {
-        visitor_.unlisted_folder(folder);
+        visitor_.unlisted_folder(error.On(folder));
       }
       return;
     }

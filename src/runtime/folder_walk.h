@@ -21,8 +21,8 @@ struct FolderVisitor {
   std::function<void(const WalkedFile& file)> visit_file;
   // Called after each subfolder has been walked; the window drains its events here.
   std::function<void()> after_subfolder;
-  // Called for each folder that can't be listed; none when empty.
-  std::function<void(const std::string& folder)> unlisted_folder = {};
+  // Called for each folder that can't be listed, with why; none when empty.
+  std::function<void(const IoError& unlisted)> unlisted_folder = {};
 };
 
 // Walks `folder` depth first in listing order, entering every subfolder but "." and "..";

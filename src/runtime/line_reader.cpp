@@ -83,26 +83,29 @@ LineReader::~LineReader() {
   FileClose();
 }
 
-bool LineReader::FileOpenRead(const std::string& path, bool listed_regular) {
-  return Adopt(platform::OpenFileForReading(ResolveProgramPath(path), listed_regular));
+IoError LineReader::FileOpenRead(const std::string& path, bool listed_regular) {
+  const std::string resolved = ResolveProgramPath(path);
+  return Adopt(platform::OpenFileForReading(resolved, listed_regular), resolved);
 }
 
-bool LineReader::FileOpenRead(const WalkedFile& file) {
+IoError LineReader::FileOpenRead(const WalkedFile& file) {
   return Adopt(platform::OpenFileInFolderForReading(file.folder_handle, file.name, file.path,
-                                                    file.listed_regular));
+                                                    file.listed_regular),
+               file.path);
 }
 
-bool LineReader::Adopt(platform::FileHandle opened) {
-  if (opened == platform::kNoFile) {
-    return false;
+IoError LineReader::Adopt(platform::OpenedFile opened, const std::string& path) {
+  if (!opened.IsOpen()) {
+    return std::move(opened.error);
   }
   FileClose();
-  file_ = opened;
+  file_ = opened.handle;
+  path_ = path;
   begin_ = end_ = 0;
   source_done_ = false;
-  read_failed_ = false;
+  read_error_ = {};
   detector_ = EncodingDetector();
-  return true;
+  return {};
 }
 
 void LineReader::FileClose() {
@@ -211,15 +214,16 @@ void LineReader::Refill() {
   }
   const std::size_t wanted = buffer_.size() - end_;
   std::size_t got = 0;
-  if (!platform::ReadFromFile(file_, buffer_.data() + end_, wanted, got)) {
-    read_failed_ = true;
+  if (IoError error = platform::ReadFromFile(file_, buffer_.data() + end_, wanted, got);
+      error.Failed()) {
+    read_error_ = error.On(path_);
   }
   if (track_encoding_) {
     detector_.Feed({buffer_.data() + end_, got});
   }
-  // Only regular files are opened, and a short read from one means its end was reached:
-  // this saves one more read call per file.
-  if (got < wanted) {
+  // Only a read of nothing ends the file: a network or FUSE file system may deliver a
+  // regular file in shorter reads than asked for.
+  if (got == 0) {
     source_done_ = true;
   }
   end_ += got;
@@ -254,53 +258,51 @@ namespace {
 // Reads into anything with resize, size and data: a string, or large blocks for a file
 // that may be large.
 template <typename Bytes>
-bool ReadWholeFileInto(const std::string& path, Bytes& contents) {
-  const platform::FileHandle file = platform::OpenFileForReading(ResolveProgramPath(path));
-  if (file == platform::kNoFile) {
-    return false;
+IoError ReadWholeFileInto(const std::string& path, Bytes& contents) {
+  const std::string resolved = ResolveProgramPath(path);
+  const platform::OpenedFile opened = platform::OpenFileForReading(resolved);
+  if (!opened.IsOpen()) {
+    return opened.error;
   }
-  // Sized by the file so that one read takes it whole; a byte more, so that the short read
-  // that tells its end needs no second call. A file that grew meanwhile is read on.
-  const std::uint64_t size_hint = platform::SizeOfOpenFile(file);
+  // Sized by the file so that one read takes it whole, and a byte more. A file that grew
+  // meanwhile is read on; only a read of nothing is its end.
+  const std::uint64_t size_hint = platform::SizeOfOpenFile(opened.handle);
   contents.resize(size_hint < SIZE_MAX / 2 ? static_cast<std::size_t>(size_hint) + 1 : 64 * 1024);
   std::size_t used = 0;
-  bool read_whole = true;
+  IoError error;
   for (;;) {
     if (used == contents.size()) {
       contents.resize(contents.size() * 2);
     }
-    const std::size_t wanted = contents.size() - used;
     std::size_t got = 0;
-    if (!platform::ReadFromFile(file, contents.data() + used, wanted, got)) {
-      read_whole = false;
-      break;
-    }
+    error =
+        platform::ReadFromFile(opened.handle, contents.data() + used, contents.size() - used, got);
     used += got;
-    if (got < wanted) {
+    if (error.Failed() || got == 0) {
       break;
     }
   }
   contents.resize(used);
-  static_cast<void>(platform::CloseFile(file));
-  return read_whole;
+  static_cast<void>(platform::CloseFile(opened.handle));
+  return error.Failed() ? error.On(resolved) : error;
 }
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::string& contents) {
+IoError ReadWholeFile(const std::string& path, std::string& contents) {
   return ReadWholeFileInto(path, contents);
 }
 
-bool ReadWholeFile(const std::string& path, LargeBytes& contents) {
+IoError ReadWholeFile(const std::string& path, LargeBytes& contents) {
   return ReadWholeFileInto(path, contents);
 }
 
 bool FileIsReadable(const std::string& path) {
-  const platform::FileHandle file = platform::OpenFileForReading(ResolveProgramPath(path));
-  if (file == platform::kNoFile) {
+  const platform::OpenedFile opened = platform::OpenFileForReading(ResolveProgramPath(path));
+  if (!opened.IsOpen()) {
     return false;
   }
-  static_cast<void>(platform::CloseFile(file));
+  static_cast<void>(platform::CloseFile(opened.handle));
   return true;
 }
 

@@ -24,11 +24,11 @@ class LineReader {
   LineReader& operator=(const LineReader&) = delete;
 
   // Closes a file still open, then opens `path` (relative to the program folder when it
-  // is relative). False when the file can't be opened for reading. `listed_regular`: a
+  // is relative). Fails when the file can't be opened for reading. `listed_regular`: a
   // folder listing said it is a regular file (see platform::OpenFileForReading).
-  [[nodiscard]] bool FileOpenRead(const std::string& path, bool listed_regular = false);
+  IoError FileOpenRead(const std::string& path, bool listed_regular = false);
   // Opens a file a walk met, through its folder's handle where the walk has one.
-  [[nodiscard]] bool FileOpenRead(const WalkedFile& file);
+  IoError FileOpenRead(const WalkedFile& file);
   void FileClose();
 
   // True when no byte is left to read.
@@ -39,9 +39,9 @@ class LineReader {
   void TrackEncoding() { track_encoding_ = true; }
   SourceEncoding FileEncoding() const { return detector_.Result(); }
 
-  // True when a read of the open file failed: it then ended early, and what was read of
-  // it is no whole file. Asked after the last line.
-  bool FileReadFailed() const { return read_failed_; }
+  // The read of the open file that failed: the file then ended early, and what was read
+  // of it is no whole file. Asked after the last line; no failure when it was read whole.
+  const IoError& FileReadError() const { return read_error_; }
 
   // The next line; the empty text at the end. The view stays valid until the next call
   // on this reader.
@@ -66,8 +66,8 @@ class LineReader {
   std::string_view FileReadLineRunOrPiece(bool& piece);
 
  private:
-  // Makes `opened` the file read from; false when it is kNoFile.
-  bool Adopt(platform::FileHandle opened);
+  // Makes `opened` the file read from, unless it failed.
+  IoError Adopt(platform::OpenedFile opened, const std::string& path);
 
   // Moves the unread bytes to the front, grows the buffer when it is full and reads more.
   void Refill();
@@ -80,14 +80,15 @@ class LineReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool source_done_ = true;
-  bool read_failed_ = false;
+  std::string path_;
+  IoError read_error_;
   bool track_encoding_ = false;
   EncodingDetector detector_;
 };
 
-// The whole contents of a regular file; false when it can't be opened or read.
-[[nodiscard]] bool ReadWholeFile(const std::string& path, std::string& contents);
-[[nodiscard]] bool ReadWholeFile(const std::string& path, LargeBytes& contents);
+// The whole contents of a regular file; fails when it can't be opened or read whole.
+IoError ReadWholeFile(const std::string& path, std::string& contents);
+IoError ReadWholeFile(const std::string& path, LargeBytes& contents);
 
 // True when `path` names a regular file that can be opened for reading.
 bool FileIsReadable(const std::string& path);

@@ -11,9 +11,9 @@ LineWriter::LineWriter() {
   buffer_.reserve(kFlushSize);
 }
 
-bool LineWriter::FileCreate(const std::string& path) {
+IoError LineWriter::FileCreate(const std::string& path) {
   buffer_.clear();
-  failed_ = false;
+  error_ = {};
   to_standard_output_ = false;
   return file_.Begin(ResolveProgramPath(path));
 }
@@ -21,14 +21,14 @@ bool LineWriter::FileCreate(const std::string& path) {
 void LineWriter::UseStandardOutput() {
   file_.Abandon();
   buffer_.clear();
-  failed_ = false;
+  error_ = {};
   to_standard_output_ = true;
 }
 
-bool LineWriter::Open(const OutputTarget& target) {
+IoError LineWriter::Open(const OutputTarget& target) {
   if (target.to_standard_output) {
     UseStandardOutput();
-    return true;
+    return {};
   }
   return FileCreate(target.path);
 }
@@ -49,21 +49,22 @@ void LineWriter::WriteBytes(std::string_view bytes) {
   }
 }
 
-bool LineWriter::FileClose() {
+IoError LineWriter::FileClose() {
   Flush();
   if (to_standard_output_) {
     to_standard_output_ = false;
-    return !failed_;
+    return error_;
   }
-  return file_.Commit(!failed_);
+  return file_.Commit(error_);
 }
 
 void LineWriter::Flush() {
   const platform::FileHandle file =
       to_standard_output_ ? platform::StandardOutputHandle() : file_.Handle();
-  if (!buffer_.empty() &&
-      (file == platform::kNoFile || !platform::WriteToFile(file, buffer_.data(), buffer_.size()))) {
-    failed_ = true;
+  // After a failure nothing more is written: the output is lost already, and the first
+  // failure is the one that says why.
+  if (!buffer_.empty() && file != platform::kNoFile && !error_.Failed()) {
+    error_ = platform::WriteToFile(file, buffer_.data(), buffer_.size());
   }
   buffer_.clear();
 }

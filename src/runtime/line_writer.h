@@ -20,22 +20,22 @@ class LineWriter {
   LineWriter& operator=(const LineWriter&) = delete;
 
   // Starts a new version of `path` (relative to the program folder when relative); the
-  // old file stays as it is until FileClose succeeds. False when it can't be created.
-  [[nodiscard]] bool FileCreate(const std::string& path);
+  // old file stays as it is until FileClose succeeds. Fails when it can't be created.
+  IoError FileCreate(const std::string& path);
   void UseStandardOutput();
 
   // Standard output, or the target's file as FileCreate makes it.
-  [[nodiscard]] bool Open(const OutputTarget& target);
+  IoError Open(const OutputTarget& target);
 
   // The bytes of `text`, then CR LF.
   void FileWriteLine(std::string_view text);
   // The bytes of `bytes` alone.
   void WriteBytes(std::string_view bytes);
 
-  // Flushes and puts the file in place; false when any byte could not be written, and a
-  // file that was there is then left as it was. A writer dropped without FileClose leaves
-  // the old file too.
-  [[nodiscard]] bool FileClose();
+  // Flushes and puts the file in place; the first failure when any byte could not be
+  // written, and a file that was there is then left as it was. A writer dropped without
+  // FileClose leaves the old file too.
+  IoError FileClose();
 
  private:
   void Flush();
@@ -43,7 +43,7 @@ class LineWriter {
   FileReplacement file_;
   bool to_standard_output_ = false;
   std::vector<char> buffer_;
-  bool failed_ = false;
+  IoError error_;  // the first write that failed
 };
 
 }  // namespace dwelvane

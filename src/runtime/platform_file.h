@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/io_error.h"
+
 // The operating system's file calls, behind one small seam per platform
 // (platform_file_posix.cpp, platform_file_win32.cpp). Paths are taken as they are. Every
 // call asks InjectedFileFault (file_faults.h) first, so that tests can make it fail.
@@ -16,6 +18,14 @@ inline constexpr FileHandle kNoFile = -1;
 enum class NewFileAccess {
   kOrdinary,  // as any new file of the user's
   kPrivate,   // the user alone (settings)
+};
+
+// A file opened, or why it could not be.
+struct [[nodiscard]] OpenedFile {
+  FileHandle handle = kNoFile;
+  IoError error;
+
+  bool IsOpen() const { return handle != kNoFile; }
 };
 
 enum class PathKind {
@@ -33,15 +43,15 @@ std::string ResolveLinks(const std::string& path);
 // Creates a new file with a name of its own in the folder of `target`, for writing, and
 // puts its path into `created_path`. It gets the permissions `target` has when it exists,
 // else those `access` gives a new file.
-[[nodiscard]] FileHandle CreateFileBeside(const std::string& target, NewFileAccess access,
-                                          std::string& created_path);
+OpenedFile CreateFileBeside(const std::string& target, NewFileAccess access,
+                            std::string& created_path);
 
 // Opens a regular file for reading; anything else (a folder, a pipe, a device) fails, so
 // that a walk never blocks on a FIFO or reads an endless device.
 // `listed_regular`: the folder listing already said the path is a regular file, so the
 // check that it is one (a pipe or a device named like a script must not block a scan) is
 // left out where it costs a system call of its own.
-[[nodiscard]] FileHandle OpenFileForReading(const std::string& path, bool listed_regular = false);
+OpenedFile OpenFileForReading(const std::string& path, bool listed_regular = false);
 
 // Opens a folder only to open files in it by name: kNoFile where the platform opens files
 // by path alone, or when the folder can't be opened. Closed with CloseFile.
@@ -50,33 +60,34 @@ FileHandle OpenFolderForLookup(const std::string& path);
 // As OpenFileForReading for the file `name` in `folder` (from OpenFolderForLookup), whose
 // whole path is `path`: the system needn't look up every folder on the path again. Opens
 // `path` where `folder` is kNoFile.
-[[nodiscard]] FileHandle OpenFileInFolderForReading(FileHandle folder, const std::string& name,
-                                                    const std::string& path, bool listed_regular);
+OpenedFile OpenFileInFolderForReading(FileHandle folder, const std::string& name,
+                                      const std::string& path, bool listed_regular);
 
 // Creates the file or empties an existing one.
-[[nodiscard]] FileHandle CreateFileForWriting(const std::string& path,
-                                              NewFileAccess access = NewFileAccess::kOrdinary);
+OpenedFile CreateFileForWriting(const std::string& path,
+                                NewFileAccess access = NewFileAccess::kOrdinary);
 
 FileHandle StandardOutputHandle();
 
-// Reads up to `size` bytes into `buffer` and puts their number into `got`, 0 at the end
-// of the file. False when the read fails: that is no end of the file.
 // The size of an open regular file as it is now; 0 when it can't be told. A hint for
 // sizing a buffer: the file may still change.
 std::uint64_t SizeOfOpenFile(FileHandle file);
 
-[[nodiscard]] bool ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got);
+// Reads up to `size` bytes into `buffer` and puts their number into `got`. Only a read of
+// 0 bytes tells the end of the file: a file system may give fewer bytes than asked for
+// anywhere. A failed read is no end of the file.
+IoError ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got);
 
-[[nodiscard]] bool WriteToFile(FileHandle file, const char* data, std::size_t size);
+IoError WriteToFile(FileHandle file, const char* data, std::size_t size);
 
 // Makes what was written durable on the disk.
-[[nodiscard]] bool SyncFile(FileHandle file);
+IoError SyncFile(FileHandle file);
 
-// False when the data could not be stored; standard output is flushed, never closed.
-[[nodiscard]] bool CloseFile(FileHandle file);
+// Fails when the data could not be stored; standard output is flushed, never closed.
+IoError CloseFile(FileHandle file);
 
 // Moves `from` over `to` in one step, replacing a file that is there.
-[[nodiscard]] bool RenameFile(const std::string& from, const std::string& to);
+IoError RenameFile(const std::string& from, const std::string& to);
 
 void RemoveFile(const std::string& path);
 

@@ -15,13 +15,21 @@
 namespace dwelvane::platform {
 namespace {
 
-// True, with errno set, when the test seam makes this call fail.
-bool FailsByRule(FileCall call, std::string_view path = {}, std::size_t size = 0) {
-  const int error = InjectedFileFault({.call = call, .path = path, .size = size});
-  if (error != 0) {
-    errno = error;
-  }
-  return error != 0;
+// The error the test seam makes this call fail with, or 0 to let it run.
+int FaultByRule(FileCall call, std::string_view path = {}, std::size_t size = 0) {
+  return InjectedFileFault({.call = call, .path = path, .size = size});
+}
+
+IoError Failure(IoOperation operation, const std::string& path, int code) {
+  return {operation, path, code};
+}
+
+IoError LastFailure(IoOperation operation, const std::string& path = {}) {
+  return Failure(operation, path, errno);
+}
+
+OpenedFile NotOpened(IoError error) {
+  return {kNoFile, std::move(error)};
 }
 
 }  // namespace
@@ -44,17 +52,17 @@ std::string ResolveLinks(const std::string& path) {
   return resolved ? std::string(resolved.get()) : path;
 }
 
-FileHandle CreateFileBeside(const std::string& target, NewFileAccess access,
+OpenedFile CreateFileBeside(const std::string& target, NewFileAccess access,
                             std::string& created_path) {
   const std::filesystem::path target_path(target);
   std::string name_pattern =
       (target_path.parent_path() / ("." + target_path.filename().string() + ".XXXXXX")).string();
-  if (FailsByRule(FileCall::kOpen, name_pattern)) {
-    return kNoFile;
+  if (const int fault = FaultByRule(FileCall::kOpen, name_pattern)) {
+    return NotOpened(Failure(IoOperation::kCreate, target, fault));
   }
   const int fd = ::mkostemp(name_pattern.data(), O_CLOEXEC);
   if (fd < 0) {
-    return kNoFile;
+    return NotOpened(LastFailure(IoOperation::kCreate, target));
   }
   struct stat existing {};
   mode_t mode = 0600;
@@ -71,10 +79,10 @@ FileHandle CreateFileBeside(const std::string& target, NewFileAccess access,
   // written all the same.
   static_cast<void>(::fchmod(fd, mode));
   created_path = name_pattern;
-  return fd;
+  return {fd, {}};
 }
 
-FileHandle OpenFileForReading(const std::string& path, bool listed_regular) {
+OpenedFile OpenFileForReading(const std::string& path, bool listed_regular) {
   return OpenFileInFolderForReading(kNoFile, path, path, listed_regular);
 }
 
@@ -83,36 +91,39 @@ FileHandle OpenFolderForLookup(const std::string& path) {
   return fd < 0 ? kNoFile : fd;
 }
 
-FileHandle OpenFileInFolderForReading(FileHandle folder, const std::string& name,
+OpenedFile OpenFileInFolderForReading(FileHandle folder, const std::string& name,
                                       const std::string& path, bool listed_regular) {
-  if (FailsByRule(FileCall::kOpen, path)) {
-    return kNoFile;
+  if (const int fault = FaultByRule(FileCall::kOpen, path)) {
+    return NotOpened(Failure(IoOperation::kOpen, path, fault));
   }
   const int at = folder == kNoFile ? AT_FDCWD : static_cast<int>(folder);
   const std::string& opened = folder == kNoFile ? path : name;
   // O_NONBLOCK keeps the open itself from waiting for a writer when the path is a FIFO.
   const int fd = ::openat(at, opened.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
-    return kNoFile;
+    return NotOpened(LastFailure(IoOperation::kOpen, path));
   }
   if (listed_regular) {
-    return fd;
+    return {fd, {}};
   }
   struct stat status {};
   if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
     ::close(fd);
-    return kNoFile;
+    return NotOpened(Failure(IoOperation::kOpen, path, kNotARegularFile));
   }
-  return fd;
+  return {fd, {}};
 }
 
-FileHandle CreateFileForWriting(const std::string& path, NewFileAccess access) {
-  if (FailsByRule(FileCall::kOpen, path)) {
-    return kNoFile;
+OpenedFile CreateFileForWriting(const std::string& path, NewFileAccess access) {
+  if (const int fault = FaultByRule(FileCall::kOpen, path)) {
+    return NotOpened(Failure(IoOperation::kCreate, path, fault));
   }
   const mode_t mode = access == NewFileAccess::kPrivate ? 0600 : 0666;
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-  return fd < 0 ? kNoFile : fd;
+  if (fd < 0) {
+    return NotOpened(LastFailure(IoOperation::kCreate, path));
+  }
+  return {fd, {}};
 }
 
 FileHandle StandardOutputHandle() {
@@ -126,58 +137,74 @@ std::uint64_t SizeOfOpenFile(FileHandle file) {
              : 0;
 }
 
-bool ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got) {
+IoError ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got) {
   got = 0;
-  if (FailsByRule(FileCall::kRead, {}, size)) {
-    return false;
+  if (const int fault = FaultByRule(FileCall::kRead, {}, size)) {
+    return Failure(IoOperation::kRead, {}, fault);
   }
   for (;;) {
-    const ssize_t read = ::read(static_cast<int>(file), buffer, size);
+    const ssize_t read = ::read(static_cast<int>(file), buffer, InjectedReadLimit(size));
     if (read >= 0) {
       got = static_cast<std::size_t>(read);
-      return true;
+      return {};
     }
     if (errno != EINTR) {
-      return false;
+      return LastFailure(IoOperation::kRead);
     }
   }
 }
 
-bool WriteToFile(FileHandle file, const char* data, std::size_t size) {
-  if (FailsByRule(FileCall::kWrite, {}, size)) {
-    return false;
+IoError WriteToFile(FileHandle file, const char* data, std::size_t size) {
+  if (const int fault = FaultByRule(FileCall::kWrite, {}, size)) {
+    return Failure(IoOperation::kWrite, {}, fault);
   }
   while (size > 0) {
     const ssize_t put = ::write(static_cast<int>(file), data, size);
     if (put < 0 && errno == EINTR) {
       continue;
     }
-    if (put <= 0) {
-      return false;
+    if (put < 0) {
+      return LastFailure(IoOperation::kWrite);
+    }
+    // A write that takes nothing makes no progress: the device has no room left.
+    if (put == 0) {
+      return Failure(IoOperation::kWrite, {}, ENOSPC);
     }
     data += put;
     size -= static_cast<std::size_t>(put);
   }
-  return true;
+  return {};
 }
 
-bool SyncFile(FileHandle file) {
-  return ::fsync(static_cast<int>(file)) == 0;
+IoError SyncFile(FileHandle file) {
+  if (::fsync(static_cast<int>(file)) != 0) {
+    return LastFailure(IoOperation::kSync);
+  }
+  return {};
 }
 
-bool CloseFile(FileHandle file) {
+IoError CloseFile(FileHandle file) {
   if (file == StandardOutputHandle()) {
-    return true;
+    return {};
   }
-  if (FailsByRule(FileCall::kClose)) {
+  if (const int fault = FaultByRule(FileCall::kClose)) {
     ::close(static_cast<int>(file));
-    return false;
+    return Failure(IoOperation::kClose, {}, fault);
   }
-  return ::close(static_cast<int>(file)) == 0;
+  if (::close(static_cast<int>(file)) != 0) {
+    return LastFailure(IoOperation::kClose);
+  }
+  return {};
 }
 
-bool RenameFile(const std::string& from, const std::string& to) {
-  return !FailsByRule(FileCall::kRename, to) && std::rename(from.c_str(), to.c_str()) == 0;
+IoError RenameFile(const std::string& from, const std::string& to) {
+  if (const int fault = FaultByRule(FileCall::kRename, to)) {
+    return Failure(IoOperation::kRename, to, fault);
+  }
+  if (std::rename(from.c_str(), to.c_str()) != 0) {
+    return LastFailure(IoOperation::kRename, to);
+  }
+  return {};
 }
 
 void RemoveFile(const std::string& path) {

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cerrno>
+
 #include "runtime/file_faults.h"
 #include "runtime/platform_file.h"
 
@@ -13,13 +15,36 @@ FileHandle FromHandle(HANDLE handle) {
   return reinterpret_cast<FileHandle>(handle);
 }
 
-// True when the test seam makes this call fail; the system's last error then says so.
-bool FailsByRule(FileCall call, std::string_view path = {}, std::size_t size = 0) {
-  if (InjectedFileFault({.call = call, .path = path, .size = size}) == 0) {
-    return false;
+// The system's code for an error number the test seam fails a call with.
+DWORD SystemCodeFor(int error_number, FileCall call) {
+  switch (error_number) {
+    case ENOSPC:
+      return ERROR_DISK_FULL;
+    case ENOENT:
+      return ERROR_PATH_NOT_FOUND;
+    case EACCES:
+      return ERROR_ACCESS_DENIED;
+    default:
+      return call == FileCall::kRead ? ERROR_READ_FAULT : ERROR_WRITE_FAULT;
   }
-  SetLastError(call == FileCall::kRead ? ERROR_READ_FAULT : ERROR_WRITE_FAULT);
-  return true;
+}
+
+// The code the test seam makes this call fail with, or 0 to let it run.
+int FaultByRule(FileCall call, std::string_view path = {}, std::size_t size = 0) {
+  const int fault = InjectedFileFault({.call = call, .path = path, .size = size});
+  return fault == 0 ? 0 : static_cast<int>(SystemCodeFor(fault, call));
+}
+
+IoError Failure(IoOperation operation, const std::string& path, int code) {
+  return {operation, path, code};
+}
+
+IoError LastFailure(IoOperation operation, const std::string& path = {}) {
+  return Failure(operation, path, static_cast<int>(GetLastError()));
+}
+
+OpenedFile NotOpened(IoError error) {
+  return {kNoFile, std::move(error)};
 }
 
 }  // namespace
@@ -45,59 +70,65 @@ std::string ResolveLinks(const std::string& path) {
 }
 
 // The new file inherits the folder's permissions, as any new file there does.
-FileHandle CreateFileBeside(const std::string& target, NewFileAccess, std::string& created_path) {
+OpenedFile CreateFileBeside(const std::string& target, NewFileAccess, std::string& created_path) {
   const std::size_t slash = target.find_last_of("\\/");
   const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
   char name[MAX_PATH + 1] = {};
-  if (FailsByRule(FileCall::kOpen, folder) ||
-      GetTempFileNameA(folder.c_str(), "dwv", 0, name) == 0) {
-    return kNoFile;
+  if (const int fault = FaultByRule(FileCall::kOpen, folder)) {
+    return NotOpened(Failure(IoOperation::kCreate, target, fault));
+  }
+  if (GetTempFileNameA(folder.c_str(), "dwv", 0, name) == 0) {
+    return NotOpened(LastFailure(IoOperation::kCreate, target));
   }
   const HANDLE file = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
+    const IoError error = LastFailure(IoOperation::kCreate, target);
     DeleteFileA(name);
-    return kNoFile;
+    return NotOpened(error);
   }
   created_path = name;
-  return FromHandle(file);
+  return {FromHandle(file), {}};
 }
 
 // GetFileType asks the open handle, not the disk: it is kept whatever the listing said.
-FileHandle OpenFileForReading(const std::string& path, bool) {
-  if (FailsByRule(FileCall::kOpen, path)) {
-    return kNoFile;
+OpenedFile OpenFileForReading(const std::string& path, bool) {
+  if (const int fault = FaultByRule(FileCall::kOpen, path)) {
+    return NotOpened(Failure(IoOperation::kOpen, path, fault));
   }
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    return kNoFile;
+    return NotOpened(LastFailure(IoOperation::kOpen, path));
   }
   // Only files on a disk: a pipe or a device named like a script must not block the walk.
   if (GetFileType(file) != FILE_TYPE_DISK) {
     CloseHandle(file);
-    return kNoFile;
+    return NotOpened(Failure(IoOperation::kOpen, path, kNotARegularFile));
   }
-  return FromHandle(file);
+  return {FromHandle(file), {}};
 }
 
 FileHandle OpenFolderForLookup(const std::string&) {
   return kNoFile;
 }
 
-FileHandle OpenFileInFolderForReading(FileHandle, const std::string&, const std::string& path,
+OpenedFile OpenFileInFolderForReading(FileHandle, const std::string&, const std::string& path,
                                       bool listed_regular) {
   return OpenFileForReading(path, listed_regular);
 }
 
 // The user's own registry keeps Windows settings, so both kinds of access are the same.
-FileHandle CreateFileForWriting(const std::string& path, NewFileAccess) {
-  if (FailsByRule(FileCall::kOpen, path)) {
-    return kNoFile;
+OpenedFile CreateFileForWriting(const std::string& path, NewFileAccess) {
+  if (const int fault = FaultByRule(FileCall::kOpen, path)) {
+    return NotOpened(Failure(IoOperation::kCreate, path, fault));
   }
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return file == INVALID_HANDLE_VALUE ? kNoFile : FromHandle(file);
+  if (file == INVALID_HANDLE_VALUE) {
+    return NotOpened(LastFailure(IoOperation::kCreate, path));
+  }
+  return {FromHandle(file), {}};
 }
 
 FileHandle StandardOutputHandle() {
@@ -111,55 +142,70 @@ std::uint64_t SizeOfOpenFile(FileHandle file) {
              : 0;
 }
 
-bool ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got) {
+IoError ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got) {
   got = 0;
-  if (FailsByRule(FileCall::kRead, {}, size)) {
-    return false;
+  if (const int fault = FaultByRule(FileCall::kRead, {}, size)) {
+    return Failure(IoOperation::kRead, {}, fault);
   }
   DWORD read = 0;
-  const DWORD wanted = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
+  const std::size_t limited = InjectedReadLimit(size);
+  const DWORD wanted = limited > MAXDWORD ? MAXDWORD : static_cast<DWORD>(limited);
   if (!ReadFile(AsHandle(file), buffer, wanted, &read, nullptr)) {
-    return false;
+    return LastFailure(IoOperation::kRead);
   }
   got = read;
-  return true;
+  return {};
 }
 
-bool WriteToFile(FileHandle file, const char* data, std::size_t size) {
-  if (FailsByRule(FileCall::kWrite, {}, size)) {
-    return false;
+IoError WriteToFile(FileHandle file, const char* data, std::size_t size) {
+  if (const int fault = FaultByRule(FileCall::kWrite, {}, size)) {
+    return Failure(IoOperation::kWrite, {}, fault);
   }
   while (size > 0) {
     DWORD put = 0;
     const DWORD chunk = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
-    if (!WriteFile(AsHandle(file), data, chunk, &put, nullptr) || put == 0) {
-      return false;
+    if (!WriteFile(AsHandle(file), data, chunk, &put, nullptr)) {
+      return LastFailure(IoOperation::kWrite);
+    }
+    // A write that takes nothing makes no progress: the disk has no room left.
+    if (put == 0) {
+      return Failure(IoOperation::kWrite, {}, ERROR_DISK_FULL);
     }
     data += put;
     size -= put;
   }
-  return true;
+  return {};
 }
 
-bool SyncFile(FileHandle file) {
-  return FlushFileBuffers(AsHandle(file)) != 0;
+IoError SyncFile(FileHandle file) {
+  if (!FlushFileBuffers(AsHandle(file))) {
+    return LastFailure(IoOperation::kSync);
+  }
+  return {};
 }
 
-bool CloseFile(FileHandle file) {
+IoError CloseFile(FileHandle file) {
   if (file == StandardOutputHandle()) {
-    return true;
+    return {};
   }
-  if (FailsByRule(FileCall::kClose)) {
+  if (const int fault = FaultByRule(FileCall::kClose)) {
     CloseHandle(AsHandle(file));
-    return false;
+    return Failure(IoOperation::kClose, {}, fault);
   }
-  return CloseHandle(AsHandle(file)) != 0;
+  if (!CloseHandle(AsHandle(file))) {
+    return LastFailure(IoOperation::kClose);
+  }
+  return {};
 }
 
-bool RenameFile(const std::string& from, const std::string& to) {
-  return !FailsByRule(FileCall::kRename, to) &&
-         MoveFileExA(from.c_str(), to.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+IoError RenameFile(const std::string& from, const std::string& to) {
+  if (const int fault = FaultByRule(FileCall::kRename, to)) {
+    return Failure(IoOperation::kRename, to, fault);
+  }
+  if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return LastFailure(IoOperation::kRename, to);
+  }
+  return {};
 }
 
 void RemoveFile(const std::string& path) {

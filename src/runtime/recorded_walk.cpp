@@ -26,8 +26,8 @@ void RecordedWalk::Record(const std::string& folder,
     after_subfolder();
     met_.push_back({0, {}, Met::kSubfolderEnd});
   };
-  const auto unlisted_folder = [&](const std::string& unlisted) {
-    met_.push_back({FolderIndex(unlisted), {}, Met::kUnlistedFolder});
+  const auto unlisted_folder = [&](const IoError& unlisted) {
+    met_.push_back({FolderIndex(unlisted.path), {}, Met::kUnlistedFolder, false, unlisted.code});
   };
   WalkFolder(folder, {visit_file, subfolder_end, unlisted_folder});
 }
@@ -74,7 +74,7 @@ void RecordedWalk::Replay(const FolderVisitor& visitor) const {
     const std::string& folder = folders_[entry.folder];
     if (entry.met == Met::kUnlistedFolder) {
       if (visitor.unlisted_folder) {
-        visitor.unlisted_folder(folder);
+        visitor.unlisted_folder({IoOperation::kList, folder, entry.unlisted_code});
       }
       continue;
     }

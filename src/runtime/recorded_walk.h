@@ -34,6 +34,7 @@ class RecordedWalk {
     std::string_view name;
     Met met = Met::kFile;
     bool listed_regular = false;
+    int unlisted_code = 0;  // why an unlisted folder couldn't be listed
   };
 
   std::size_t FolderIndex(const std::string& folder);

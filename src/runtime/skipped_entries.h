@@ -2,23 +2,24 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
+
+#include "runtime/io_error.h"
 
 namespace dwelvane {
 
 // The files and folders a command passed over because they could not be read: how many,
-// and the first few paths, to name in a warning.
+// and the first few with why, to name in a warning.
 struct SkippedEntries {
-  static constexpr std::size_t kPathsKept = 3;
+  static constexpr std::size_t kKept = 3;
 
   std::int64_t count = 0;
-  std::vector<std::string> first_paths;
+  std::vector<IoError> first;
 
-  void Note(const std::string& path) {
+  void Note(const IoError& skipped) {
     ++count;
-    if (first_paths.size() < kPathsKept) {
-      first_paths.push_back(path);
+    if (first.size() < kKept) {
+      first.push_back(skipped);
     }
   }
 };

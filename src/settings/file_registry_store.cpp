@@ -95,7 +95,7 @@ FileRegistryStore::Contents FileRegistryStore::Load() const {
     return {};
   }
   std::string bytes;
-  if (!ReadWholeFile(path_, bytes)) {
+  if (ReadWholeFile(path_, bytes).Failed()) {
     return {.keys = {}, .readable = false, .bytes = std::nullopt};
   }
   const std::string text = DecodeRegFileBytes(bytes);
@@ -114,9 +114,9 @@ bool FileRegistryStore::KeepUnreadableCopy(const Contents& contents) {
   for (int number = 2; platform::KindOfPath(copy) != platform::PathKind::kMissing; ++number) {
     copy = path_ + ".unreadable." + std::to_string(number);
   }
-  if (!ReplaceFileContents(copy, *contents.bytes)) {
-    Warn("the settings file '" + path_ + "' is no registry file and no copy of it can be made; " +
-         "nothing is written to it");
+  if (const IoError error = ReplaceFileContents(copy, *contents.bytes); error.Failed()) {
+    Warn("the settings file '" + path_ + "' is no registry file and no copy of it can be made (" +
+         error.Describe() + "); nothing is written to it");
     return false;
   }
   Warn("the settings file '" + path_ + "' is no registry file; it is kept as '" + copy +
@@ -152,7 +152,11 @@ long FileRegistryStore::Change(std::uint32_t root, const std::function<long(Keys
   if (status != kRegistrySuccess) {
     return status;
   }
-  return ReplaceFileContents(path_, FormatRegFile(keys)) ? kRegistrySuccess : kRegistryAccessDenied;
+  if (const IoError error = ReplaceFileContents(path_, FormatRegFile(keys)); error.Failed()) {
+    Warn(DescribeFailure(error));
+    return kRegistryAccessDenied;
+  }
+  return kRegistrySuccess;
 }
 
 long FileRegistryStore::OpenKey(std::uint32_t root, std::string_view path) {

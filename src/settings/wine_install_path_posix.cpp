@@ -127,7 +127,7 @@ std::string DefaultWinePrefix() {
 
 std::optional<std::string> ReadWineEngineInstallPath(const std::string& prefix) {
   std::string registry;
-  if (prefix.empty() || !ReadWholeFile(prefix + "/user.reg", registry)) {
+  if (prefix.empty() || ReadWholeFile(prefix + "/user.reg", registry).Failed()) {
     return std::nullopt;
   }
   const auto install_path = FindInstallPath(registry);

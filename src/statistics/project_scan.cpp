@@ -55,14 +55,14 @@ class FileCounter {
  private:
   // 1 when the file counts: it was read, or it is there but couldn't be read, which is
   // noted.
-  int CountsAfterReading(const WalkedFile& file, bool read) {
-    if (read) {
+  int CountsAfterReading(const WalkedFile& file, const IoError& read) {
+    if (!read.Failed()) {
       return 1;
     }
     if (VanishedSinceTheWalk(file)) {
       return 0;
     }
-    feedback_.note_skipped(file.path);
+    feedback_.note_skipped(read);
     return 1;
   }
 
@@ -78,9 +78,9 @@ void ScanProjectFolder(const std::string& folder, ProjectStatistics& statistics,
   progress.ProgressCount = 0;
   RecordedWalk files;
   files.Record(
-      folder, [](const WalkedFile&) { return true; }, feedback.drain_window_events);
+      folder, [](const WalkedFile&) { return true; }, feedback.yield);
   progress.ProgressTotal = static_cast<std::int64_t>(files.FileCount());
-  feedback.show_status("Scanning project ...");
+  feedback.enter_stage(Stage::kScanningProject);
   LineReader reader;
   FileCounter counter(statistics, reader, feedback);
   const auto count_file = [&](const WalkedFile& file) {
@@ -88,7 +88,7 @@ void ScanProjectFolder(const std::string& folder, ProjectStatistics& statistics,
     SetProgress(progress, feedback);
     counter.Count(file);
   };
-  files.Replay({count_file, feedback.drain_window_events, feedback.note_skipped});
+  files.Replay({count_file, feedback.yield, feedback.note_skipped});
 }
 
 }  // namespace dwelvane

@@ -7,11 +7,11 @@ namespace dwelvane {
 namespace {
 
 // The file form of the report, each line ending in CR LF.
-bool WriteStatisticsFile(const StatisticsOptions& options, const ProjectStatistics& statistics,
-                         const ReportClock& clock) {
+IoError WriteStatisticsFile(const StatisticsOptions& options, const ProjectStatistics& statistics,
+                            const ReportClock& clock) {
   LineWriter writer;
-  if (!writer.Open(options.report)) {
-    return false;
+  if (IoError opened = writer.Open(options.report); opened.Failed()) {
+    return opened;
   }
   if (options.encoding == OutputEncoding::kUtf8WithBom) {
     writer.WriteBytes(kUtf8ByteOrderMark);
@@ -30,10 +30,10 @@ CommandOutcome RunProjectStatistics(const StatisticsOptions& options, ProjectSta
                                     const ReportClock& clock) {
   ResetStatistics(statistics);
   ScanProjectFolder(options.project_folder, statistics, progress, feedback);
-  const bool written = !options.write_file || WriteStatisticsFile(options, statistics, clock);
-  feedback.show_status("");
-  feedback.show_progress(0);
-  return written ? CommandOutcome::kCompleted : CommandOutcome::kOutputFailed;
+  IoError written =
+      options.write_file ? WriteStatisticsFile(options, statistics, clock) : IoError{};
+  EndFeedback(feedback);
+  return CommandOutcome::AfterWriting(std::move(written));
 }
 
 }  // namespace dwelvane

@@ -81,9 +81,9 @@ const char* FindItemMarker(const char* begin, const char* end) {
 
 }  // namespace
 
-bool MeasureScript(const WalkedFile& file, ProjectStatistics& statistics, LineReader& reader) {
-  if (!reader.FileOpenRead(file)) {
-    return false;
+IoError MeasureScript(const WalkedFile& file, ProjectStatistics& statistics, LineReader& reader) {
+  if (IoError opened = reader.FileOpenRead(file); opened.Failed()) {
+    return opened;
   }
   // Measured apart, so that a file that fails half-way adds nothing.
   ProjectStatistics measured;
@@ -111,31 +111,31 @@ bool MeasureScript(const WalkedFile& file, ProjectStatistics& statistics, LineRe
   }
   // A last line without a line end is a line too.
   measured.ScriptLineCount += IsLineEnd(last) ? 0 : 1;
-  const bool read_whole = !reader.FileReadFailed();
+  IoError read_error = reader.FileReadError();
   reader.FileClose();
-  if (read_whole) {
+  if (!read_error.Failed()) {
     statistics.ScriptLineCount += measured.ScriptLineCount;
     statistics.ScriptCharCount += measured.ScriptCharCount;
     statistics.DialogueLineCount += measured.DialogueLineCount;
     statistics.AudioLineCount += measured.AudioLineCount;
   }
-  return read_whole;
+  return read_error;
 }
 
-bool CountInventoryItems(const WalkedFile& file, ProjectStatistics& statistics,
-                         LineReader& reader) {
-  if (!reader.FileOpenRead(file)) {
-    return false;
+IoError CountInventoryItems(const WalkedFile& file, ProjectStatistics& statistics,
+                            LineReader& reader) {
+  if (IoError opened = reader.FileOpenRead(file); opened.Failed()) {
+    return opened;
   }
   std::int64_t lines_passed = 0;
   std::int64_t items = 0;
   while (!reader.FileReadLineWhere(FindItemMarker, lines_passed).empty()) {
     ++items;
   }
-  const bool read_whole = !reader.FileReadFailed();
+  IoError read_error = reader.FileReadError();
   reader.FileClose();
-  statistics.InventoryItemCount += read_whole ? items : 0;
-  return read_whole;
+  statistics.InventoryItemCount += read_error.Failed() ? 0 : items;
+  return read_error;
 }
 
 }  // namespace dwelvane

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto expected = fuzz::ReferenceLines(text);
 
   LineReader reader(chunk);
-  if (!reader.FileOpenRead(path)) {
+  if (reader.FileOpenRead(path).Failed()) {
     __builtin_trap();
   }
   std::size_t line = 0;
@@ -29,12 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     ++line;
   }
-  if (line != expected.size() || reader.FileReadFailed()) {
+  if (line != expected.size() || reader.FileReadError().Failed()) {
     __builtin_trap();
   }
 
   // Passing over lines counts them as reading them would.
-  if (!reader.FileOpenRead(path)) {
+  if (reader.FileOpenRead(path).Failed()) {
     __builtin_trap();
   }
   std::int64_t passed = 0;
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Runs of whole lines, and pieces of lines longer than the buffer, give back every byte
   // and every line end; a piece holds no line end.
-  if (!reader.FileOpenRead(path)) {
+  if (reader.FileOpenRead(path).Failed()) {
     __builtin_trap();
   }
   std::string joined;

@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   StringTable table;
-  if (!table.Load(path)) {
+  if (table.Load(path).Failed()) {
     __builtin_trap();
   }
   // Every ID in one batch, as a translation looks them up.

@@ -1,0 +1,37 @@
+#include "app/status_texts.h"
+
+namespace dwelvane {
+
+std::string_view StageStatusText(Stage stage) {
+  switch (stage) {
+    case Stage::kIdle:
+      return "";
+    case Stage::kScanningScripts:
+      return "Scanning scripts ...";
+    case Stage::kTranslating:
+      return "Translating references ...";
+    case Stage::kScanningProject:
+      return "Scanning project ...";
+    case Stage::kCheckingLines:
+      return "Checking lines ...";
+  }
+  return "";
+}
+
+std::string OutputFailedStatusText(const IoError& error, std::int32_t language) {
+  const std::string cause = error.Describe();
+  if (language == 0) {
+    return "Could not write " + error.path + (cause.empty() ? "" : ": " + cause);
+  }
+  return error.path + " konnte nicht geschrieben werden" + (cause.empty() ? "" : ": " + cause);
+}
+
+std::string SkippedStatusText(std::int64_t count, std::int32_t language) {
+  if (language == 0) {
+    return std::to_string(count) + (count == 1 ? " file" : " files") + " could not be read";
+  }
+  return std::to_string(count) + (count == 1 ? " Datei konnte" : " Dateien konnten") +
+         " nicht gelesen werden";
+}
+
+}  // namespace dwelvane

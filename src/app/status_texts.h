@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "runtime/command_feedback.h"
+#include "runtime/io_error.h"
+
+namespace dwelvane {
+
+// What the status line says while a command is in `stage`; empty when idle. The scans'
+// texts are the same in both languages.
+std::string_view StageStatusText(Stage stage);
+
+// The status line after an output could not be written, with the system's reason.
+std::string OutputFailedStatusText(const IoError& error, std::int32_t language);
+
+// The status line after `count` files or folders could not be read.
+std::string SkippedStatusText(std::int64_t count, std::int32_t language);
+
+}  // namespace dwelvane
