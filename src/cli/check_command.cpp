@@ -14,8 +14,10 @@ namespace dwelvane {
 namespace {
 
 constexpr OptionSpec kOptions[] = {
-    {.name = "string-table"},
-    {.name = "include-inc", .takes_value = false},
+    {.name = "string-table",
+     .value = "FILE",
+     .help = "the table the IDs are checked against (default: as for dialogue)"},
+    {.name = "include-inc", .help = "scan .inc files too"},
 };
 
 // "N findings (K missing-audio, ...) in M scripts" on standard error.
@@ -49,23 +51,17 @@ bool PrintFindings(const std::vector<Finding>& findings) {
   return std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
 }
 
-}  // namespace
-
-int RunCheckCommand(std::span<const std::string> words) {
-  const auto start = StartCommand(words, kOptions);
-  if (!start) {
-    return kExitUsage;
-  }
-  const auto table_option = start->arguments.Option("string-table");
+int RunCheck(const CommandStart& start) {
+  const auto table_option = start.arguments.Option("string-table");
   if (table_option && table_option->empty()) {
     return ReportUsageError("--string-table needs a file name");
   }
   CheckOptions options;
-  options.project_folder = start->project_folder;
-  options.include_inc = start->arguments.Flag("include-inc");
+  options.project_folder = start.project_folder;
+  options.include_inc = start.arguments.Flag("include-inc");
   options.string_table_path =
       table_option ? MakeAbsoluteFromWorkingDirectory(*table_option)
-                   : ChooseStringTable(start->settings.StringTab, options.project_folder).path;
+                   : ChooseStringTable(start.settings.StringTab, options.project_folder).path;
   if (!CheckProjectFolder(options.project_folder)) {
     return kExitFailure;
   }
@@ -91,5 +87,21 @@ int RunCheckCommand(std::span<const std::string> words) {
   Summarize(result.findings.list, table.ScriptCount);
   return result.findings.list.empty() ? kExitSuccess : kExitFindings;
 }
+
+}  // namespace
+
+const CommandSpec kCheckCommand = {
+    .name = "check",
+    .summary =
+        "find lines with missing audio files, unknown string table IDs, no text to voice, "
+        "or audio files and IDs used for two different sentences",
+    .description =
+        "Prints one finding per line, as compilers do: PATH:LINE: warning: MESSAGE "
+        "[KIND], with the kinds missing-audio, unknown-reference, no-sentence, "
+        "audio-reused and reference-reused. Exit status 0 without findings, 3 with "
+        "some.",
+    .options = kOptions,
+    .run = RunCheck,
+};
 
 }  // namespace dwelvane

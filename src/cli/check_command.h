@@ -1,13 +1,12 @@
 #pragma once
 
-#include <span>
-#include <string>
+#include "cli/command_table.h"
 
 namespace dwelvane {
 
 inline constexpr int kExitFindings = 3;
 
-// dwelvane-cli check: the words after the command name; returns the exit code.
-int RunCheckCommand(std::span<const std::string> words);
+// dwelvane-cli check.
+extern const CommandSpec kCheckCommand;
 
 }  // namespace dwelvane

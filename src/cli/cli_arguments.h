@@ -8,27 +8,43 @@
 
 namespace dwelvane {
 
-// An option a command knows: "--name VALUE" / "--name=VALUE", or a flag "--name".
+// An option a command knows: "--name VALUE" / "--name=VALUE", or a flag "--name". The help,
+// the man page and the bash completion show it as written here, and the parser takes it so.
 struct OptionSpec {
   std::string_view name;  // without the dashes
-  bool takes_value = true;
+  // What the value is (FILE, TEXT, LIST, ...); empty for a flag, or for one of `choices`.
+  std::string_view value = {};
+  std::string_view help = {};
+  // The values it takes, in any letter case; with LIST, a comma-separated list of them.
+  std::span<const std::string_view> choices = {};
+
+  bool TakesValue() const { return !value.empty() || !choices.empty(); }
+  bool TakesOneOfChoices() const { return value.empty() && !choices.empty(); }
 };
 
-// The words after the command: its options (a flag's value is empty) and at most one
-// PROJECT.
+// What follows the option in its usage: its value's name, or its choices as a|b|c.
+std::string ValuePlaceholder(const OptionSpec& option);
+
+// The words after the command: its options (a flag's value is empty; a choice is spelled as
+// in its OptionSpec) and at most one PROJECT.
 struct CommandArguments {
   std::map<std::string, std::string, std::less<>> options;
   std::optional<std::string> project;
 
   std::optional<std::string> Option(std::string_view name) const;
+  // Where the option's value stands among the `choices` it was parsed against; nothing
+  // without the option.
+  std::optional<std::size_t> Choice(std::string_view name,
+                                    std::span<const std::string_view> choices) const;
   bool Flag(std::string_view name) const { return options.contains(name); }
 };
 
-// Parses `words` against the options the command knows; on a mistake returns nothing and
-// puts the reason, with the option meant when one is close, into `error`.
+// Parses `words` against the options the command knows, and a PROJECT when it takes one; on
+// a mistake returns nothing and puts the reason, with the option meant when one is close,
+// into `error`.
 std::optional<CommandArguments> ParseCommandArguments(std::span<const std::string> words,
                                                       std::span<const OptionSpec> known,
-                                                      std::string& error);
+                                                      bool takes_project, std::string& error);
 
 bool AsksForHelp(std::span<const std::string> words);
 

@@ -53,14 +53,18 @@ void WarnAboutSkipped(const SkippedEntries& skipped) {
 }  // namespace
 
 std::optional<CommandStart> StartCommand(std::span<const std::string> words,
-                                         std::span<const OptionSpec> known_options) {
+                                         std::span<const OptionSpec> known_options,
+                                         bool takes_project) {
   std::string error;
-  auto arguments = ParseCommandArguments(words, known_options, error);
+  auto arguments = ParseCommandArguments(words, known_options, takes_project, error);
   if (!arguments) {
     ReportUsageError(error);
     return std::nullopt;
   }
   CommandStart start{std::move(*arguments), LoadCliSettings(), {}, false};
+  if (!takes_project) {
+    return start;
+  }
   start.project_from_settings = !start.arguments.project.has_value();
   start.project_folder = start.arguments.project
                              ? MakeAbsoluteFromWorkingDirectory(*start.arguments.project)
@@ -87,21 +91,11 @@ std::optional<OutputTarget> ChooseOutput(const CommandArguments& arguments,
                         : OutputTarget::File(MakeAbsoluteFromWorkingDirectory(*output));
 }
 
-std::optional<OutputEncoding> ChooseEncoding(const CommandArguments& arguments,
-                                             std::string& error) {
-  const std::string name = arguments.Option("encoding").value_or("bytes");
-  constexpr std::pair<std::string_view, OutputEncoding> kEncodings[] = {
-      {"bytes", OutputEncoding::kBytes},
-      {"utf-8", OutputEncoding::kUtf8},
-      {"utf-8-bom", OutputEncoding::kUtf8WithBom},
-  };
-  for (const auto& [known, encoding] : kEncodings) {
-    if (EqualIgnoringAsciiCase(name, known)) {
-      return encoding;
-    }
-  }
-  error = "--encoding takes bytes, utf-8 or utf-8-bom, not '" + name + "'";
-  return std::nullopt;
+OutputEncoding ChooseEncoding(const CommandArguments& arguments) {
+  constexpr OutputEncoding kEncodings[] = {OutputEncoding::kBytes, OutputEncoding::kUtf8,
+                                           OutputEncoding::kUtf8WithBom};
+  static_assert(std::size(kEncodings) == std::size(kEncodingNames));
+  return kEncodings[arguments.Choice("encoding", kEncodingNames).value_or(0)];
 }
 
 std::string Describe(const OutputTarget& output) {

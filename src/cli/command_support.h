@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "cli/cli.h"
 #include "cli/cli_arguments.h"
 #include "runtime/command_feedback.h"
 #include "runtime/command_outcome.h"
@@ -24,12 +25,17 @@ struct CommandStart {
   bool project_from_settings = false;
 };
 
-// Nothing, after the usage message, when the words are wrong or name no project folder.
+// Nothing, after the usage message, when the words are wrong or, for a command that takes a
+// PROJECT, name no project folder.
 std::optional<CommandStart> StartCommand(std::span<const std::string> words,
-                                         std::span<const OptionSpec> known_options);
+                                         std::span<const OptionSpec> known_options,
+                                         bool takes_project);
 
-// --encoding bytes|utf-8|utf-8-bom; bytes without the option.
-std::optional<OutputEncoding> ChooseEncoding(const CommandArguments& arguments, std::string& error);
+// The values of --encoding, as OutputEncoding lists them.
+inline constexpr std::string_view kEncodingNames[] = {"bytes", "utf-8", "utf-8-bom"};
+
+// --encoding; bytes without the option.
+OutputEncoding ChooseEncoding(const CommandArguments& arguments);
 
 // "standard output" or the file's path.
 std::string Describe(const OutputTarget& output);
@@ -51,5 +57,23 @@ bool CheckProjectFolder(const std::string& folder);
 // after saying so when the output could not be written.
 int RunWithProgress(const OutputTarget& output,
                     const std::function<CommandOutcome(const CommandFeedback&)>& job);
+
+// The course of a command that works on the project into one output, once its options are
+// built: a usage error when they could not be (the reason in `error`); else the project
+// folder checked, `ready` (the command's own checks, each saying why it fails) and `job` run
+// with its progress into the options' `output`. Returns the exit code.
+template <typename Options>
+int RunOnProject(const std::optional<Options>& options, const std::string& error,
+                 OutputTarget Options::*output,
+                 const std::function<CommandOutcome(const CommandFeedback&)>& job,
+                 const std::function<bool()>& ready = nullptr) {
+  if (!options) {
+    return ReportUsageError(error);
+  }
+  if (!CheckProjectFolder(options->project_folder) || (ready && !ready())) {
+    return kExitFailure;
+  }
+  return RunWithProgress((*options).*output, job);
+}
 
 }  // namespace dwelvane

@@ -1,5 +1,6 @@
 #include "cli/dialogue_command.h"
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -15,15 +16,40 @@
 namespace dwelvane {
 namespace {
 
+// The keywords of --columns, in the written order.
+constexpr auto kColumnKeywords = [] {
+  std::array<std::string_view, std::size(kDialogueColumns)> keywords;
+  for (std::size_t i = 0; i < keywords.size(); ++i) {
+    keywords[i] = kDialogueColumns[i].keyword;
+  }
+  return keywords;
+}();
+
 constexpr OptionSpec kOptions[] = {
-    {.name = "columns"},
-    {.name = "separator"},
-    {.name = "string-table"},
-    {.name = "output"},
-    {.name = "encoding"},
-    {.name = "header", .takes_value = false},
-    {.name = "relative-paths", .takes_value = false},
-    {.name = "include-inc", .takes_value = false},
+    {.name = "columns",
+     .value = "LIST",
+     .help = "comma-separated, in any letter case, from location, name, line, speaker, "
+             "sentence, audio, reference, translate (default: all but translate)",
+     .choices = kColumnKeywords},
+    {.name = "separator",
+     .value = "TEXT",
+     .help = "text between fields, \\t for a tab (default: the stored one, else ;)"},
+    {.name = "string-table",
+     .value = "FILE",
+     .help = "STRING.TAB read for translate (default: the stored one, else "
+             "PROJECT/English/STRING.TAB, else the string.tab of the project's primary "
+             "package)"},
+    {.name = "output",
+     .value = "FILE",
+     .help = "the file to write, - for standard output (default: PROJECT/Dialogue_List.csv)"},
+    {.name = "encoding",
+     .help = "bytes (as the scripts hold them), utf-8 (each script, name and table converted "
+             "from its own encoding) or utf-8-bom (the same, with a byte order mark for "
+             "spreadsheets) (default: bytes)",
+     .choices = kEncodingNames},
+    {.name = "header", .help = "a first line with the names of the columns"},
+    {.name = "relative-paths", .help = "locations relative to PROJECT, with / between folders"},
+    {.name = "include-inc", .help = "scan .inc files too"},
 };
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -100,12 +126,11 @@ std::optional<DialogueOptions> BuildOptions(const CommandStart& start, std::stri
       start.settings.CSVName.empty() ? kDefaultCsvName : std::string_view(start.settings.CSVName);
   const auto output = ChooseOutput(
       arguments, OutputTarget::File(JoinProjectPath(options.project_folder, name)), error);
-  const auto encoding = ChooseEncoding(arguments, error);
-  if (!output || !encoding) {
+  if (!output) {
     return std::nullopt;
   }
   options.output = *output;
-  options.encoding = *encoding;
+  options.encoding = ChooseEncoding(arguments);
   options.header = arguments.Flag("header");
   options.relative_paths = arguments.Flag("relative-paths");
   options.include_inc = arguments.Flag("include-inc");
@@ -166,30 +191,33 @@ void SayWhatWasDone(const CommandStart& start, const DialogueOptions& options,
                       start);
 }
 
-}  // namespace
-
-int RunDialogueCommand(std::span<const std::string> words) {
-  const auto start = StartCommand(words, kOptions);
-  if (!start) {
-    return kExitUsage;
-  }
+int RunDialogue(const CommandStart& start) {
   std::string error;
-  const auto options = BuildOptions(*start, error);
-  if (!options) {
-    return ReportUsageError(error);
-  }
-  if (!CheckProjectFolder(options->project_folder) || !CheckStringTable(*start, *options)) {
-    return kExitFailure;
-  }
+  const auto options = BuildOptions(start, error);
   DialogueTable table;
   Progress progress;
-  const int exit_code = RunWithProgress(options->output, [&](const CommandFeedback& feedback) {
-    return CreateCsvTable(*options, table, progress, feedback);
-  });
+  const int exit_code = RunOnProject<DialogueOptions>(
+      options, error, &DialogueOptions::output,
+      [&](const CommandFeedback& feedback) {
+        return CreateCsvTable(*options, table, progress, feedback);
+      },
+      [&] { return CheckStringTable(start, *options); });
   if (exit_code == kExitSuccess) {
-    SayWhatWasDone(*start, *options, table);
+    SayWhatWasDone(start, *options, table);
   }
   return exit_code;
 }
+
+}  // namespace
+
+const CommandSpec kDialogueCommand = {
+    .name = "dialogue",
+    .summary = "write the table of every line said through .Talk( or .TalkAsync(",
+    .description =
+        "Writes the table of every line said through .Talk( or .TalkAsync( in the "
+        "project's .script files.",
+    .options = kOptions,
+    .run = RunDialogue,
+};
 
 }  // namespace dwelvane

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <span>
-#include <string>
+#include "cli/command_table.h"
 
 namespace dwelvane {
 
-// dwelvane-cli dialogue: the words after the command name; returns the exit code.
-int RunDialogueCommand(std::span<const std::string> words);
+// dwelvane-cli dialogue.
+extern const CommandSpec kDialogueCommand;
 
 }  // namespace dwelvane

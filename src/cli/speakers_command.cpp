@@ -10,72 +10,79 @@
 namespace dwelvane {
 namespace {
 
+constexpr std::string_view kFormatNames[] = {"text", "csv", "html"};
+constexpr SpeakerFormat kFormats[] = {SpeakerFormat::kText, SpeakerFormat::kCsv,
+                                      SpeakerFormat::kHtml};
+static_assert(std::size(kFormats) == std::size(kFormatNames));
+
 constexpr OptionSpec kOptions[] = {
-    {.name = "format"},
-    {.name = "output"},
-    {.name = "encoding"},
-    {.name = "include-inc", .takes_value = false},
+    {.name = "format",
+     .help = "text (an aligned table), csv, or html (one page with a bar per speaker) "
+             "(default: by the output file's ending, else text)",
+     .choices = kFormatNames},
+    {.name = "output",
+     .value = "FILE",
+     .help = "the file to write, - for standard output (default: standard output)"},
+    {.name = "include-inc", .help = "scan .inc files too"},
+    {.name = "encoding",
+     .help = "bytes, utf-8 or utf-8-bom: the speakers' names as the scripts hold them, or in "
+             "UTF-8, one speaker whatever its scripts' encodings",
+     .choices = kEncodingNames},
 };
 
-// --format, else what the output file's name says, else the aligned table.
-std::optional<SpeakerFormat> ChooseFormat(const CommandArguments& arguments,
-                                          const OutputTarget& output, std::string& error) {
-  constexpr std::pair<std::string_view, SpeakerFormat> kFormats[] = {
-      {"text", SpeakerFormat::kText}, {"csv", SpeakerFormat::kCsv}, {"html", SpeakerFormat::kHtml}};
-  const auto named = arguments.Option("format");
-  for (const auto& [name, format] : kFormats) {
-    if (named
-            ? EqualIgnoringAsciiCase(*named, name)
-            : !output.to_standard_output && EndsWithLowered(output.path, "." + std::string(name))) {
-      return format;
+// --format, else what the output file's name says (.htm for html too), else the aligned
+// table.
+SpeakerFormat ChooseFormat(const CommandArguments& arguments, const OutputTarget& output) {
+  if (const auto named = arguments.Choice("format", kFormatNames)) {
+    return kFormats[*named];
+  }
+  for (std::size_t i = 0; i < std::size(kFormatNames) && !output.to_standard_output; ++i) {
+    if (EndsWithLowered(output.path, "." + std::string(kFormatNames[i]))) {
+      return kFormats[i];
     }
   }
-  if (!named && !output.to_standard_output && EndsWithLowered(output.path, ".htm")) {
+  if (!output.to_standard_output && EndsWithLowered(output.path, ".htm")) {
     return SpeakerFormat::kHtml;
-  }
-  if (named) {
-    error = "--format takes text, csv or html, not '" + *named + "'";
-    return std::nullopt;
   }
   return SpeakerFormat::kText;
 }
 
 std::optional<SpeakersOptions> BuildOptions(const CommandStart& start, std::string& error) {
+  const auto output = ChooseOutput(start.arguments, OutputTarget::StandardOutput(), error);
+  if (!output) {
+    return std::nullopt;
+  }
   SpeakersOptions options;
   options.project_folder = start.project_folder;
   options.include_inc = start.arguments.Flag("include-inc");
-  const auto output = ChooseOutput(start.arguments, OutputTarget::StandardOutput(), error);
-  const auto encoding = output ? ChooseEncoding(start.arguments, error) : std::nullopt;
-  const auto format = encoding ? ChooseFormat(start.arguments, *output, error) : std::nullopt;
-  if (!format) {
-    return std::nullopt;
-  }
   options.output = *output;
-  options.encoding = *encoding;
-  options.format = *format;
+  options.encoding = ChooseEncoding(start.arguments);
+  options.format = ChooseFormat(start.arguments, *output);
   return options;
+}
+
+int RunSpeakers(const CommandStart& start) {
+  std::string error;
+  const auto options = BuildOptions(start, error);
+  DialogueTable table;
+  Progress progress;
+  return RunOnProject<SpeakersOptions>(options, error, &SpeakersOptions::output,
+                                       [&](const CommandFeedback& feedback) {
+                                         return CountSpeakers(*options, table, progress, feedback);
+                                       });
 }
 
 }  // namespace
 
-int RunSpeakersCommand(std::span<const std::string> words) {
-  const auto start = StartCommand(words, kOptions);
-  if (!start) {
-    return kExitUsage;
-  }
-  std::string error;
-  const auto options = BuildOptions(*start, error);
-  if (!options) {
-    return ReportUsageError(error);
-  }
-  if (!CheckProjectFolder(options->project_folder)) {
-    return kExitFailure;
-  }
-  DialogueTable table;
-  Progress progress;
-  return RunWithProgress(options->output, [&](const CommandFeedback& feedback) {
-    return CountSpeakers(*options, table, progress, feedback);
-  });
-}
+const CommandSpec kSpeakersCommand = {
+    .name = "speakers",
+    .summary = "count the lines and words each character says: the voice budget",
+    .description =
+        "Counts the lines each character says, as the dialogue table finds them, with "
+        "their words (after the /ID/ prefix) and the lines with and without an audio "
+        "file; most words first, then a total.",
+    .options = kOptions,
+    .run = RunSpeakers,
+};
 
 }  // namespace dwelvane

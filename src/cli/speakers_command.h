@@ -1,11 +1,10 @@
 #pragma once
 
-#include <span>
-#include <string>
+#include "cli/command_table.h"
 
 namespace dwelvane {
 
-// dwelvane-cli speakers: the words after the command name; returns the exit code.
-int RunSpeakersCommand(std::span<const std::string> words);
+// dwelvane-cli speakers.
+extern const CommandSpec kSpeakersCommand;
 
 }  // namespace dwelvane

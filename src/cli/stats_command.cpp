@@ -15,20 +15,21 @@
 namespace dwelvane {
 namespace {
 
-constexpr OptionSpec kOptions[] = {{.name = "language"}, {.name = "output"}, {.name = "encoding"}};
+// Report languages, in the order of Settings::Language.
+constexpr std::string_view kLanguageNames[] = {"en", "de"};
 
-std::optional<std::int32_t> ParseLanguage(const CommandArguments& arguments, std::int32_t stored,
-                                          std::string& error) {
-  const auto language = arguments.Option("language");
-  if (!language) {
-    return stored;
-  }
-  if (*language == "en" || *language == "de") {
-    return *language == "en" ? 0 : 1;
-  }
-  error = "--language takes en or de, not '" + *language + "'";
-  return std::nullopt;
-}
+constexpr OptionSpec kOptions[] = {
+    {.name = "language",
+     .help = "language of the report (default: the stored one, else en)",
+     .choices = kLanguageNames},
+    {.name = "output",
+     .value = "FILE",
+     .help = "the file to write, - for standard output (default: standard output)"},
+    {.name = "encoding",
+     .help = "bytes (Windows-1252), utf-8 or utf-8-bom (default: bytes; utf-8 on a terminal "
+             "that shows UTF-8)",
+     .choices = kEncodingNames},
+};
 
 // SOURCE_DATE_EPOCH, when set, fixes the report's date and time (in UTC) so that builds
 // that include the report are reproducible.
@@ -55,21 +56,17 @@ std::optional<ReportClock> ChooseClock(std::string& error) {
 }
 
 std::optional<StatisticsOptions> BuildOptions(const CommandStart& start, std::string& error) {
-  const auto language = ParseLanguage(start.arguments, start.settings.Language, error);
-  if (!language) {
+  const auto report = ChooseOutput(start.arguments, OutputTarget::StandardOutput(), error);
+  if (!report) {
     return std::nullopt;
   }
   StatisticsOptions options;
   options.project_folder = start.project_folder;
-  options.language = *language;
+  const auto language = start.arguments.Choice("language", kLanguageNames);
+  options.language = language ? static_cast<std::int32_t>(*language) : start.settings.Language;
   options.write_file = true;
-  const auto report = ChooseOutput(start.arguments, OutputTarget::StandardOutput(), error);
-  const auto encoding = ChooseEncoding(start.arguments, error);
-  if (!report || !encoding) {
-    return std::nullopt;
-  }
   options.report = *report;
-  options.encoding = *encoding;
+  options.encoding = ChooseEncoding(start.arguments);
   // A terminal that shows UTF-8 is given UTF-8 unless told otherwise; files and pipes get
   // the bytes asked for.
   if (!start.arguments.Option("encoding") && report->to_standard_output &&
@@ -79,34 +76,41 @@ std::optional<StatisticsOptions> BuildOptions(const CommandStart& start, std::st
   return options;
 }
 
-}  // namespace
-
-int RunStatsCommand(std::span<const std::string> words) {
-  const auto start = StartCommand(words, kOptions);
-  if (!start) {
-    return kExitUsage;
-  }
+int RunStats(const CommandStart& start) {
   std::string error;
-  const auto options = BuildOptions(*start, error);
+  auto options = BuildOptions(start, error);
   const auto clock = options ? ChooseClock(error) : std::nullopt;
-  if (!options || !clock) {
-    return ReportUsageError(error);
-  }
-  if (!CheckProjectFolder(options->project_folder)) {
-    return kExitFailure;
+  if (!clock) {
+    options.reset();
   }
   ProjectStatistics statistics;
   Progress progress;
-  const int exit_code = RunWithProgress(options->report, [&](const CommandFeedback& feedback) {
-    return RunProjectStatistics(*options, statistics, progress, feedback, *clock);
-  });
+  const int exit_code = RunOnProject<StatisticsOptions>(
+      options, error, &StatisticsOptions::report, [&](const CommandFeedback& feedback) {
+        return RunProjectStatistics(*options, statistics, progress, feedback, *clock);
+      });
   if (exit_code == kExitSuccess && statistics.ScriptCount == 0) {
     ReportError("warning: no .script or .inc file in '" + options->project_folder + "'");
   }
   if (exit_code == kExitSuccess && !options->report.to_standard_output) {
-    SummarizeOnTerminal("Report written to " + options->report.path, *start);
+    SummarizeOnTerminal("Report written to " + options->report.path, start);
   }
   return exit_code;
 }
+
+}  // namespace
+
+const CommandSpec kStatsCommand = {
+    .name = "stats",
+    .summary =
+        "count the project's scenes, items, sprites, images, actors, sounds, scripts and "
+        "dialogue lines, and write the report",
+    .description =
+        "Counts the project's scenes, items, sprites, images, actors, sounds, scripts "
+        "and dialogue lines, and writes the report.\n\n"
+        "SOURCE_DATE_EPOCH, when set, fixes the report's date and time (UTC).",
+    .options = kOptions,
+    .run = RunStats,
+};
 
 }  // namespace dwelvane

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <span>
-#include <string>
+#include "cli/command_table.h"
 
 namespace dwelvane {
 
-// dwelvane-cli stats: the words after the command name; returns the exit code.
-int RunStatsCommand(std::span<const std::string> words);
+// dwelvane-cli stats.
+extern const CommandSpec kStatsCommand;
 
 }  // namespace dwelvane

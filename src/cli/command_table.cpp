@@ -1,0 +1,33 @@
+#include "cli/command_table.h"
+
+#include "cli/check_command.h"
+#include "cli/dialogue_command.h"
+#include "cli/speakers_command.h"
+#include "cli/stats_command.h"
+
+namespace dwelvane {
+namespace {
+
+constexpr const CommandSpec* kCommands[] = {
+    &kDialogueCommand,
+    &kStatsCommand,
+    &kSpeakersCommand,
+    &kCheckCommand,
+};
+
+}  // namespace
+
+std::span<const CommandSpec* const> Commands() {
+  return kCommands;
+}
+
+const CommandSpec* FindCommand(std::string_view name) {
+  for (const CommandSpec* command : kCommands) {
+    if (command->name == name) {
+      return command;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace dwelvane

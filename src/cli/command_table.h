@@ -1,0 +1,28 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "cli/cli_arguments.h"
+#include "cli/command_support.h"
+
+namespace dwelvane {
+
+// One command of dwelvane-cli: all that its parser, its help, the overview, the man page and
+// the bash completion know of it. Each command's file defines its own.
+struct CommandSpec {
+  std::string_view name;
+  std::string_view summary = {};  // its line in the overview: lower case, no full stop
+  // Its help's sentences; an empty line between paragraphs.
+  std::string_view description = {};
+  std::span<const OptionSpec> options = {};
+  bool takes_project = true;
+  int (*run)(const CommandStart& start) = nullptr;
+};
+
+// Every command, in the order the overview lists them.
+std::span<const CommandSpec* const> Commands();
+
+const CommandSpec* FindCommand(std::string_view name);
+
+}  // namespace dwelvane
