@@ -1,14 +1,36 @@
 # bash completion for dwelvane-cli. The commands and their options are read from the
-# program's own help, so that they are always those of the installed program.
+# program itself ('dwelvane-cli help --completion [COMMAND]', made from the table its help
+# comes from), so that they are always those of the installed program.
 
 _dwelvane_cli_commands() {
-  "$1" --help 2>/dev/null | sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z]*\) .*/\1/p'
+  "$1" help --completion 2>/dev/null
 }
 
-# The values of an option written as [--option a|b|c] in the command's usage.
-_dwelvane_cli_listed_values() {
-  "$1" help "$2" 2>/dev/null | grep -o -- "\[$3 [a-z0-9|-]*\]" | head -n 1 |
-    sed 's/^\[[^ ]* //; s/\]$//; s/|/ /g'
+# One line per option of the command: --name [VALUE [CHOICE ...]].
+_dwelvane_cli_options() {
+  "$1" help --completion "$2" 2>/dev/null
+}
+
+# Completes the value of an option: a file, one of its choices, a comma-separated LIST of
+# them, or nothing for free text.
+_dwelvane_cli_value() {
+  local value=$1 current=$2
+  shift 2
+  case $value in
+    FILE)
+      compopt -o filenames 2>/dev/null
+      COMPREPLY=($(compgen -f -- "$current"))
+      ;;
+    LIST)
+      # The last name is completed, the ones before it kept.
+      local done=${current%"${current##*,}"}
+      COMPREPLY=($(compgen -P "$done" -W "$*" -- "${current##*,}"))
+      compopt -o nospace 2>/dev/null
+      ;;
+    *)
+      (($# > 0)) && COMPREPLY=($(compgen -W "$*" -- "$current"))
+      ;;
+  esac
 }
 
 _dwelvane_cli() {
@@ -26,39 +48,18 @@ _dwelvane_cli() {
       COMPREPLY=($(compgen -W "$(_dwelvane_cli_commands "$program")" -- "$current"))
     return
   fi
-  case $previous in
-    --output | --string-table)
-      compopt -o filenames 2>/dev/null
-      COMPREPLY=($(compgen -f -- "$current"))
-      return
-      ;;
-    --encoding)
-      COMPREPLY=($(compgen -W "bytes utf-8 utf-8-bom" -- "$current"))
-      return
-      ;;
-    --columns)
-      # A comma-separated list: the last name is completed, the ones before it kept.
-      local done=${current%"${current##*,}"}
-      COMPREPLY=($(compgen -P "$done" -W "location name line speaker sentence audio \
-reference translate" -- "${current##*,}"))
-      compopt -o nospace 2>/dev/null
-      return
-      ;;
-    --separator)
-      return
-      ;;
-    --*)
-      local values
-      values=$(_dwelvane_cli_listed_values "$program" "$command" "$previous")
-      if [[ -n $values ]]; then
-        COMPREPLY=($(compgen -W "$values" -- "$current"))
+  local options name value choices
+  options=$(_dwelvane_cli_options "$program" "$command")
+  if [[ $previous == --* ]]; then
+    while read -r name value choices; do
+      if [[ $name == "$previous" && -n $value ]]; then
+        _dwelvane_cli_value "$value" "$current" $choices
         return
       fi
-      ;;
-  esac
+    done <<<"$options"
+  fi
   if [[ $current == -* ]]; then
-    COMPREPLY=($(compgen -W "$("$program" help "$command" 2>/dev/null |
-      grep -o -- '--[a-z][a-z-]*' | sort -u) --help" -- "$current"))
+    COMPREPLY=($(compgen -W "$(cut -d ' ' -f 1 <<<"$options" | sort) --help" -- "$current"))
     return
   fi
   compopt -o filenames 2>/dev/null

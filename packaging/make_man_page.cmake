@@ -1,5 +1,5 @@
-# Writes the man page of dwelvane-cli from the program's own help texts, so that its
-# commands and options are described in one place, the program.
+# Writes the man page of dwelvane-cli from the program's own help texts, which it makes from
+# its command table, so that its commands and options are described in one place.
 # usage: cmake -DCLI=PROGRAM -DVERSION=X.Y.Z -DTEMPLATE=dwelvane-cli.1.in -DOUTPUT=FILE
 #              -P make_man_page.cmake
 
@@ -32,7 +32,7 @@ as_roff(DESCRIPTION "${description}")
 
 # Each command the overview lists under "Commands:" gets a section of its own help.
 string(REGEX MATCH "Commands:\n([^\n]+\n)+" listing "${overview}\n")
-string(REGEX MATCHALL "\n  [a-z]+ " names "${listing}")
+string(REGEX MATCHALL "\n  [a-z][a-z-]* " names "${listing}")
 set(COMMANDS "")
 foreach(name IN LISTS names)
   string(STRIP "${name}" name)

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_table.h"
 #include "temp_folder.h"
 
 namespace dwelvane {
@@ -497,6 +498,86 @@ TEST(CliStatsTest, ExplainsWhatWentWrong) {
     EXPECT_EQ(result.exit_code, c.exit_code) << result.err;
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
+  }
+}
+
+// The words the bash completion offers with the cursor at the end of the last of `words`.
+std::string Complete(const std::vector<std::string>& words) {
+  std::string command =
+      "source " + Quote(DWELVANE_CLI_COMPLETION) + "; COMP_WORDS=(" + Quote(DWELVANE_CLI_PATH);
+  for (const std::string& word : words) {
+    command += " " + Quote(word);
+  }
+  command +=
+      "); COMP_CWORD=" + std::to_string(words.size()) + "; _dwelvane_cli; echo \"${COMPREPLY[*]}\"";
+  TempFolder folder;
+  const std::string script = folder.Write("complete.sh", command);
+  const int status =
+      std::system(("bash " + Quote(script) + " >" + Quote(folder.Join("out"))).c_str());
+  EXPECT_EQ(status, 0);
+  std::string out = ReadFileBytes(folder.Join("out"));
+  return out.substr(0, out.find('\n'));
+}
+
+std::vector<std::string> Split(const std::string& text) {
+  std::vector<std::string> words;
+  for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = std::min(text.find(' ', start), text.size());
+    words.push_back(text.substr(start, end - start));
+  }
+  return words;
+}
+
+std::string Joined(std::vector<std::string> words) {
+  std::sort(words.begin(), words.end());
+  std::string joined;
+  for (const std::string& word : words) {
+    joined.append(joined.empty() ? "" : " ").append(word);
+  }
+  return joined;
+}
+
+TEST(CliPackagingTest, CompletionOffersEveryCommandOptionAndChoice) {
+  std::vector<std::string> commands;
+  for (const CommandSpec* command : Commands()) {
+    commands.emplace_back(command->name);
+    std::vector<std::string> options;
+    for (const OptionSpec& option : command->options) {
+      options.push_back("--" + std::string(option.name));
+      if (!option.choices.empty()) {
+        const std::vector<std::string> choices(option.choices.begin(), option.choices.end());
+        EXPECT_EQ(Joined(Split(Complete({commands.back(), options.back(), ""}))), Joined(choices))
+            << command->name << " " << options.back();
+      }
+    }
+    EXPECT_EQ(Complete({commands.back(), "--"}), Joined(options) + " --help") << command->name;
+  }
+  commands.insert(commands.end(), {"help", "--help", "--version"});
+  EXPECT_EQ(Joined(Split(Complete({""}))), Joined(commands));
+}
+
+// The lines of the man page's section on `command`, up to the next section.
+std::string ManPageSection(const std::string& page, std::string_view command) {
+  const std::size_t start = page.find(".SS " + std::string(command) + "\n");
+  if (start == std::string::npos) {
+    return "";
+  }
+  return page.substr(start, page.find("\n.S", start + 1) - start);
+}
+
+TEST(CliPackagingTest, ManPageDescribesEveryCommandAndOption) {
+  const std::string page = ReadFileBytes(DWELVANE_CLI_MAN_PAGE);
+  for (const CommandSpec* command : Commands()) {
+    const std::string section = ManPageSection(page, command->name);
+    EXPECT_NE(section, "") << command->name;
+    for (const OptionSpec& option : command->options) {
+      std::string roff_name = "\\-\\-";
+      for (const char c : option.name) {
+        roff_name += c == '-' ? std::string("\\-") : std::string(1, c);
+      }
+      EXPECT_NE(section.find("  " + roff_name + " "), std::string::npos)
+          << command->name << " --" << option.name;
+    }
   }
 }
 
