@@ -1,5 +1,6 @@
 #include "cli/check_command.h"
 
+#include <array>
 #include <cstdio>
 #include <optional>
 
@@ -22,17 +23,18 @@ constexpr OptionSpec kOptions[] = {
 
 // "N findings (K missing-audio, ...) in M scripts" on standard error.
 void Summarize(const std::vector<Finding>& findings, std::size_t scripts) {
-  std::size_t counts[std::size(kFindingKindNames)] = {};
+  std::array<std::size_t, kFindingKindCount> counts{};
   for (const Finding& finding : findings) {
     ++counts[static_cast<std::size_t>(finding.kind)];
   }
   std::string summary =
       std::to_string(findings.size()) + (findings.size() == 1 ? " finding" : " findings");
   std::string kinds;
-  for (std::size_t kind = 0; kind < std::size(counts); ++kind) {
+  for (std::size_t kind = 0; kind < counts.size(); ++kind) {
     if (counts[kind] > 0) {
       kinds.append(kinds.empty() ? "" : ", ")
-          .append(std::to_string(counts[kind]) + " " + std::string(kFindingKindNames[kind]));
+          .append(std::to_string(counts[kind]) + " " +
+                  std::string(FindingKindName(static_cast<FindingKind>(kind))));
     }
   }
   summary.append(kinds.empty() ? "" : " (" + kinds + ")")

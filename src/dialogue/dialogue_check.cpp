@@ -191,7 +191,7 @@ void AppendFindingLine(std::string& out, const Finding& finding) {
       out.append(" for another sentence");
       break;
   }
-  out.append(" [").append(kFindingKindNames[static_cast<std::size_t>(finding.kind)]).append("]\n");
+  out.append(" [").append(FindingKindName(finding.kind)).append("]\n");
 }
 
 std::string RelativeScriptPath(const DialogueRecord& record, std::string_view project_folder) {

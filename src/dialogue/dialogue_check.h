@@ -20,9 +20,30 @@ enum class FindingKind {
   kReferenceReused
 };
 
-// The names the findings carry, by kind.
-inline constexpr std::string_view kFindingKindNames[] = {
-    "missing-audio", "unknown-reference", "no-sentence", "audio-reused", "reference-reused"};
+inline constexpr std::size_t kFindingKindCount = 5;
+
+// The name a finding carries in its line and in the summary; empty for a number that is no
+// kind.
+constexpr std::string_view FindingKindName(FindingKind kind) {
+  switch (kind) {
+    case FindingKind::kMissingAudio:
+      return "missing-audio";
+    case FindingKind::kUnknownReference:
+      return "unknown-reference";
+    case FindingKind::kNoSentence:
+      return "no-sentence";
+    case FindingKind::kAudioReused:
+      return "audio-reused";
+    case FindingKind::kReferenceReused:
+      return "reference-reused";
+  }
+  return {};
+}
+
+// The switch names every kind (a kind without a name does not compile warning-free); this
+// holds the count to the kinds, so that tables by kind have a place for each.
+static_assert(!FindingKindName(FindingKind{kFindingKindCount - 1}).empty() &&
+              FindingKindName(FindingKind{kFindingKindCount}).empty());
 
 // Something about one talk line that would trouble a recording or translation round. The
 // texts are views into the checked table and into the Findings that hold this one.
