@@ -95,16 +95,18 @@ TEST(SettingsPersistenceTest, DecidesTheFirstRunByThePathsAlone) {
   struct Case {
     std::string values;
     std::string csv, statistic, separator, string_tab;
-    std::int32_t language;
+    Language language;
   };
   const Case cases[] = {
       {"\"CSVName\"=\"\"\r\n\"WMEProjectDir\"=\"\"\r\n\"StatisticName\"=\"\"\r\n"
        "\"Seperator\"=\"|\"\r\n\"StringTab\"=\"/t/STRING.TAB\"\r\n\"Language\"=dword:00000001\r\n",
-       "Dialogue_List.csv", "Project_Statistics.txt", ";", "/t/STRING.TAB", 1},
-      {"\"CSVName\"=\"out.csv\"\r\n", "out.csv", "", ";", "", 0},
-      {"\"StatisticName\"=\"s.txt\"\r\n\"Language\"=\"1\"\r\n", "", "s.txt", ";", "", 1},
+       "Dialogue_List.csv", "Project_Statistics.txt", ";", "/t/STRING.TAB", Language::kGerman},
+      {"\"CSVName\"=\"out.csv\"\r\n", "out.csv", "", ";", "", Language::kEnglish},
+      {"\"StatisticName\"=\"s.txt\"\r\n\"Language\"=\"1\"\r\n", "", "s.txt", ";", "",
+       Language::kGerman},
       {"\"CSVName\"=\"a\"\r\n\"Language\"=dword:00000002\r\n\"Seperator\"=hex(2):7c,00\r\n", "a",
-       "", ";", "", 2},
+       "", ";", "", Language::kGerman},
+      {"\"CSVName\"=\"a\"\r\n\"Language\"=\"x\"\r\n", "a", "", ";", "", Language::kEnglish},
   };
   for (const Case& c : cases) {
     SettingsStore s;
@@ -169,17 +171,19 @@ TEST(FileRegistryStoreReliabilityTest, TwoWritersLoseNoValue) {
   std::string engine;
   s.Start(engine);
   constexpr int kWrites = 1000;
-  const auto writer = [&](const char* name) {
-    return Spawn([&, name] {
+  const auto writer = [&](TextSetting setting) {
+    return Spawn([&, setting] {
       FileRegistryStore store(s.path);
       RegistryLayer layer(store, [](std::string_view, std::string_view) { ::_exit(3); });
+      Settings settings;
       for (int i = 1; i <= kWrites; ++i) {
-        SaveSetting(layer, name, std::to_string(i));
+        settings.*TextSettingOf(setting).member = std::to_string(i);
+        SaveSetting(layer, settings, setting);
       }
     });
   };
-  const pid_t first = writer("CSVName");
-  const pid_t second = writer("StatisticName");
+  const pid_t first = writer(TextSetting::kCsvName);
+  const pid_t second = writer(TextSetting::kStatisticName);
   for (const pid_t pid : {first, second}) {
     int status = 0;
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
@@ -215,8 +219,10 @@ TEST(FileRegistryStoreReliabilityTest, AKilledWriterNeverLeavesADamagedStore) {
     const pid_t pid = Spawn([&] {
       FileRegistryStore store(s.path);
       RegistryLayer layer(store, [](std::string_view, std::string_view) {});
+      Settings settings;
       for (int i = 0;; ++i) {
-        SaveSetting(layer, "StringTab", std::string(static_cast<std::size_t>(i % 200), 'x'));
+        settings.StringTab.assign(static_cast<std::size_t>(i % 200), 'x');
+        SaveSetting(layer, settings, TextSetting::kStringTab);
       }
     });
     std::this_thread::sleep_for(std::chrono::microseconds(300 + round * 70));

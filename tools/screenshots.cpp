@@ -39,27 +39,29 @@ int main(int argc, char** argv) {
   dwelvane::FileRegistryStore store("");
   dwelvane::RegistryLayer registry(store, [](std::string_view, std::string_view) {});
   const dwelvane::ReportClock clock = [] { return dwelvane::DateTime{2026, 12, 7, 9, 30, 0}; };
-  for (const std::int32_t language : {0, 1}) {
+  using dwelvane::Language;
+  for (const Language language : {Language::kEnglish, Language::kGerman}) {
     dwelvane::AppState state;
     state.settings.WMEProjectDir = std::string(argv[1]) + "/";
     dwelvane::ApplyFirstRunDefaults(state.settings, state.settings.WMEProjectDir);
     state.settings.Language = language;
-    state.ui_texts = dwelvane::SelectLanguage(language == 0 ? "English.lng" : "German.lng");
     dwelvane::EventLoop loop(state, window, registry, clock);
     loop.OpenMainWindow();
     loop.PushSettings();
-    window.SetTick(
-        language == 0 ? dwelvane::gadget::kEnglishOption : dwelvane::gadget::kGermanOption, true);
+    window.SetTick(language == Language::kEnglish ? dwelvane::gadget::kEnglishOption
+                                                  : dwelvane::gadget::kGermanOption,
+                   true);
     while (!window.Window()->isVisible()) {
       QApplication::processEvents();
     }
-    if (language == 0) {
+    if (language == Language::kEnglish) {
       std::printf("window shown %lld ms after start\n", static_cast<long long>(started.elapsed()));
     }
     loop.HandleGadget(dwelvane::gadget::kScanProjectButton);
     // The pictures show a typical folder, not the one they were made in.
     window.SetText(dwelvane::gadget::kProjectPathField, "/home/me/Games/LanternHarbour/");
-    const std::string prefix = std::string(argv[2]) + (language == 0 ? "/en-" : "/de-");
+    const std::string prefix =
+        std::string(argv[2]) + (language == Language::kEnglish ? "/en-" : "/de-");
     for (int tab = 0; tab < 4; ++tab) {
       window.SelectTab(tab);
       Render(window, prefix + std::to_string(tab) + "-" + kTabNames[tab] + ".png");

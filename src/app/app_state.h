@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/ui_texts.h"
 #include "dialogue/dialogue_record.h"
 #include "runtime/command_feedback.h"
 #include "settings/settings.h"
@@ -18,7 +17,6 @@ struct AppState {
   DialogueTable dialogue_table;
   Progress progress;
   ProjectStatistics statistics;
-  UiTextTable ui_texts = kEnglishUiTexts;
 };
 
 }  // namespace dwelvane

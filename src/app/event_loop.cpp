@@ -13,28 +13,24 @@ namespace {
 
 using namespace gadget;
 
-constexpr std::string_view kEnglishLanguageFile = "English.lng";
-constexpr std::string_view kGermanLanguageFile = "German.lng";
-
 // The check boxes PushSettings ticks, in the order it ticks them.
 constexpr int kStartTicks[] = {kReferenceCheck,  kScriptLocationCheck, kScriptNameCheck,
                                kScriptLineCheck, kSpeakerCheck,        kSentenceCheck,
                                kAudioFileCheck};
 
+// The field of each text setting, in the order PushSettings fills them.
 struct SettingField {
+  TextSetting setting;
   int gadget;
-  std::string Settings::*setting;
-  std::string_view name;
 };
-
-// In the order PushSettings fills them.
 constexpr SettingField kSettingFields[] = {
-    {kProjectPathField, &Settings::WMEProjectDir, "WMEProjectDir"},
-    {kSeparatorField, &Settings::Seperator, "Seperator"},
-    {kCsvNameField, &Settings::CSVName, "CSVName"},
-    {kStatisticNameField, &Settings::StatisticName, "StatisticName"},
-    {kStringTabField, &Settings::StringTab, "StringTab"},
+    {TextSetting::kProjectDir, kProjectPathField},
+    {TextSetting::kSeparator, kSeparatorField},
+    {TextSetting::kCsvName, kCsvNameField},
+    {TextSetting::kStatisticName, kStatisticNameField},
+    {TextSetting::kStringTab, kStringTabField},
 };
+static_assert(RowsNameEachEnumeratorOnce(kSettingFields, &SettingField::setting));
 
 }  // namespace
 
@@ -46,20 +42,16 @@ bool EventLoop::OpenMainWindow() {
   if (!window_.OpenWindow("Dwelvane " + state_.Version)) {
     return false;
   }
-  for (const GadgetSpec& layout : kGadgets) {
-    const std::string_view text =
-        layout.text_entry == kNoTextEntry
-            ? layout.fixed_text
-            : state_.ui_texts[static_cast<std::size_t>(layout.text_entry)];
-    window_.CreateGadget(layout, text);
+  for (const GadgetRow& row : kGadgets) {
+    window_.CreateGadget(row, row.text ? UiTextIn(state_.settings.Language, *row.text) : "");
   }
   return true;
 }
 
 void EventLoop::Run() {
   PushSettings();
-  window_.SetTick(kEnglishOption, 1 - state_.settings.Language != 0);
-  window_.SetTick(kGermanOption, state_.settings.Language != 0);
+  window_.SetTick(kEnglishOption, state_.settings.Language == Language::kEnglish);
+  window_.SetTick(kGermanOption, state_.settings.Language == Language::kGerman);
   for (;;) {
     const WindowEvent event = window_.WaitEvent();
     if (event.kind == kCloseEvent) {
@@ -77,14 +69,14 @@ void EventLoop::PushSettings() {
     window_.SetTick(check, true);
   }
   for (const SettingField& field : kSettingFields) {
-    window_.SetText(field.gadget, state_.settings.*field.setting);
+    window_.SetText(field.gadget, state_.settings.*TextSettingOf(field.setting).member);
   }
 }
 
 void EventLoop::HandleGadget(int gadget) {
   for (const SettingField& field : kSettingFields) {
     if (field.gadget == gadget) {
-      CopyFieldToSetting(field.gadget, field.setting, field.name);
+      CopyFieldToSetting(field.gadget, field.setting);
       return;
     }
   }
@@ -102,13 +94,13 @@ void EventLoop::HandleGadget(int gadget) {
       RunStatisticsFromWindow();
       break;
     case kEnglishOption:
-      if (state_.settings.Language == 1) {
-        SwitchLanguage(0);
+      if (state_.settings.Language == Language::kGerman) {
+        SwitchLanguage(Language::kEnglish);
       }
       break;
     case kGermanOption:
-      if (state_.settings.Language == 0) {
-        SwitchLanguage(1);
+      if (state_.settings.Language == Language::kEnglish) {
+        SwitchLanguage(Language::kGerman);
       }
       break;
     case kSelectStringTabButton:
@@ -119,10 +111,9 @@ void EventLoop::HandleGadget(int gadget) {
   }
 }
 
-void EventLoop::CopyFieldToSetting(int field, std::string Settings::*setting,
-                                   std::string_view name) {
-  state_.settings.*setting = window_.GetText(field);
-  SaveSetting(registry_, name, state_.settings.*setting);
+void EventLoop::CopyFieldToSetting(int field, TextSetting setting) {
+  state_.settings.*TextSettingOf(setting).member = window_.GetText(field);
+  SaveSetting(registry_, state_.settings, setting);
 }
 
 void EventLoop::FollowReferenceCheck() {
@@ -140,7 +131,7 @@ void EventLoop::ChooseProjectFile() {
   }
   state_.settings.WMEProjectDir = PathDirectoryPart(chosen);
   window_.SetText(kProjectPathField, state_.settings.WMEProjectDir);
-  SaveSetting(registry_, "WMEProjectDir", state_.settings.WMEProjectDir);
+  SaveSetting(registry_, state_.settings, TextSetting::kProjectDir);
 }
 
 void EventLoop::ChooseStringTable() {
@@ -155,16 +146,15 @@ void EventLoop::ChooseStringTable() {
   }
   state_.settings.StringTab = chosen;
   window_.SetText(kStringTabField, chosen);
-  SaveSetting(registry_, "StringTab", chosen);
+  SaveSetting(registry_, state_.settings, TextSetting::kStringTab);
 }
 
-void EventLoop::SwitchLanguage(std::int32_t language) {
+void EventLoop::SwitchLanguage(Language language) {
   window_.CloseWindow();
-  state_.ui_texts = SelectLanguage(language == 0 ? kEnglishLanguageFile : kGermanLanguageFile);
+  state_.settings.Language = language;
   OpenMainWindow();
   PushSettings();
-  window_.SetTick(language == 0 ? kEnglishOption : kGermanOption, true);
-  state_.settings.Language = language;
+  window_.SetTick(language == Language::kEnglish ? kEnglishOption : kGermanOption, true);
   SaveLanguage(registry_, language);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app_state.h"
+#include "app/gadget_table.h"
 #include "runtime/command_outcome.h"
 #include "runtime/skipped_entries.h"
 #include "settings/registry_layer.h"
@@ -16,7 +17,7 @@ class EventLoop {
  public:
   EventLoop(AppState& state, WindowSystem& window, RegistryLayer& registry, ReportClock clock);
 
-  // Opens window 0 and creates every gadget with the texts of the current language.
+  // Opens window 0 and creates every gadget with the texts of the settings' language.
   bool OpenMainWindow();
 
   // Shows the settings and the language, then handles events until the close event.
@@ -30,11 +31,11 @@ class EventLoop {
   void HandleGadget(int gadget);
 
  private:
-  void CopyFieldToSetting(int field, std::string Settings::*setting, std::string_view name);
+  void CopyFieldToSetting(int field, TextSetting setting);
   void FollowReferenceCheck();
   void ChooseProjectFile();
   void ChooseStringTable();
-  void SwitchLanguage(std::int32_t language);
+  void SwitchLanguage(Language language);
   void CreateCsvTableFromWindow();
   void RunStatisticsFromWindow();
   CommandFeedback WindowFeedback(SkippedEntries& skipped);

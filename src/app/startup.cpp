@@ -22,10 +22,6 @@ int RunProgram(WindowSystem& window, RegistryStore& registry_store,
                          });
   LoadSettings(registry, state.settings, state.EngineInstallPath, engine_fallback);
   RunFirstRunStep(registry, state.settings, state.EngineInstallPath);
-  // The gadgets take their texts when they are made, so the language comes first.
-  if (state.settings.Language != 0) {
-    state.ui_texts = SelectLanguage("German.lng");
-  }
   EventLoop loop(state, window, registry, clock);
   if (!loop.OpenMainWindow()) {
     std::fputs("Dwelvane: the window could not be opened (is a display available?)\n", stderr);

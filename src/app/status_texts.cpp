@@ -18,16 +18,16 @@ std::string_view StageStatusText(Stage stage) {
   return "";
 }
 
-std::string OutputFailedStatusText(const IoError& error, std::int32_t language) {
+std::string OutputFailedStatusText(const IoError& error, Language language) {
   const std::string cause = error.Describe();
-  if (language == 0) {
+  if (language == Language::kEnglish) {
     return "Could not write " + error.path + (cause.empty() ? "" : ": " + cause);
   }
   return error.path + " konnte nicht geschrieben werden" + (cause.empty() ? "" : ": " + cause);
 }
 
-std::string SkippedStatusText(std::int64_t count, std::int32_t language) {
-  if (language == 0) {
+std::string SkippedStatusText(std::int64_t count, Language language) {
+  if (language == Language::kEnglish) {
     return std::to_string(count) + (count == 1 ? " file" : " files") + " could not be read";
   }
   return std::to_string(count) + (count == 1 ? " Datei konnte" : " Dateien konnten") +

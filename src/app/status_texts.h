@@ -6,6 +6,7 @@
 
 #include "runtime/command_feedback.h"
 #include "runtime/io_error.h"
+#include "runtime/language.h"
 
 namespace dwelvane {
 
@@ -14,9 +15,9 @@ namespace dwelvane {
 std::string_view StageStatusText(Stage stage);
 
 // The status line after an output could not be written, with the system's reason.
-std::string OutputFailedStatusText(const IoError& error, std::int32_t language);
+std::string OutputFailedStatusText(const IoError& error, Language language);
 
 // The status line after `count` files or folders could not be read.
-std::string SkippedStatusText(std::int64_t count, std::int32_t language);
+std::string SkippedStatusText(std::int64_t count, Language language);
 
 }  // namespace dwelvane

@@ -1,86 +1,106 @@
 #include "app/ui_texts.h"
 
 #include <array>
+#include <cstddef>
+
+#include "runtime/enum_table.h"
 
 namespace dwelvane {
+namespace {
 
-// std::to_array sizes each list by its texts: a list one text short or long is no table.
-const UiTextTable kEnglishUiTexts = std::to_array<std::string_view>({
-    "Project settings",
-    "Projectpath",
-    "Select",
-    "Rovi-Virur-Uredare",
-    "What to scan for ...",
-    "Create CSV table",
-    "Script location",
-    "Script name",
-    "Script line",
-    "Speaker",
-    "Reference to STRING.TAB",
-    "translate directly",
-    "Talked sentence",
-    "Audiofile",
-    "Statistics",
-    "Scan Project",
-    "Write to file",
-    "Infos",
-    "Dwelvane",
-    "Written by the Dwelvane developers in December 2026",
-    "Greetings to the WME community: may your games keep talking!",
-    "Options",
-    "Seperator",
-    "CSV-Table",
-    "Filename",
-    "Statistics",
-    "Filename",
-    "Language",
-    "English",
-    "German",
-    "STRING.TAB location",
-    "Select",
-});
+using enum UiText;
 
-// Windows-1252: \xE4 is a-umlaut, \xFC u-umlaut, \xDF sharp s. A hex escape is closed by
-// splitting the literal where a hex digit follows it.
-const UiTextTable kGermanUiTexts = std::to_array<std::string_view>({
-    "Projekt Einstellungen",
-    "Projektpfad",
-    "W\xE4hlen",
-    "Sprachtabellenerstellung",
-    "Wonach scannen ...",
-    "Erstelle CSV-Datei",
-    "Scriptpfad",
-    "Scriptname",
-    "Scriptzeile",
-    "Sprecher",
-    "Referenz zur STRING.TAB",
-    "direkt \xFC"
-    "bersetzen",
-    "Gesprochener Satz",
-    "Audiodatei",
-    "Statistiken",
-    "Scanne Projekt",
-    "Datei schreiben",
-    "Infos",
-    "Dwelvane",
-    "Geschrieben von den Dwelvane-Entwicklern im Dezember 2026",
-    "Gr\xFC\xDF"
-    "e an die WME-Gemeinschaft: m\xF6gen eure Spiele weiter sprechen!",
-    "Einstellungen",
-    "Trenner",
-    "CSV-Tabelle",
-    "Dateiname",
-    "Statistiken",
-    "Dateiname",
-    "Sprache",
-    "Englisch",
-    "Deutsch",
-    "Ort wo die STRING.TAB seien tut",
-    "W\xE4hlen",
-});
+struct UiTextRow {
+  UiText text;
+  std::string_view bytes;
+};
 
-const UiTextTable& SelectLanguage(std::string_view language_name) {
-  return language_name == "German.lng" ? kGermanUiTexts : kEnglishUiTexts;
+using UiTextTable = std::array<UiTextRow, kEnumCount<UiText>>;
+
+constexpr UiTextTable kEnglish{{
+    {kProjectFrame, "Project settings"},
+    {kProjectPathLabel, "Projectpath"},
+    {kSelectProjectButton, "Select"},
+    {kDialogueTab, "Rovi-Virur-Uredare"},
+    {kScanForFrame, "What to scan for ..."},
+    {kCreateCsvButton, "Create CSV table"},
+    {kScriptLocationCheck, "Script location"},
+    {kScriptNameCheck, "Script name"},
+    {kScriptLineCheck, "Script line"},
+    {kSpeakerCheck, "Speaker"},
+    {kReferenceCheck, "Reference to STRING.TAB"},
+    {kTranslateCheck, "translate directly"},
+    {kSentenceCheck, "Talked sentence"},
+    {kAudioFileCheck, "Audiofile"},
+    {kStatisticsTab, "Statistics"},
+    {kScanProjectButton, "Scan Project"},
+    {kWriteToFileCheck, "Write to file"},
+    {kInfosTab, "Infos"},
+    {kAboutTitle, "Dwelvane"},
+    {kAboutCredit, "Written by the Dwelvane developers in December 2026"},
+    {kAboutGreeting, "Greetings to the WME community: may your games keep talking!"},
+    {kOptionsTab, "Options"},
+    {kSeparatorLabel, "Seperator"},
+    {kCsvFrame, "CSV-Table"},
+    {kCsvNameLabel, "Filename"},
+    {kStatisticsFrame, "Statistics"},
+    {kStatisticNameLabel, "Filename"},
+    {kLanguageFrame, "Language"},
+    {kEnglishOption, "English"},
+    {kGermanOption, "German"},
+    {kStringTabFrame, "STRING.TAB location"},
+    {kSelectStringTabButton, "Select"},
+}};
+
+// Windows-1252: \xE4 is a-umlaut, \xF6 o-umlaut, \xFC u-umlaut, \xDF sharp s. A hex escape
+// is closed by splitting the literal where a hex digit follows it.
+constexpr UiTextTable kGerman{{
+    {kProjectFrame, "Projekt Einstellungen"},
+    {kProjectPathLabel, "Projektpfad"},
+    {kSelectProjectButton, "W\xE4hlen"},
+    {kDialogueTab, "Sprachtabellenerstellung"},
+    {kScanForFrame, "Wonach scannen ..."},
+    {kCreateCsvButton, "Erstelle CSV-Datei"},
+    {kScriptLocationCheck, "Scriptpfad"},
+    {kScriptNameCheck, "Scriptname"},
+    {kScriptLineCheck, "Scriptzeile"},
+    {kSpeakerCheck, "Sprecher"},
+    {kReferenceCheck, "Referenz zur STRING.TAB"},
+    {kTranslateCheck,
+     "direkt \xFC"
+     "bersetzen"},
+    {kSentenceCheck, "Gesprochener Satz"},
+    {kAudioFileCheck, "Audiodatei"},
+    {kStatisticsTab, "Statistiken"},
+    {kScanProjectButton, "Scanne Projekt"},
+    {kWriteToFileCheck, "Datei schreiben"},
+    {kInfosTab, "Infos"},
+    {kAboutTitle, "Dwelvane"},
+    {kAboutCredit, "Geschrieben von den Dwelvane-Entwicklern im Dezember 2026"},
+    {kAboutGreeting,
+     "Gr\xFC\xDF"
+     "e an die WME-Gemeinschaft: m\xF6gen eure Spiele weiter sprechen!"},
+    {kOptionsTab, "Einstellungen"},
+    {kSeparatorLabel, "Trenner"},
+    {kCsvFrame, "CSV-Tabelle"},
+    {kCsvNameLabel, "Dateiname"},
+    {kStatisticsFrame, "Statistiken"},
+    {kStatisticNameLabel, "Dateiname"},
+    {kLanguageFrame, "Sprache"},
+    {kEnglishOption, "Englisch"},
+    {kGermanOption, "Deutsch"},
+    {kStringTabFrame, "Ort wo die STRING.TAB seien tut"},
+    {kSelectStringTabButton, "W\xE4hlen"},
+}};
+
+static_assert(RowsFollowTheirEnum(kEnglish, &UiTextRow::text));
+static_assert(RowsFollowTheirEnum(kGerman, &UiTextRow::text));
+
+}  // namespace
+
+std::string_view UiTextIn(Language language, UiText text) {
+  const UiTextTable& table = language == Language::kGerman ? kGerman : kEnglish;
+  return table[static_cast<std::size_t>(text)].bytes;
 }
 
 }  // namespace dwelvane

@@ -1,20 +1,49 @@
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <string_view>
+
+#include "runtime/language.h"
 
 namespace dwelvane {
 
-inline constexpr std::size_t kUiTextCount = 32;
+// The interface texts, by the gadget or tab that shows them.
+enum class UiText {
+  kProjectFrame,
+  kProjectPathLabel,
+  kSelectProjectButton,
+  kDialogueTab,
+  kScanForFrame,
+  kCreateCsvButton,
+  kScriptLocationCheck,
+  kScriptNameCheck,
+  kScriptLineCheck,
+  kSpeakerCheck,
+  kReferenceCheck,
+  kTranslateCheck,
+  kSentenceCheck,
+  kAudioFileCheck,
+  kStatisticsTab,
+  kScanProjectButton,
+  kWriteToFileCheck,
+  kInfosTab,
+  kAboutTitle,
+  kAboutCredit,
+  kAboutGreeting,
+  kOptionsTab,
+  kSeparatorLabel,
+  kCsvFrame,
+  kCsvNameLabel,
+  kStatisticsFrame,
+  kStatisticNameLabel,
+  kLanguageFrame,
+  kEnglishOption,
+  kGermanOption,
+  kStringTabFrame,
+  kSelectStringTabButton,
+  kCount
+};
 
-// The interface texts of one language, by entry number; Windows-1252 bytes.
-using UiTextTable = std::array<std::string_view, kUiTextCount>;
-
-extern const UiTextTable kEnglishUiTexts;
-extern const UiTextTable kGermanUiTexts;
-
-// The German list for exactly "German.lng", the English list for any other name.
-const UiTextTable& SelectLanguage(std::string_view language_name);
+// The text in `language`, as Windows-1252 bytes.
+std::string_view UiTextIn(Language language, UiText text);
 
 }  // namespace dwelvane

@@ -15,8 +15,9 @@
 namespace dwelvane {
 namespace {
 
-// Report languages, in the order of Settings::Language.
+// Report languages, by Language (kGerman its last value).
 constexpr std::string_view kLanguageNames[] = {"en", "de"};
+static_assert(std::size(kLanguageNames) == static_cast<std::size_t>(Language::kGerman) + 1);
 
 constexpr OptionSpec kOptions[] = {
     {.name = "language",
@@ -63,7 +64,7 @@ std::optional<StatisticsOptions> BuildOptions(const CommandStart& start, std::st
   StatisticsOptions options;
   options.project_folder = start.project_folder;
   const auto language = start.arguments.Choice("language", kLanguageNames);
-  options.language = language ? static_cast<std::int32_t>(*language) : start.settings.Language;
+  options.language = language ? static_cast<Language>(*language) : start.settings.Language;
   options.write_file = true;
   options.report = *report;
   options.encoding = ChooseEncoding(start.arguments);

@@ -1,25 +1,9 @@
 #include "settings/settings_persistence.h"
 
-#include <array>
-
 #include "runtime/text_operations.h"
 
 namespace dwelvane {
 namespace {
-
-struct TextSetting {
-  std::string_view name;
-  std::string Settings::*field;
-};
-
-// In the order they are read and written.
-constexpr std::array<TextSetting, 5> kTextSettings{{
-    {"CSVName", &Settings::CSVName},
-    {"StatisticName", &Settings::StatisticName},
-    {"Seperator", &Settings::Seperator},
-    {"WMEProjectDir", &Settings::WMEProjectDir},
-    {"StringTab", &Settings::StringTab},
-}};
 
 constexpr std::string_view kLanguageName = "Language";
 
@@ -42,19 +26,19 @@ void LoadSettings(RegistryLayer& registry, Settings& settings, std::string& engi
       engine_install_path = *found;
     }
   }
-  for (const TextSetting& setting : kTextSettings) {
-    ReadValue(registry, kSettingsKey, setting.name, settings.*setting.field);
+  for (const TextSettingRow& row : kTextSettings) {
+    ReadValue(registry, kSettingsKey, row.name, settings.*row.member);
   }
   std::string language;
   if (ReadValue(registry, kSettingsKey, kLanguageName, language)) {
-    settings.Language = TextToNumber(language);
+    settings.Language = TextToNumber(language) == 0 ? Language::kEnglish : Language::kGerman;
   }
 }
 
 bool SaveSettings(RegistryLayer& registry, const Settings& settings) {
   // The first value the store can't keep ends it: one error box, not six.
-  for (const TextSetting& setting : kTextSettings) {
-    if (!SaveSetting(registry, setting.name, settings.*setting.field)) {
+  for (const TextSettingRow& row : kTextSettings) {
+    if (!SaveSetting(registry, settings, row.setting)) {
       return false;
     }
   }
@@ -76,14 +60,16 @@ void RunFirstRunStep(RegistryLayer& registry, Settings& settings,
   SaveSettings(registry, settings);  // a value the store can't keep has shown its box
 }
 
-bool SaveSetting(RegistryLayer& registry, std::string_view name, std::string_view value) {
-  return registry.RegistrySetValue(kHkeyCurrentUser, kSettingsKey, name, value, kRegistryString,
-                                   "") == 1;
+bool SaveSetting(RegistryLayer& registry, const Settings& settings, TextSetting setting) {
+  const TextSettingRow& row = TextSettingOf(setting);
+  return registry.RegistrySetValue(kHkeyCurrentUser, kSettingsKey, row.name, settings.*row.member,
+                                   kRegistryString, "") == 1;
 }
 
-bool SaveLanguage(RegistryLayer& registry, std::int32_t language) {
-  return registry.RegistrySetValue(kHkeyCurrentUser, kSettingsKey, kLanguageName,
-                                   NumberToText(language), kRegistryNumber, "") == 1;
+bool SaveLanguage(RegistryLayer& registry, Language language) {
+  const std::string_view number = language == Language::kEnglish ? "0" : "1";
+  return registry.RegistrySetValue(kHkeyCurrentUser, kSettingsKey, kLanguageName, number,
+                                   kRegistryNumber, "") == 1;
 }
 
 }  // namespace dwelvane

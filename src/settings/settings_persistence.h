@@ -33,9 +33,11 @@ bool SaveSettings(RegistryLayer& registry, const Settings& settings);
 void RunFirstRunStep(RegistryLayer& registry, Settings& settings,
                      std::string_view engine_install_path);
 
-// Writes one setting, under its value name, right after it changed in memory. False when
-// it could not be stored; the registry layer has then told the user with its error box.
-bool SaveSetting(RegistryLayer& registry, std::string_view name, std::string_view value);
-bool SaveLanguage(RegistryLayer& registry, std::int32_t language);
+// Writes one setting from `settings`, under its value name, right after it changed in
+// memory. False when it could not be stored; the registry layer has then told the user with
+// its error box.
+bool SaveSetting(RegistryLayer& registry, const Settings& settings, TextSetting setting);
+// Stored as a number: 0 English, 1 German.
+bool SaveLanguage(RegistryLayer& registry, Language language);
 
 }  // namespace dwelvane

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "runtime/command_feedback.h"
 #include "runtime/command_outcome.h"
+#include "runtime/language.h"
 #include "runtime/output_target.h"
 #include "statistics/project_statistics.h"
 #include "statistics/statistics_report.h"
@@ -13,7 +13,7 @@ namespace dwelvane {
 
 struct StatisticsOptions {
   std::string project_folder;  // empty: the program folder
-  std::int32_t language = 0;   // 0 English, else German
+  Language language = Language::kEnglish;
   bool write_file = false;
   OutputTarget report;                               // where the file form goes when `write_file`
   OutputEncoding encoding = OutputEncoding::kBytes;  // of the file form

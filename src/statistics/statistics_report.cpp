@@ -124,9 +124,9 @@ std::int64_t AudioPercentage(const ProjectStatistics& statistics) {
 }
 
 std::vector<std::string> StatisticsReportLines(const ProjectStatistics& statistics,
-                                               std::int32_t language, ReportForm form,
+                                               Language language, ReportForm form,
                                                const ReportClock& clock, OutputEncoding encoding) {
-  const bool german = language != 0;
+  const bool german = language == Language::kGerman;
   const ReportTexts& t = german ? kGerman : kEnglish;
   const std::string date = DateFormat(german ? kGermanDateMask : kEnglishDateMask, clock());
   const std::string time = DateFormat(kTimeMask, clock());
@@ -162,7 +162,7 @@ std::vector<std::string> StatisticsReportLines(const ProjectStatistics& statisti
   return lines;
 }
 
-std::string StatisticsWindowText(const ProjectStatistics& statistics, std::int32_t language,
+std::string StatisticsWindowText(const ProjectStatistics& statistics, Language language,
                                  const ReportClock& clock) {
   const std::vector<std::string> lines =
       StatisticsReportLines(statistics, language, ReportForm::kWindow, clock);

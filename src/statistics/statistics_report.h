@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runtime/date_time.h"
+#include "runtime/language.h"
 #include "runtime/text_encoding.h"
 #include "statistics/project_statistics.h"
 
@@ -19,16 +20,15 @@ enum class ReportForm {
   kFile,    // 17 lines: the window's, an empty line, and two closing lines
 };
 
-// The report's lines in the language `Language` chooses (0 English, else German), with
-// the date and the time from two readings of `clock`, taken in that order. Its texts are
-// Windows-1252; in UTF-8 they and the project's name are converted.
+// The report's lines in `language`, with the date and the time from two readings of `clock`, taken
+// in that order. Its texts are Windows-1252; in UTF-8 they and the project's name are converted.
 std::vector<std::string> StatisticsReportLines(const ProjectStatistics& statistics,
-                                               std::int32_t language, ReportForm form,
+                                               Language language, ReportForm form,
                                                const ReportClock& clock,
                                                OutputEncoding encoding = OutputEncoding::kBytes);
 
 // The window's form of the report, its lines joined by LF CR.
-std::string StatisticsWindowText(const ProjectStatistics& statistics, std::int32_t language,
+std::string StatisticsWindowText(const ProjectStatistics& statistics, Language language,
                                  const ReportClock& clock);
 
 // AudioLineCount of DialogueLineCount in percent, through a 32-bit float, rounded half to

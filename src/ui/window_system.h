@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/gadget_table.h"
+#include "ui/gadget_spec.h"
 
 namespace dwelvane {
 

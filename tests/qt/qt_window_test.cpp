@@ -40,8 +40,8 @@ struct BuiltWindow {
   AppState state;
   EventLoop loop{state, window, registry, kFixedClock};
 
-  explicit BuiltWindow(std::int32_t language) {
-    state.ui_texts = SelectLanguage(language == 0 ? "English.lng" : "German.lng");
+  explicit BuiltWindow(Language language) {
+    state.settings.Language = language;
     EXPECT_TRUE(loop.OpenMainWindow());
   }
 };
@@ -77,7 +77,7 @@ int NeededWidth(QWidget* widget) {
 }
 
 TEST(QtWindowTest, PlacesEveryGadgetWithItsTextAndRoomForIt) {
-  for (const std::int32_t language : {0, 1}) {
+  for (const Language language : {Language::kEnglish, Language::kGerman}) {
     BuiltWindow built(language);
     QWidget* window = built.window.Window();
     EXPECT_EQ(window->size(), QSize(kClientWidth, kClientHeight));
@@ -85,7 +85,7 @@ TEST(QtWindowTest, PlacesEveryGadgetWithItsTextAndRoomForIt) {
     EXPECT_FALSE(window->windowFlags() &
                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(window->windowTitle(), "Dwelvane V0.1");
-    for (const GadgetSpec& layout : kGadgets) {
+    for (const GadgetRow& layout : kGadgets) {
       if (layout.kind == GadgetKind::kTab) {
         continue;
       }
@@ -96,9 +96,9 @@ TEST(QtWindowTest, PlacesEveryGadgetWithItsTextAndRoomForIt) {
       EXPECT_EQ(widget->geometry(),
                 QRect(layout.rect.x, layout.rect.y, layout.rect.width, layout.rect.height))
           << layout.name;
-      if (layout.text_entry != kNoTextEntry) {
-        const auto entry = static_cast<std::size_t>(layout.text_entry);
-        EXPECT_EQ(ShownText(widget), BytesToQString(built.state.ui_texts[entry])) << layout.name;
+      if (layout.text) {
+        EXPECT_EQ(ShownText(widget), BytesToQString(UiTextIn(language, *layout.text)))
+            << layout.name;
         EXPECT_LE(NeededWidth(widget), layout.rect.width)
             << layout.name << " clips \"" << ShownText(widget).toStdString() << "\" needs "
             << NeededWidth(widget);
@@ -108,7 +108,7 @@ TEST(QtWindowTest, PlacesEveryGadgetWithItsTextAndRoomForIt) {
 }
 
 TEST(QtWindowTest, TabPagesSitBelowTheTabLabels) {
-  BuiltWindow built(0);
+  BuiltWindow built(Language::kEnglish);
   QWidget* panel = built.window.GadgetWidget(kMainPanel);
   for (int tab = 0; tab < 4; ++tab) {
     QWidget* page = built.window.TabPage(tab);
@@ -148,7 +148,7 @@ TEST(QtTextTest, ShowsUtf8SequencesAsTheirCharactersAndOtherBytesAsWindows1252) 
 }
 
 TEST(QtWindowTest, DrainedEventsReachTheWidgetsButNotTheProgram) {
-  BuiltWindow built(0);
+  BuiltWindow built(Language::kEnglish);
   auto* box = qobject_cast<QCheckBox*>(built.window.GadgetWidget(kScriptNameCheck));
   auto* field = qobject_cast<QLineEdit*>(built.window.GadgetWidget(kCsvNameField));
   QMetaObject::invokeMethod(
@@ -164,7 +164,7 @@ TEST(QtWindowTest, DrainedEventsReachTheWidgetsButNotTheProgram) {
 }
 
 TEST(QtWindowTest, ReportsTextChangesFocusAndClicksAsGadgetEvents) {
-  BuiltWindow built(0);
+  BuiltWindow built(Language::kEnglish);
   built.window.SetText(kSeparatorField, ";");
   EXPECT_EQ(built.window.WaitEvent().gadget, kSeparatorField) << "the program's own change";
   auto* field = qobject_cast<QLineEdit*>(built.window.GadgetWidget(kSeparatorField));
@@ -184,7 +184,7 @@ TEST(QtWindowTest, ReportsTextChangesFocusAndClicksAsGadgetEvents) {
 }
 
 TEST(QtWindowTest, ACancelledRequesterGivesNothing) {
-  BuiltWindow built(0);
+  BuiltWindow built(Language::kEnglish);
   QTimer::singleShot(50, [] {
     if (QWidget* dialog = QApplication::activeModalWidget()) {
       dialog->close();

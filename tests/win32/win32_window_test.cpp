@@ -179,7 +179,7 @@ TEST(Win32WindowTest, TheOptionsFormOneGroup) {
   built.window.SetTick(kEnglishOption, true);
   EXPECT_FALSE(built.window.GetTick(kGermanOption));
   built.Click(kGermanOption);
-  EXPECT_EQ(built.state.settings.Language, 1) << "the window was rebuilt in German";
+  EXPECT_EQ(built.state.settings.Language, Language::kGerman) << "the window was rebuilt in German";
   EXPECT_EQ(built.window.GetText(kCsvNameField), "Dialogue_List.csv");
   EXPECT_TRUE(built.window.GetTick(kGermanOption));
 }

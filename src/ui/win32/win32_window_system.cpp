@@ -202,7 +202,7 @@ void Win32WindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view 
     return;
   }
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-  gadgets_[layout.number] = control;
+  gadgets_[layout.number] = {control, layout};
   last_group_ = layout.group;
 }
 
@@ -305,7 +305,7 @@ void Win32WindowSystem::ShowPage(int tab) {
 
 HWND Win32WindowSystem::GadgetHandle(int gadget) const {
   const auto found = gadgets_.find(gadget);
-  return found == gadgets_.end() ? nullptr : found->second;
+  return found == gadgets_.end() ? nullptr : found->second.handle;
 }
 
 HWND Win32WindowSystem::TabPage(int tab) const {
@@ -344,12 +344,12 @@ LRESULT Win32WindowSystem::HandleMessage(HWND window, UINT message, WPARAM wpara
 }
 
 void Win32WindowSystem::SetText(int gadget, std::string_view text) {
-  const HWND control = GadgetHandle(gadget);
-  if (control == nullptr) {
+  const auto found = gadgets_.find(gadget);
+  if (found == gadgets_.end()) {
     return;
   }
-  const GadgetSpec* row = FindGadgetSpec(gadget);
-  if (row != nullptr && row->scrolls) {
+  const auto& [control, layout] = found->second;
+  if (layout.scrolls) {
     SetWindowTextA(control, WithCrLfLineBreaks(text).c_str());
     ShowScrollBarWhenNeeded(control);
   } else {
@@ -369,20 +369,19 @@ std::string Win32WindowSystem::GetText(int gadget) {
 }
 
 void Win32WindowSystem::SetTick(int gadget, bool ticked) {
-  const HWND control = GadgetHandle(gadget);
-  if (control == nullptr) {
+  const auto found = gadgets_.find(gadget);
+  if (found == gadgets_.end()) {
     return;
   }
+  const auto& [control, layout] = found->second;
   SendMessageA(control, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
   // An option ticked by the program clears the others of its group, as a click would.
-  const GadgetSpec* row = FindGadgetSpec(gadget);
-  if (!ticked || row == nullptr || row->group == kNoGroup) {
+  if (!ticked || layout.group == kNoGroup) {
     return;
   }
-  for (const GadgetSpec& other : kGadgets) {
-    const HWND other_control = GadgetHandle(other.number);
-    if (other.group == row->group && other.number != gadget && other_control != nullptr) {
-      SendMessageA(other_control, BM_SETCHECK, BST_UNCHECKED, 0);
+  for (const auto& [number, other] : gadgets_) {
+    if (other.layout.group == layout.group && number != gadget) {
+      SendMessageA(other.handle, BM_SETCHECK, BST_UNCHECKED, 0);
     }
   }
 }

@@ -60,7 +60,12 @@ class Win32WindowSystem final : public WindowSystem {
   int panel_number_ = gadget::kNone;
   int last_group_ = kNoGroup;
   std::vector<HWND> pages_;
-  std::map<int, HWND> gadgets_;
+  // A gadget's control and the row it was made from, which SetText and SetTick consult.
+  struct Control {
+    HWND handle;
+    GadgetSpec layout;
+  };
+  std::map<int, Control> gadgets_;
   std::deque<WindowEvent> events_;
 };
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <span>
-#include <string_view>
+
+#include "app/ui_texts.h"
+#include "ui/gadget_spec.h"
 
 namespace dwelvane {
 
@@ -44,62 +47,15 @@ inline constexpr int kStatusText = 33;
 inline constexpr int kStringTabFrame = 34;
 inline constexpr int kStringTabField = 35;
 inline constexpr int kSelectStringTabButton = 36;
-inline constexpr int kNone = -1;  // the tabs of the panel have no number of their own
 }  // namespace gadget
 
-enum class GadgetKind {
-  kFrame,
-  kLabel,
-  kTextField,
-  kButton,
-  kCheckBox,
-  kOption,
-  kProgressBar,
-  kPanel,
-  kTab
+// A gadget of the main window: how it is made, and the interface text it starts with
+// (none: it starts empty and the program fills it).
+struct GadgetRow : GadgetSpec {
+  std::optional<UiText> text = std::nullopt;
 };
-
-inline constexpr int kOnWindow = -1;  // `tab` of a gadget placed on the window itself
-inline constexpr int kNoTextEntry = -1;
-inline constexpr int kNoGroup = 0;
-
-struct GadgetRect {
-  int x = 0, y = 0, width = 0, height = 0;
-};
-
-struct GadgetSpec {
-  int number;
-  std::string_view name;
-  GadgetKind kind;
-  int tab = kOnWindow;               // the panel tab whose page holds it, or kOnWindow
-  GadgetRect rect = {};              // relative to the window or to the tab's page
-  int text_entry = kNoTextEntry;     // entry of the UI text table, or kNoTextEntry
-  std::string_view fixed_text = {};  // used when there is no text entry
-  bool centred = false;
-  bool bordered = false;
-  int group = kNoGroup;  // options of one group: ticking one clears the others
-  bool scrolls = false;  // many lines, scrolled when they are more than the height holds
-};
-
-inline constexpr int kWindowX = 222;
-inline constexpr int kWindowY = 2;
-inline constexpr int kClientWidth = 598;
-inline constexpr int kClientHeight = 335;
-inline constexpr int kProgressRange = 1000;
-
-// Where each tab's page lies in the panel: `left` pixels right of the panel's edge and
-// `gap_below_tabs` below the tab labels, narrower and lower than the panel below them by
-// the two losses.
-struct PageInsets {
-  int left, gap_below_tabs, width_loss, height_loss;
-};
-inline constexpr PageInsets kPageInsets{
-    .left = 2, .gap_below_tabs = 4, .width_loss = 4, .height_loss = 6};
 
 // Every gadget in the order the window creates them; a tab takes the gadgets after it.
-extern const std::span<const GadgetSpec> kGadgets;
-
-// The row of gadget `number`; nothing for kNone and unknown numbers.
-const GadgetSpec* FindGadgetSpec(int number);
+extern const std::span<const GadgetRow> kGadgets;
 
 }  // namespace dwelvane
