@@ -1,5 +1,6 @@
 #include "app/event_loop.h"
 
+#include "app/column_checks.h"
 #include "app/status_texts.h"
 #include "dialogue/create_csv_table.h"
 #include "dialogue/string_table.h"
@@ -174,14 +175,9 @@ void EventLoop::CreateCsvTableFromWindow() {
   const Settings& settings = state_.settings;
   DialogueOptions options;
   options.project_folder = settings.WMEProjectDir;
-  options.columns = {.script_location = window_.GetTick(kScriptLocationCheck),
-                     .script_name = window_.GetTick(kScriptNameCheck),
-                     .script_line = window_.GetTick(kScriptLineCheck),
-                     .speaker = window_.GetTick(kSpeakerCheck),
-                     .reference = window_.GetTick(kReferenceCheck),
-                     .translation = window_.GetTick(kTranslateCheck),
-                     .sentence = window_.GetTick(kSentenceCheck),
-                     .audio_file = window_.GetTick(kAudioFileCheck)};
+  for (const ColumnCheck& check : kColumnChecks) {
+    options.columns.*check.tick = window_.GetTick(check.gadget);
+  }
   options.separator = settings.Seperator;
   options.string_table_path =
       dwelvane::ChooseStringTable(settings.StringTab, settings.WMEProjectDir).path;
