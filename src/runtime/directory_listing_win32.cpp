@@ -1,9 +1,8 @@
 #include <windows.h>
 
-#include <cstring>
-
 #include "runtime/directory_listing.h"
 #include "runtime/program_paths.h"
+#include "runtime/text_conversion.h"
 
 namespace dwelvane {
 
@@ -14,25 +13,25 @@ IoError ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEnt
     pattern.push_back('\\');
   }
   pattern.append("*.*");
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(ToWidePath(pattern).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
     // An empty folder has no entry at all; it can still be listed.
     const DWORD code = GetLastError();
     return {IoOperation::kList, folder, code == ERROR_FILE_NOT_FOUND ? 0 : static_cast<int>(code)};
   }
   do {
-    if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0) {
-      entries.push_back(
-          {found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    const std::wstring_view name = found.cFileName;
+    if (name != L"." && name != L"..") {
+      entries.push_back({FromWide(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     }
-  } while (FindNextFileA(search, &found));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return {};
 }
 
 bool ReadFolderIdentity(const std::string& folder, FolderIdentity& identity) {
-  const HANDLE handle = CreateFileA(ResolveProgramPath(folder).c_str(), 0,
+  const HANDLE handle = CreateFileW(ToWidePath(ResolveProgramPath(folder)).c_str(), 0,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {

@@ -1,13 +1,14 @@
 #include <windows.h>
 
 #include "runtime/file_lock.h"
+#include "runtime/text_conversion.h"
 
 namespace dwelvane {
 
 FileLock::FileLock(const std::string& path) {
-  const HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileW(ToWidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return;
   }

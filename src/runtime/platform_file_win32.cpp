@@ -1,9 +1,11 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "runtime/file_faults.h"
 #include "runtime/platform_file.h"
+#include "runtime/text_conversion.h"
 
 namespace dwelvane::platform {
 namespace {
@@ -47,12 +49,35 @@ OpenedFile NotOpened(IoError error) {
   return {kNoFile, std::move(error)};
 }
 
+// Opens a new file named as GetTempFileName names one ("dwvXXXX.tmp") in `folder`, which
+// ends with a separator; GetTempFileName itself takes no folder longer than MAX_PATH. The
+// system's last error says why it failed.
+HANDLE CreateTemporaryFile(const std::string& folder, std::string& created_path) {
+  constexpr unsigned kNames = 0x10000;
+  const unsigned first = GetTickCount() ^ GetCurrentProcessId();
+  for (unsigned attempt = 0; attempt < kNames; ++attempt) {
+    char name[16];
+    std::snprintf(name, sizeof name, "dwv%04X.tmp", (first + attempt) % kNames);
+    const std::string path = folder + name;
+    const HANDLE file = CreateFileW(ToWidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      created_path = path;
+      return file;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
+      break;
+    }
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
 
 PathKind KindOfPath(const std::string& path) {
-  const HANDLE file =
-      CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const HANDLE file = CreateFileW(ToWidePath(path).c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return PathKind::kMissing;
   }
@@ -72,22 +97,14 @@ std::string ResolveLinks(const std::string& path) {
 // The new file inherits the folder's permissions, as any new file there does.
 OpenedFile CreateFileBeside(const std::string& target, NewFileAccess, std::string& created_path) {
   const std::size_t slash = target.find_last_of("\\/");
-  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-  char name[MAX_PATH + 1] = {};
+  const std::string folder = slash == std::string::npos ? ".\\" : target.substr(0, slash + 1);
   if (const int fault = FaultByRule(FileCall::kOpen, folder)) {
     return NotOpened(Failure(IoOperation::kCreate, target, fault));
   }
-  if (GetTempFileNameA(folder.c_str(), "dwv", 0, name) == 0) {
+  const HANDLE file = CreateTemporaryFile(folder, created_path);
+  if (file == INVALID_HANDLE_VALUE) {
     return NotOpened(LastFailure(IoOperation::kCreate, target));
   }
-  const HANDLE file = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    const IoError error = LastFailure(IoOperation::kCreate, target);
-    DeleteFileA(name);
-    return NotOpened(error);
-  }
-  created_path = name;
   return {FromHandle(file), {}};
 }
 
@@ -96,7 +113,7 @@ OpenedFile OpenFileForReading(const std::string& path, bool) {
   if (const int fault = FaultByRule(FileCall::kOpen, path)) {
     return NotOpened(Failure(IoOperation::kOpen, path, fault));
   }
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  const HANDLE file = CreateFileW(ToWidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return NotOpened(LastFailure(IoOperation::kOpen, path));
@@ -123,7 +140,7 @@ OpenedFile CreateFileForWriting(const std::string& path, NewFileAccess) {
   if (const int fault = FaultByRule(FileCall::kOpen, path)) {
     return NotOpened(Failure(IoOperation::kCreate, path, fault));
   }
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+  const HANDLE file = CreateFileW(ToWidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return NotOpened(LastFailure(IoOperation::kCreate, path));
@@ -202,14 +219,15 @@ IoError RenameFile(const std::string& from, const std::string& to) {
   if (const int fault = FaultByRule(FileCall::kRename, to)) {
     return Failure(IoOperation::kRename, to, fault);
   }
-  if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(ToWidePath(from).c_str(), ToWidePath(to).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return LastFailure(IoOperation::kRename, to);
   }
   return {};
 }
 
 void RemoveFile(const std::string& path) {
-  DeleteFileA(path.c_str());
+  DeleteFileW(ToWidePath(path).c_str());
 }
 
 // MOVEFILE_WRITE_THROUGH has made the rename durable already.

@@ -3,19 +3,20 @@
 #include <vector>
 
 #include "runtime/program_paths.h"
+#include "runtime/text_conversion.h"
 
 namespace dwelvane {
 
 std::string ReadProgramFolder() {
-  std::vector<char> buffer(MAX_PATH);
+  std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
     const DWORD length =
-        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) {
       return {};
     }
     if (length < buffer.size()) {
-      const std::string program(buffer.data(), length);
+      const std::string program = FromWide({buffer.data(), length});
       return program.substr(0, program.rfind('\\') + 1);
     }
     buffer.resize(buffer.size() * 2);
@@ -30,13 +31,14 @@ bool IsAbsolutePath(std::string_view path) {
 
 std::string MakeAbsoluteFromWorkingDirectory(std::string_view path) {
   const std::string relative(path);
-  const DWORD needed = GetFullPathNameA(relative.c_str(), 0, nullptr, nullptr);
+  const std::wstring wide = ToWide(relative);
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (needed == 0) {
     return relative;
   }
-  std::vector<char> buffer(needed);
-  const DWORD length = GetFullPathNameA(relative.c_str(), needed, buffer.data(), nullptr);
-  return length == 0 || length >= needed ? relative : std::string(buffer.data(), length);
+  std::vector<wchar_t> buffer(needed);
+  const DWORD length = GetFullPathNameW(wide.c_str(), needed, buffer.data(), nullptr);
+  return length == 0 || length >= needed ? relative : FromWide({buffer.data(), length});
 }
 
 }  // namespace dwelvane
