@@ -2,12 +2,40 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
+
+#include "runtime/text_conversion.h"
 
 namespace dwelvane {
 namespace {
 
 constexpr DWORD kNameBufferSize = 255;
+
+// The types whose data is text: UTF-16 in the registry, UTF-8 in the program, each with
+// its closing zero.
+bool HoldsText(DWORD type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+std::string DataFromRegistry(DWORD type, const std::vector<BYTE>& bytes) {
+  if (!HoldsText(type)) {
+    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  }
+  std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+  std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
+  return FromWide(text);
+}
+
+std::vector<BYTE> DataForRegistry(DWORD type, std::string_view data) {
+  if (!HoldsText(type)) {
+    return std::vector<BYTE>(data.begin(), data.end());
+  }
+  const std::wstring text = ToWide(data);
+  std::vector<BYTE> bytes(text.size() * sizeof(wchar_t));
+  std::memcpy(bytes.data(), text.data(), bytes.size());
+  return bytes;
+}
 
 // A root key of this computer or, for a computer name, of that computer's registry;
 // closed with the object.
@@ -18,7 +46,7 @@ class RootKey {
     const auto local = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
     if (computer.empty()) {
       key_ = local;
-    } else if (RegConnectRegistryA(computer.c_str(), local, &key_) == ERROR_SUCCESS) {
+    } else if (RegConnectRegistryW(ToWide(computer).c_str(), local, &key_) == ERROR_SUCCESS) {
       connected_ = true;
     } else {
       key_ = nullptr;
@@ -46,7 +74,7 @@ class OpenedKey {
       : root_(root, computer) {
     status_ = root_.get() == nullptr
                   ? ERROR_INVALID_HANDLE
-                  : RegOpenKeyExA(root_.get(), std::string(path).c_str(), 0, KEY_ALL_ACCESS, &key_);
+                  : RegOpenKeyExW(root_.get(), ToWide(path).c_str(), 0, KEY_ALL_ACCESS, &key_);
   }
   ~OpenedKey() {
     if (status_ == ERROR_SUCCESS) {
@@ -81,8 +109,8 @@ long Win32RegistryStore::CreateKey(std::uint32_t root, std::string_view path) {
   HKEY key = nullptr;
   DWORD disposition = 0;
   const long status =
-      RegCreateKeyExA(root_key.get(), std::string(path).c_str(), 0, nullptr,
-                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, &disposition);
+      RegCreateKeyExW(root_key.get(), ToWide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &key, &disposition);
   if (status == ERROR_SUCCESS) {
     RegCloseKey(key);
   }
@@ -95,20 +123,21 @@ long Win32RegistryStore::QueryValue(std::uint32_t root, std::string_view path,
   if (key.status() != ERROR_SUCCESS) {
     return key.status();
   }
-  const std::string value_name(name);
+  const std::wstring value_name = ToWide(name);
   DWORD size = 0;
   DWORD value_type = 0;
   long status =
-      RegQueryValueExA(key.get(), value_name.c_str(), nullptr, &value_type, nullptr, &size);
+      RegQueryValueExW(key.get(), value_name.c_str(), nullptr, &value_type, nullptr, &size);
   if (status != ERROR_SUCCESS) {
     return status;
   }
   std::vector<BYTE> bytes(size);
   status =
-      RegQueryValueExA(key.get(), value_name.c_str(), nullptr, &value_type, bytes.data(), &size);
+      RegQueryValueExW(key.get(), value_name.c_str(), nullptr, &value_type, bytes.data(), &size);
   if (status == ERROR_SUCCESS) {
+    bytes.resize(size);
     type = value_type;
-    data.assign(reinterpret_cast<const char*>(bytes.data()), size);
+    data = DataFromRegistry(value_type, bytes);
   }
   return status;
 }
@@ -119,9 +148,9 @@ long Win32RegistryStore::SetValue(std::uint32_t root, std::string_view path, std
   if (key.status() != ERROR_SUCCESS) {
     return key.status();
   }
-  return RegSetValueExA(key.get(), std::string(name).c_str(), 0, type,
-                        reinterpret_cast<const BYTE*>(data.data()),
-                        static_cast<DWORD>(data.size()));
+  const std::vector<BYTE> bytes = DataForRegistry(type, data);
+  return RegSetValueExW(key.get(), ToWide(name).c_str(), 0, type, bytes.data(),
+                        static_cast<DWORD>(bytes.size()));
 }
 
 long Win32RegistryStore::DeleteValue(std::uint32_t root, std::string_view path,
@@ -130,13 +159,13 @@ long Win32RegistryStore::DeleteValue(std::uint32_t root, std::string_view path,
   if (key.status() != ERROR_SUCCESS) {
     return key.status();
   }
-  return RegDeleteValueA(key.get(), std::string(name).c_str());
+  return RegDeleteValueW(key.get(), ToWide(name).c_str());
 }
 
 long Win32RegistryStore::DeleteKey(std::uint32_t root, std::string_view path) {
   const RootKey root_key(root, computer_);
   return root_key.get() == nullptr ? ERROR_INVALID_HANDLE
-                                   : RegDeleteKeyA(root_key.get(), std::string(path).c_str());
+                                   : RegDeleteKeyW(root_key.get(), ToWide(path).c_str());
 }
 
 long Win32RegistryStore::EnumSubKey(std::uint32_t root, std::string_view path, std::uint32_t index,
@@ -145,13 +174,13 @@ long Win32RegistryStore::EnumSubKey(std::uint32_t root, std::string_view path, s
   if (key.status() != ERROR_SUCCESS) {
     return key.status();
   }
-  char buffer[kNameBufferSize];
+  wchar_t buffer[kNameBufferSize];
   DWORD size = kNameBufferSize;
   FILETIME written{};
   const long status =
-      RegEnumKeyExA(key.get(), index, buffer, &size, nullptr, nullptr, nullptr, &written);
+      RegEnumKeyExW(key.get(), index, buffer, &size, nullptr, nullptr, nullptr, &written);
   if (status == ERROR_SUCCESS) {
-    name.assign(buffer, size);
+    name = FromWide({buffer, size});
   }
   return status;
 }
@@ -162,12 +191,12 @@ long Win32RegistryStore::EnumValueName(std::uint32_t root, std::string_view path
   if (key.status() != ERROR_SUCCESS) {
     return key.status();
   }
-  char buffer[kNameBufferSize];
+  wchar_t buffer[kNameBufferSize];
   DWORD size = kNameBufferSize;
   const long status =
-      RegEnumValueA(key.get(), index, buffer, &size, nullptr, nullptr, nullptr, nullptr);
+      RegEnumValueW(key.get(), index, buffer, &size, nullptr, nullptr, nullptr, nullptr);
   if (status == ERROR_SUCCESS) {
-    name.assign(buffer, size);
+    name = FromWide({buffer, size});
   }
   return status;
 }

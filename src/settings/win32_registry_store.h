@@ -6,9 +6,9 @@
 
 namespace dwelvane {
 
-// The Windows registry itself, through the ANSI registry calls; every key is opened with
-// full access for one call and closed again. A non-empty computer name reaches that
-// computer's registry.
+// The Windows registry itself, through the wide registry calls: names and text values are
+// UTF-8 here, UTF-16 there. Every key is opened with full access for one call and closed
+// again. A non-empty computer name reaches that computer's registry.
 class Win32RegistryStore final : public RegistryStore {
  public:
   explicit Win32RegistryStore(std::string computer = {});
