@@ -2,8 +2,10 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "runtime/command_line.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> words(argv + 1, argv + argc);
+  const dwelvane::Utf8ConsoleOutput console;
+  const std::vector<std::string> words = dwelvane::ReadCommandLineWords(argc, argv);
   return dwelvane::RunCli(words);
 }
