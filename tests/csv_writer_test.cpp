@@ -115,10 +115,17 @@ TEST(CsvWriterTest, WritesUtf8FromEachSourcesOwnEncodingWithAHeaderAndRelativeLo
   layout.encoding = OutputEncoding::kBytes;
   layout.header = false;
   layout.relative_to.clear();
+#ifdef _WIN32
+  // Names in the ANSI code page (Windows-1252 under Wine), as before the program kept them
+  // in UTF-8; a byte that is no UTF-8 already stands for its Windows-1252 character.
+  const std::string scenes = "sc\xE8nes";
+#else
+  const std::string scenes = "sc\xC3\xA8nes";  // names are bytes
+#endif
   EXPECT_TRUE(WriteCsv(table, layout)
-                  .starts_with("\"" + root + "sc\xC3\xA8nes" + kPathSeparator + "a" +
-                               kPathSeparator + "\",\"caf\xE9.script\",\"M\xFCller\""))
-      << "bytes are written as they are";
+                  .starts_with("\"" + root + scenes + kPathSeparator + "a" + kPathSeparator +
+                               "\",\"caf\xE9.script\",\"M\xFCller\""))
+      << "names in the system's code page, the rest as they are";
 }
 
 TEST(CsvWriterTest, AnEmptyTableGivesAnEmptyFile) {

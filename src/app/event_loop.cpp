@@ -159,9 +159,10 @@ void EventLoop::SwitchLanguage(Language language) {
   SaveLanguage(registry_, language);
 }
 
-CommandFeedback EventLoop::WindowFeedback(SkippedEntries& skipped) {
+CommandFeedback EventLoop::WindowFeedback(SkippedEntries& skipped, std::string& name_in_utf8) {
   CommandFeedback feedback;
   feedback.note_skipped = [&skipped](const IoError& entry) { skipped.Note(entry); };
+  feedback.note_name_in_utf8 = [&name_in_utf8](const std::string& name) { name_in_utf8 = name; };
   feedback.show_progress = [this](int position) { window_.SetProgress(kProgressBar, position); };
   feedback.enter_stage = [this](Stage stage) {
     window_.SetText(kStatusText, StageStatusText(stage));
@@ -183,9 +184,10 @@ void EventLoop::CreateCsvTableFromWindow() {
       dwelvane::ChooseStringTable(settings.StringTab, settings.WMEProjectDir).path;
   options.output = OutputTarget::File(JoinProjectPath(settings.WMEProjectDir, settings.CSVName));
   SkippedEntries skipped;
-  const CommandOutcome outcome =
-      CreateCsvTable(options, state_.dialogue_table, state_.progress, WindowFeedback(skipped));
-  ShowOutcome(outcome, skipped);
+  std::string name_in_utf8;
+  const CommandOutcome outcome = CreateCsvTable(options, state_.dialogue_table, state_.progress,
+                                                WindowFeedback(skipped, name_in_utf8));
+  ShowOutcome(outcome, skipped, name_in_utf8);
 }
 
 void EventLoop::RunStatisticsFromWindow() {
@@ -197,18 +199,22 @@ void EventLoop::RunStatisticsFromWindow() {
   options.report =
       OutputTarget::File(JoinProjectPath(settings.WMEProjectDir, settings.StatisticName));
   SkippedEntries skipped;
-  const CommandOutcome outcome = RunProjectStatistics(options, state_.statistics, state_.progress,
-                                                      WindowFeedback(skipped), clock_);
+  std::string name_in_utf8;
+  const CommandOutcome outcome = RunProjectStatistics(
+      options, state_.statistics, state_.progress, WindowFeedback(skipped, name_in_utf8), clock_);
   window_.SetText(kStatisticsView,
                   StatisticsWindowText(state_.statistics, options.language, clock_));
-  ShowOutcome(outcome, skipped);
+  ShowOutcome(outcome, skipped, name_in_utf8);
 }
 
-void EventLoop::ShowOutcome(const CommandOutcome& outcome, const SkippedEntries& skipped) {
+void EventLoop::ShowOutcome(const CommandOutcome& outcome, const SkippedEntries& skipped,
+                            std::string_view name_in_utf8) {
   if (outcome.result == CommandResult::kOutputFailed) {
     window_.SetText(kStatusText, OutputFailedStatusText(outcome.error, state_.settings.Language));
   } else if (skipped.count > 0) {
     window_.SetText(kStatusText, SkippedStatusText(skipped.count, state_.settings.Language));
+  } else if (!name_in_utf8.empty()) {
+    window_.SetText(kStatusText, NameInUtf8StatusText(name_in_utf8, state_.settings.Language));
   }
 }
 

@@ -38,10 +38,12 @@ class EventLoop {
   void SwitchLanguage(Language language);
   void CreateCsvTableFromWindow();
   void RunStatisticsFromWindow();
-  CommandFeedback WindowFeedback(SkippedEntries& skipped);
-  // The status line says what went wrong; a command that read and wrote everything leaves
+  CommandFeedback WindowFeedback(SkippedEntries& skipped, std::string& name_in_utf8);
+  // The status line says what went wrong, or which name the output holds in UTF-8 for want
+  // of the code page's characters; a command that read and wrote everything as ever leaves
   // it empty.
-  void ShowOutcome(const CommandOutcome& outcome, const SkippedEntries& skipped);
+  void ShowOutcome(const CommandOutcome& outcome, const SkippedEntries& skipped,
+                   std::string_view name_in_utf8);
 
   AppState& state_;
   WindowSystem& window_;

@@ -34,4 +34,11 @@ std::string SkippedStatusText(std::int64_t count, Language language) {
          " nicht gelesen werden";
 }
 
+std::string NameInUtf8StatusText(std::string_view name, Language language) {
+  return (language == Language::kEnglish
+              ? "Written in UTF-8: the code page lacks characters of "
+              : "In UTF-8 geschrieben: der Codepage fehlen Zeichen von ") +
+         std::string(name);
+}
+
 }  // namespace dwelvane

@@ -20,4 +20,8 @@ std::string OutputFailedStatusText(const IoError& error, Language language);
 // The status line after `count` files or folders could not be read.
 std::string SkippedStatusText(std::int64_t count, Language language);
 
+// The status line after an output held `name` in UTF-8, the system's code page lacking
+// characters of it.
+std::string NameInUtf8StatusText(std::string_view name, Language language);
+
 }  // namespace dwelvane

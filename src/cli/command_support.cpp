@@ -129,6 +129,10 @@ int RunWithProgress(const OutputTarget& output,
   SkippedEntries skipped;
   CommandFeedback feedback = MakeTerminalProgress();
   feedback.note_skipped = [&skipped](const IoError& entry) { skipped.Note(entry); };
+  feedback.note_name_in_utf8 = [](const std::string& name) {
+    ReportError("warning: the system's code page lacks characters of '" + name +
+                "'; the output holds it in UTF-8");
+  };
   const CommandOutcome outcome = job(feedback);
   EndTerminalProgress();
   WarnAboutSkipped(skipped);

@@ -9,7 +9,7 @@ namespace dwelvane {
 namespace {
 
 IoError WriteTable(const DialogueOptions& options, const std::string& folder,
-                   const DialogueTable& table) {
+                   const DialogueTable& table, const CommandFeedback& feedback) {
   LineWriter writer;
   if (IoError opened = writer.Open(options.output); opened.Failed()) {
     return opened;
@@ -21,7 +21,10 @@ IoError WriteTable(const DialogueOptions& options, const std::string& folder,
       .header = options.header,
       .relative_to = options.relative_paths ? ResolveProgramPath(folder) : std::string(),
   };
-  WriteDialogueCsv(table, layout, writer);
+  const std::string name_in_utf8 = WriteDialogueCsv(table, layout, writer);
+  if (!name_in_utf8.empty()) {
+    feedback.note_name_in_utf8(name_in_utf8);
+  }
   return writer.FileClose();
 }
 
@@ -40,7 +43,7 @@ CommandOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& tab
     feedback.enter_stage(Stage::kTranslating);
     TranslateReferences(table, options.string_table_path, progress, feedback);
   }
-  IoError written = WriteTable(options, folder, table);
+  IoError written = WriteTable(options, folder, table, feedback);
   EndFeedback(feedback);
   return CommandOutcome::AfterWriting(std::move(written));
 }

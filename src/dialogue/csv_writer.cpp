@@ -4,6 +4,7 @@
 #include <string>
 
 #include "runtime/path_separator.h"
+#include "runtime/text_conversion.h"
 #include "runtime/text_operations.h"
 
 namespace dwelvane {
@@ -33,11 +34,22 @@ class CsvLine {
     text_.push_back('"');
   }
 
-  // A file or folder name: its encoding is its own.
+  // A file or folder name: its encoding is its own. The bytes form holds it in the
+  // system's code page, as ever, and in UTF-8 where that lacks characters of it.
   void AppendName(std::string_view name) {
-    AppendField(name, layout_.encoding == OutputEncoding::kBytes ? SourceEncoding::kAscii
-                                                                 : DetectEncoding(name));
+    if (layout_.encoding != OutputEncoding::kBytes) {
+      AppendField(name, DetectEncoding(name));
+      return;
+    }
+    name_bytes_.clear();
+    if (!AppendInSystemCodePage(name_bytes_, name)) {
+      name_bytes_.assign(name);
+      first_name_in_utf8_ = first_name_in_utf8_.empty() ? name_bytes_ : first_name_in_utf8_;
+    }
+    AppendField(name_bytes_, SourceEncoding::kAscii);
   }
+
+  const std::string& FirstNameInUtf8() const { return first_name_in_utf8_; }
 
   void AppendNumber(std::int64_t number) {
     StartField();
@@ -58,6 +70,8 @@ class CsvLine {
   const CsvLayout& layout_;
   std::string text_;
   std::string converted_;
+  std::string name_bytes_;
+  std::string first_name_in_utf8_;
 };
 
 // The script's folder as the layout names it: whole, or below the project folder with
@@ -126,7 +140,8 @@ void WriteHeader(const CsvLayout& layout, LineWriter& writer) {
 
 }  // namespace
 
-void WriteDialogueCsv(const DialogueTable& table, const CsvLayout& layout, LineWriter& writer) {
+std::string WriteDialogueCsv(const DialogueTable& table, const CsvLayout& layout,
+                             LineWriter& writer) {
   if (layout.encoding == OutputEncoding::kUtf8WithBom) {
     writer.WriteBytes(kUtf8ByteOrderMark);
   }
@@ -139,6 +154,7 @@ void WriteDialogueCsv(const DialogueTable& table, const CsvLayout& layout, LineW
     FillLine(line, table.Record(i), table, layout, scratch);
     writer.FileWriteLine(line.Text());
   }
+  return line.FirstNameInUtf8();
 }
 
 }  // namespace dwelvane

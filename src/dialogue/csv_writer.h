@@ -50,7 +50,10 @@ struct CsvLayout {
 
 // One line per record: the ticked fields in the order of kDialogueColumns, each in double
 // quotes with inner double quotes doubled, joined by the separator, ending in CR LF. In
-// UTF-8, each field is converted from the encoding of its own source.
-void WriteDialogueCsv(const DialogueTable& table, const CsvLayout& layout, LineWriter& writer);
+// UTF-8, each field is converted from the encoding of its own source; as bytes, the file
+// and folder names are in the system's code page (AppendInSystemCodePage). Returns the
+// first name that code page could not hold, written in UTF-8; empty when there was none.
+std::string WriteDialogueCsv(const DialogueTable& table, const CsvLayout& layout,
+                             LineWriter& writer);
 
 }  // namespace dwelvane

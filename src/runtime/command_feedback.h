@@ -27,6 +27,9 @@ struct CommandFeedback {
   std::function<void()> yield = [] {};
   // Each file or folder the command passes over because it can't be read, and why.
   std::function<void(const IoError& skipped)> note_skipped = [](const IoError&) {};
+  // The first file or folder name an output that holds names in the system's code page
+  // holds in UTF-8 instead, because that code page lacks some of its characters (Windows).
+  std::function<void(const std::string& name)> note_name_in_utf8 = [](const std::string&) {};
 };
 
 // Steps of the running pass: `ProgressTotal` is the whole range of the bar.

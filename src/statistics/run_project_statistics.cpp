@@ -1,6 +1,7 @@
 #include "statistics/run_project_statistics.h"
 
 #include "runtime/line_writer.h"
+#include "runtime/text_conversion.h"
 #include "statistics/project_scan.h"
 
 namespace dwelvane {
@@ -23,6 +24,14 @@ IoError WriteStatisticsFile(const StatisticsOptions& options, const ProjectStati
   return writer.FileClose();
 }
 
+// The report names the project as the system's code page holds the name, or in UTF-8.
+void NoteNameInUtf8(const std::string& project_name, const CommandFeedback& feedback) {
+  std::string in_code_page;
+  if (!AppendInSystemCodePage(in_code_page, project_name)) {
+    feedback.note_name_in_utf8(project_name);
+  }
+}
+
 }  // namespace
 
 CommandOutcome RunProjectStatistics(const StatisticsOptions& options, ProjectStatistics& statistics,
@@ -32,6 +41,9 @@ CommandOutcome RunProjectStatistics(const StatisticsOptions& options, ProjectSta
   ScanProjectFolder(options.project_folder, statistics, progress, feedback);
   IoError written =
       options.write_file ? WriteStatisticsFile(options, statistics, clock) : IoError{};
+  if (options.write_file && options.encoding == OutputEncoding::kBytes) {
+    NoteNameInUtf8(statistics.ProjectName, feedback);
+  }
   EndFeedback(feedback);
   return CommandOutcome::AfterWriting(std::move(written));
 }

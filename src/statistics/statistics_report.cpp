@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "runtime/text_conversion.h"
 #include "runtime/text_encoding.h"
 #include "runtime/text_operations.h"
 
@@ -89,7 +90,11 @@ class Line {
     return *this;
   }
   Line& operator<<(Name name) {
-    Append(name.bytes, utf8_ ? DetectEncoding(name.bytes) : SourceEncoding::kAscii);
+    if (utf8_) {
+      AppendAsUtf8(text_, name.bytes, DetectEncoding(name.bytes));
+    } else if (!AppendInSystemCodePage(text_, name.bytes)) {
+      text_.append(name.bytes);
+    }
     return *this;
   }
   Line& operator<<(std::int64_t number) {

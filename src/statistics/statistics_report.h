@@ -21,13 +21,16 @@ enum class ReportForm {
 };
 
 // The report's lines in `language`, with the date and the time from two readings of `clock`, taken
-// in that order. Its texts are Windows-1252; in UTF-8 they and the project's name are converted.
+// in that order. Its texts are Windows-1252 and the project's name is in the system's code page
+// (in UTF-8 where that lacks characters of it, see AppendInSystemCodePage); in UTF-8 both are
+// converted.
 std::vector<std::string> StatisticsReportLines(const ProjectStatistics& statistics,
                                                Language language, ReportForm form,
                                                const ReportClock& clock,
                                                OutputEncoding encoding = OutputEncoding::kBytes);
 
-// The window's form of the report, its lines joined by LF CR.
+// The window's form of the report in UTF-8, as the window takes every text, its lines
+// joined by LF CR.
 std::string StatisticsWindowText(const ProjectStatistics& statistics, Language language,
                                  const ReportClock& clock);
 
