@@ -135,7 +135,7 @@ TEST(EventLoopTest, AStoredLanguageOfTwoIsGerman) {
   });
   p.Then([](FakeWindowSystem& w) { w.Click(kEnglishOption); });
   EXPECT_EQ(p.Run(), 0);
-  EXPECT_EQ(select_button, "W\xE4hlen");
+  EXPECT_EQ(select_button, "W\xC3\xA4hlen") << "the window takes its texts in UTF-8";
   EXPECT_EQ(p.window.window_titles.size(), 2u) << "only the English option acts";
   EXPECT_EQ(p.Stored("Language"), "#0");
 }

@@ -46,13 +46,14 @@ TEST(StatisticsReportTest, RoundsThePercentageThroughAFloatHalfToEven) {
   }
 }
 
+// The window takes UTF-8: the report's Windows-1252 texts arrive converted.
 TEST(StatisticsReportTest, WritesTheGermanWindowText) {
   const std::string expected =
-      "Statistik f\xFCr das WME Projekt 'Demo'\n\r"
+      "Statistik f\xC3\xBCr das WME Projekt 'Demo'\n\r"
       "erstellt am 05.02.2009 um 09:05:03.\n\r"
       "\n\r"
       "Anzahl der Szenen: 3\n\r"
-      "Anzahl der Inventargegenst\xE4nde: 7 (gefunden in 2 Items-Dateien)\n\r"
+      "Anzahl der Inventargegenst\xC3\xA4nde: 7 (gefunden in 2 Items-Dateien)\n\r"
       "Anzahl der Sprites: 4\n\r"
       "Anzahl der Bilder: 5\n\r"
       "Anzahl der 2D-Actors: 6\n\r"
@@ -60,8 +61,8 @@ TEST(StatisticsReportTest, WritesTheGermanWindowText) {
       "Anzahl der Sounddateien: 9\n\r"
       "Anzahl der Dialogzeilen: 10 (4 haben Sprachausgabe, also 40%)\n\r"
       "\n\r"
-      "Das Projekt enth\xE4lt 12 Skripte mit 345 Programmzeilen.\n\r"
-      "Anzahl der Zeichen in den Skripten: 6789 (Leerzeichen nicht mitgez\xE4hlt)";
+      "Das Projekt enth\xC3\xA4lt 12 Skripte mit 345 Programmzeilen.\n\r"
+      "Anzahl der Zeichen in den Skripten: 6789 (Leerzeichen nicht mitgez\xC3\xA4hlt)";
   EXPECT_EQ(StatisticsWindowText(SampleStatistics(), Language::kGerman, kFixedClock), expected);
   const auto english = StatisticsReportLines(ProjectStatistics{}, Language::kEnglish,
                                              ReportForm::kWindow, kFixedClock);

@@ -52,12 +52,13 @@ constexpr UiTextTable kEnglish{{
     {kSelectStringTabButton, "Select"},
 }};
 
-// Windows-1252: \xE4 is a-umlaut, \xF6 o-umlaut, \xFC u-umlaut, \xDF sharp s. A hex escape
-// is closed by splitting the literal where a hex digit follows it.
+// UTF-8, as the window takes every text: \xC3\xA4 is a-umlaut, \xC3\xB6 o-umlaut, \xC3\xBC
+// u-umlaut, \xC3\x9F sharp s. A hex escape is closed by splitting the literal where a hex
+// digit follows it.
 constexpr UiTextTable kGerman{{
     {kProjectFrame, "Projekt Einstellungen"},
     {kProjectPathLabel, "Projektpfad"},
-    {kSelectProjectButton, "W\xE4hlen"},
+    {kSelectProjectButton, "W\xC3\xA4hlen"},
     {kDialogueTab, "Sprachtabellenerstellung"},
     {kScanForFrame, "Wonach scannen ..."},
     {kCreateCsvButton, "Erstelle CSV-Datei"},
@@ -67,7 +68,7 @@ constexpr UiTextTable kGerman{{
     {kSpeakerCheck, "Sprecher"},
     {kReferenceCheck, "Referenz zur STRING.TAB"},
     {kTranslateCheck,
-     "direkt \xFC"
+     "direkt \xC3\xBC"
      "bersetzen"},
     {kSentenceCheck, "Gesprochener Satz"},
     {kAudioFileCheck, "Audiodatei"},
@@ -78,8 +79,8 @@ constexpr UiTextTable kGerman{{
     {kAboutTitle, "Dwelvane"},
     {kAboutCredit, "Geschrieben von den Dwelvane-Entwicklern im Dezember 2026"},
     {kAboutGreeting,
-     "Gr\xFC\xDF"
-     "e an die WME-Gemeinschaft: m\xF6gen eure Spiele weiter sprechen!"},
+     "Gr\xC3\xBC\xC3\x9F"
+     "e an die WME-Gemeinschaft: m\xC3\xB6gen eure Spiele weiter sprechen!"},
     {kOptionsTab, "Einstellungen"},
     {kSeparatorLabel, "Trenner"},
     {kCsvFrame, "CSV-Tabelle"},
@@ -90,7 +91,7 @@ constexpr UiTextTable kGerman{{
     {kEnglishOption, "Englisch"},
     {kGermanOption, "Deutsch"},
     {kStringTabFrame, "Ort wo die STRING.TAB seien tut"},
-    {kSelectStringTabButton, "W\xE4hlen"},
+    {kSelectStringTabButton, "W\xC3\xA4hlen"},
 }};
 
 static_assert(RowsFollowTheirEnum(kEnglish, &UiTextRow::text));

@@ -43,7 +43,7 @@ enum class UiText {
   kCount
 };
 
-// The text in `language`, as Windows-1252 bytes.
+// The text in `language`, in UTF-8.
 std::string_view UiTextIn(Language language, UiText text);
 
 }  // namespace dwelvane

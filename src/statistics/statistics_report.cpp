@@ -169,8 +169,8 @@ std::vector<std::string> StatisticsReportLines(const ProjectStatistics& statisti
 
 std::string StatisticsWindowText(const ProjectStatistics& statistics, Language language,
                                  const ReportClock& clock) {
-  const std::vector<std::string> lines =
-      StatisticsReportLines(statistics, language, ReportForm::kWindow, clock);
+  const std::vector<std::string> lines = StatisticsReportLines(
+      statistics, language, ReportForm::kWindow, clock, OutputEncoding::kUtf8);
   std::string text;
   for (const std::string& line : lines) {
     if (&line != &lines.front()) {

@@ -6,9 +6,9 @@
 
 namespace dwelvane {
 
-// The program's bytes as a person should read them: a valid UTF-8 sequence of two to
-// four bytes as its character (names from a Linux file system), every other byte as its
-// Windows-1252 character (the program's own texts, scripts written on Windows).
+// The program's text as a person should read it, decoded as the Win32 window decodes it
+// (Utf8ToUtf16): UTF-8, and a byte that is no part of a valid sequence as its
+// Windows-1252 character (a file name that came from a Windows disk).
 QString BytesToQString(std::string_view bytes);
 
 // What a person typed, as the bytes the file system takes: UTF-8.

@@ -5,11 +5,13 @@
 
 #include <string>
 
+#include "runtime/text_conversion.h"
+
 namespace dwelvane {
 namespace {
 
-constexpr const char* kWindowClass = "DwelvaneWindow";
-constexpr const char* kPageClass = "DwelvanePage";
+constexpr const wchar_t* kWindowClass = L"DwelvaneWindow";
+constexpr const wchar_t* kPageClass = L"DwelvanePage";
 constexpr int kControlIdBase = 1000;  // a gadget's control id is its number plus this
 constexpr DWORD kFileNameBufferSize = 10000;
 // The gadget table's pixels are those of a display at this DPI ("100 %").
@@ -22,28 +24,28 @@ Win32WindowSystem* owner = nullptr;  // the one window system of the program
 
 LRESULT CALLBACK ForwardMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   return owner != nullptr ? owner->HandleMessage(window, message, wparam, lparam)
-                          : DefWindowProcA(window, message, wparam, lparam);
+                          : DefWindowProcW(window, message, wparam, lparam);
 }
 
 void RegisterClasses() {
-  WNDCLASSA window_class{};
+  WNDCLASSW window_class{};
   window_class.lpfnWndProc = ForwardMessage;
-  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kWindowClass;
   window_class.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  RegisterClassA(&window_class);
+  RegisterClassW(&window_class);
   window_class.lpszClassName = kPageClass;
   window_class.hIcon = nullptr;
-  RegisterClassA(&window_class);
+  RegisterClassW(&window_class);
 }
 
 // The themed background of tab pages, where the system offers it.
 void UseThemedPageBackground(HWND page) {
   using EnableTexture = HRESULT(WINAPI*)(HWND, DWORD);
   constexpr DWORD kEnableTab = 0x6;  // ETDT_ENABLETAB
-  if (HMODULE theme = LoadLibraryA("uxtheme.dll")) {
+  if (HMODULE theme = LoadLibraryW(L"uxtheme.dll")) {
     if (auto enable = reinterpret_cast<EnableTexture>(
             reinterpret_cast<void*>(GetProcAddress(theme, "EnableThemeDialogTexture")))) {
       enable(page, kEnableTab);
@@ -87,18 +89,18 @@ class ModalScope {
 
 // A multi-line edit control breaks lines at CR LF only; the program's texts break at LF
 // CR, LF or CR.
-std::string WithCrLfLineBreaks(std::string_view text) {
-  std::string converted;
+std::wstring WithCrLfLineBreaks(std::wstring_view text) {
+  std::wstring converted;
   converted.reserve(text.size() + text.size() / 16);
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const char byte = text[i];
-    if (byte != '\n' && byte != '\r') {
-      converted.push_back(byte);
+    const wchar_t unit = text[i];
+    if (unit != L'\n' && unit != L'\r') {
+      converted.push_back(unit);
       continue;
     }
-    converted.append("\r\n");
-    const bool pair =
-        i + 1 < text.size() && (text[i + 1] == '\n' || text[i + 1] == '\r') && text[i + 1] != byte;
+    converted.append(L"\r\n");
+    const bool pair = i + 1 < text.size() && (text[i + 1] == L'\n' || text[i + 1] == L'\r') &&
+                      text[i + 1] != unit;
     i += pair ? 1 : 0;
   }
   return converted;
@@ -109,15 +111,15 @@ std::string WithCrLfLineBreaks(std::string_view text) {
 void ShowScrollBarWhenNeeded(HWND control) {
   ShowScrollBar(control, SB_VERT, FALSE);
   RECT text_area{};
-  SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text_area));
-  TEXTMETRICA metrics{};
+  SendMessageW(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text_area));
+  TEXTMETRICW metrics{};
   const HDC context = GetDC(control);
   const auto previous =
-      SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  GetTextMetricsA(context, &metrics);
+      SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  GetTextMetricsW(context, &metrics);
   SelectObject(context, previous);
   ReleaseDC(control, context);
-  const auto lines = static_cast<int>(SendMessageA(control, EM_GETLINECOUNT, 0, 0));
+  const auto lines = static_cast<int>(SendMessageW(control, EM_GETLINECOUNT, 0, 0));
   if (metrics.tmHeight > 0 && lines * metrics.tmHeight > text_area.bottom - text_area.top) {
     ShowScrollBar(control, SB_VERT, TRUE);
   }
@@ -149,20 +151,20 @@ int Win32WindowSystem::Scaled(int pixels) const {
 // The default GUI font at the size its points have at the system's DPI: the stock object
 // keeps its size at 96 DPI whatever the display.
 HFONT Win32WindowSystem::CreateScaledGuiFont() const {
-  LOGFONTA font{};
-  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  LOGFONTW font{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
   font.lfHeight = -MulDiv(kFontPoints, dpi_, kPointsPerInch);
   font.lfWidth = 0;
-  return CreateFontIndirectA(&font);
+  return CreateFontIndirectW(&font);
 }
 
 bool Win32WindowSystem::OpenWindow(std::string_view title) {
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-  window_ = CreateWindowExA(0, kWindowClass, std::string(title).c_str(), kStyle, Scaled(kWindowX),
+  window_ = CreateWindowExW(0, kWindowClass, ToWide(title).c_str(), kStyle, Scaled(kWindowX),
                             Scaled(kWindowY), frame.right - frame.left, frame.bottom - frame.top,
-                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window_ == nullptr) {
     return false;
   }
@@ -201,65 +203,65 @@ void Win32WindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view 
   if (control == nullptr) {
     return;
   }
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   gadgets_[layout.number] = {control, layout};
   last_group_ = layout.group;
 }
 
 HWND Win32WindowSystem::MakeControl(const GadgetSpec& layout, std::string_view text, HWND parent) {
   struct ControlKind {
-    const char* window_class;
+    const wchar_t* window_class;
     DWORD style;
     DWORD extended_style;
   };
   // A control whose group differs from the one made before it starts a group, so that
   // the arrow keys move among the options of one group only.
   const DWORD group_start = layout.group != last_group_ ? WS_GROUP : 0;
-  ControlKind kind{"STATIC", 0, 0};
+  ControlKind kind{L"STATIC", 0, 0};
   switch (layout.kind) {
     case GadgetKind::kFrame:
-      kind = {"BUTTON", BS_GROUPBOX, 0};
+      kind = {L"BUTTON", BS_GROUPBOX, 0};
       break;
     case GadgetKind::kLabel:
-      kind = {"STATIC", static_cast<DWORD>(layout.centred ? SS_CENTER : SS_LEFT),
+      kind = {L"STATIC", static_cast<DWORD>(layout.centred ? SS_CENTER : SS_LEFT),
               static_cast<DWORD>(layout.bordered ? WS_EX_CLIENTEDGE : 0)};
       if (layout.scrolls) {
         // Read-only text that can be scrolled, and reached with Tab to scroll it.
-        kind = {"EDIT", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
+        kind = {L"EDIT", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
                 static_cast<DWORD>(layout.bordered ? WS_EX_CLIENTEDGE : 0)};
       }
       break;
     case GadgetKind::kTextField:
-      kind = {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+      kind = {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
       break;
     case GadgetKind::kButton:
-      kind = {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+      kind = {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
       break;
     case GadgetKind::kCheckBox:
-      kind = {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+      kind = {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
       break;
     case GadgetKind::kOption:
-      kind = {"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP, 0};
+      kind = {L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP, 0};
       break;
     case GadgetKind::kProgressBar:
-      kind = {PROGRESS_CLASSA, PBS_SMOOTH, 0};
+      kind = {PROGRESS_CLASSW, PBS_SMOOTH, 0};
       break;
     case GadgetKind::kPanel:
       // The tab control holds the pages, so Tab must look into it for their controls; it
       // is a container for the dialog manager, not a stop of its own.
-      kind = {WC_TABCONTROLA, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
+      kind = {WC_TABCONTROLW, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
       break;
     case GadgetKind::kTab:
       return nullptr;
   }
-  const HWND control = CreateWindowExA(
-      kind.extended_style, kind.window_class, std::string(text).c_str(),
+  const HWND control = CreateWindowExW(
+      kind.extended_style, kind.window_class, ToWide(text).c_str(),
       WS_CHILD | WS_VISIBLE | group_start | kind.style, Scaled(layout.rect.x),
       Scaled(layout.rect.y), Scaled(layout.rect.width), Scaled(layout.rect.height), parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + layout.number)),
-      GetModuleHandleA(nullptr), nullptr);
+      GetModuleHandleW(nullptr), nullptr);
   if (layout.kind == GadgetKind::kProgressBar) {
-    SendMessageA(control, PBM_SETRANGE32, 0, kProgressRange);
+    SendMessageW(control, PBM_SETRANGE32, 0, kProgressRange);
   }
   if (layout.kind == GadgetKind::kPanel) {
     panel_ = control;
@@ -275,26 +277,26 @@ void Win32WindowSystem::AddTab(std::string_view text) {
   if (panel_ == nullptr) {
     return;
   }
-  std::string label(text);
-  TCITEMA item{};
+  std::wstring label = ToWide(text);
+  TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = label.data();
   const auto index = static_cast<int>(pages_.size());
-  SendMessageA(panel_, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
-  SendMessageA(panel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  SendMessageW(panel_, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(panel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   RECT labels{};
-  SendMessageA(panel_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&labels));
+  SendMessageW(panel_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&labels));
   RECT panel{};
   GetClientRect(panel_, &panel);
   const HWND page =
-      CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS,
+      CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPSIBLINGS,
                       Scaled(kPageInsets.left), labels.bottom + Scaled(kPageInsets.gap_below_tabs),
                       panel.right - Scaled(kPageInsets.width_loss),
                       panel.bottom - labels.bottom - Scaled(kPageInsets.height_loss), panel_,
-                      nullptr, GetModuleHandleA(nullptr), nullptr);
+                      nullptr, GetModuleHandleW(nullptr), nullptr);
   UseThemedPageBackground(page);
   pages_.push_back(page);
-  ShowPage(static_cast<int>(SendMessageA(panel_, TCM_GETCURSEL, 0, 0)));
+  ShowPage(static_cast<int>(SendMessageW(panel_, TCM_GETCURSEL, 0, 0)));
 }
 
 void Win32WindowSystem::ShowPage(int tab) {
@@ -333,13 +335,13 @@ LRESULT Win32WindowSystem::HandleMessage(HWND window, UINT message, WPARAM wpara
     case WM_NOTIFY: {
       const auto* notice = reinterpret_cast<const NMHDR*>(lparam);
       if (notice->hwndFrom == panel_ && notice->code == TCN_SELCHANGE) {
-        ShowPage(static_cast<int>(SendMessageA(panel_, TCM_GETCURSEL, 0, 0)));
+        ShowPage(static_cast<int>(SendMessageW(panel_, TCM_GETCURSEL, 0, 0)));
         Queue(panel_number_);
       }
       return 0;
     }
     default:
-      return DefWindowProcA(window, message, wparam, lparam);
+      return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 
@@ -350,10 +352,10 @@ void Win32WindowSystem::SetText(int gadget, std::string_view text) {
   }
   const auto& [control, layout] = found->second;
   if (layout.scrolls) {
-    SetWindowTextA(control, WithCrLfLineBreaks(text).c_str());
+    SetWindowTextW(control, WithCrLfLineBreaks(ToWide(text)).c_str());
     ShowScrollBarWhenNeeded(control);
   } else {
-    SetWindowTextA(control, std::string(text).c_str());
+    SetWindowTextW(control, ToWide(text).c_str());
   }
 }
 
@@ -362,10 +364,10 @@ std::string Win32WindowSystem::GetText(int gadget) {
   if (control == nullptr) {
     return {};
   }
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
-      GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
-  return text;
+      GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return FromWide(text);
 }
 
 void Win32WindowSystem::SetTick(int gadget, bool ticked) {
@@ -374,26 +376,26 @@ void Win32WindowSystem::SetTick(int gadget, bool ticked) {
     return;
   }
   const auto& [control, layout] = found->second;
-  SendMessageA(control, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(control, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
   // An option ticked by the program clears the others of its group, as a click would.
   if (!ticked || layout.group == kNoGroup) {
     return;
   }
   for (const auto& [number, other] : gadgets_) {
     if (other.layout.group == layout.group && number != gadget) {
-      SendMessageA(other.handle, BM_SETCHECK, BST_UNCHECKED, 0);
+      SendMessageW(other.handle, BM_SETCHECK, BST_UNCHECKED, 0);
     }
   }
 }
 
 bool Win32WindowSystem::GetTick(int gadget) {
   const HWND control = GadgetHandle(gadget);
-  return control != nullptr && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return control != nullptr && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void Win32WindowSystem::SetProgress(int gadget, int position) {
   if (const HWND control = GadgetHandle(gadget)) {
-    SendMessageA(control, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    SendMessageW(control, PBM_SETPOS, static_cast<WPARAM>(position), 0);
   }
 }
 
@@ -406,7 +408,7 @@ void Win32WindowSystem::SetEnabled(int gadget, bool enabled) {
 WindowEvent Win32WindowSystem::WaitEvent() {
   MSG message;
   while (events_.empty()) {
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
       return {kCloseEvent, gadget::kNone};
     }
     Dispatch(message);
@@ -418,7 +420,7 @@ WindowEvent Win32WindowSystem::WaitEvent() {
 
 void Win32WindowSystem::DrainWindowEvents() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     Dispatch(message);
   }
   events_.clear();
@@ -426,30 +428,30 @@ void Win32WindowSystem::DrainWindowEvents() {
 
 void Win32WindowSystem::Dispatch(MSG& message) {
   // The dialog manager takes the keys that move between controls (Tab, arrows).
-  if (window_ == nullptr || !IsDialogMessageA(window_, &message)) {
+  if (window_ == nullptr || !IsDialogMessageW(window_, &message)) {
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
 }
 
 std::string Win32WindowSystem::AskOpenFileName(std::string_view title, std::string_view start_path,
                                                std::string_view filter, int filter_index) {
   // "description|pattern" pairs become the dialog's zero-separated list.
-  std::string filters(filter);
-  for (char& c : filters) {
-    c = c == '|' ? '\0' : c;
+  std::wstring filters = ToWide(filter);
+  for (wchar_t& c : filters) {
+    c = c == L'|' ? L'\0' : c;
   }
-  filters.append(2, '\0');
+  filters.append(2, L'\0');
   // The start path splits at its last "\": the folder to open, then the name to show. A
   // path without one, or whose only one is its first character, is all name.
   const std::size_t last = start_path.rfind('\\');
   const bool has_folder = last != std::string_view::npos && last > 0;
-  const std::string folder(has_folder ? start_path.substr(0, last) : std::string_view{});
-  std::string name(has_folder ? start_path.substr(last + 1) : start_path);
-  name.resize(kFileNameBufferSize, '\0');
-  const std::string caption(title);
+  const std::wstring folder = ToWide(has_folder ? start_path.substr(0, last) : std::string_view{});
+  std::wstring name = ToWide(has_folder ? start_path.substr(last + 1) : start_path);
+  name.resize(kFileNameBufferSize, L'\0');
+  const std::wstring caption = ToWide(title);
   const ModalScope modal;
-  OPENFILENAMEA dialog{};
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = modal.Owner();
   dialog.lpstrFilter = filters.c_str();
@@ -459,15 +461,15 @@ std::string Win32WindowSystem::AskOpenFileName(std::string_view title, std::stri
   dialog.lpstrInitialDir = has_folder ? folder.c_str() : nullptr;
   dialog.lpstrTitle = caption.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-  if (!GetOpenFileNameA(&dialog)) {
+  if (!GetOpenFileNameW(&dialog)) {
     return {};
   }
-  return std::string(name.c_str());
+  return FromWide(name.c_str());
 }
 
 void Win32WindowSystem::ShowMessage(std::string_view caption, std::string_view text) {
   const ModalScope modal;
-  MessageBoxA(modal.Owner(), std::string(text).c_str(), std::string(caption).c_str(), MB_OK);
+  MessageBoxW(modal.Owner(), ToWide(text).c_str(), ToWide(caption).c_str(), MB_OK);
 }
 
 }  // namespace dwelvane

@@ -12,9 +12,9 @@ namespace dwelvane {
 
 // The window on Windows: the system's own controls (BUTTON, EDIT, STATIC, the tab control
 // and the progress bar) in the default GUI font, at the pixel positions of the gadget
-// table, driven through the ANSI calls. On a display of more than 96 DPI every position,
-// size and the font grow by the system DPI / 96, so that the window keeps its layout,
-// sharp (the program's manifest declares it DPI-aware).
+// table, driven through the wide calls (the program's UTF-8 texts in UTF-16). On a display
+// of more than 96 DPI every position, size and the font grow by the system DPI / 96, so
+// that the window keeps its layout, sharp (the program's manifest declares it DPI-aware).
 class Win32WindowSystem final : public WindowSystem {
  public:
   Win32WindowSystem();
