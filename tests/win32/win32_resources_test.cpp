@@ -68,4 +68,15 @@ TEST(Win32ResourcesTest, TheWindowHasItsIconAndManifest) {
   FreeLibrary(program);
 }
 
+TEST(Win32ResourcesTest, BothProgramsDeclareThemselvesAwareOfLongPaths) {
+  for (const char* path : {DWELVANE_GUI_PATH, DWELVANE_CLI_PATH}) {
+    const HMODULE program =
+        LoadLibraryExA(WindowsPath(path).c_str(), nullptr,
+                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(program, nullptr) << path;
+    EXPECT_NE(ManifestOf(program).find("<longPathAware"), std::string::npos) << path;
+    FreeLibrary(program);
+  }
+}
+
 }  // namespace
