@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "runtime/io_error.h"
+#include "runtime/text_conversion.h"
 
 namespace dwelvane {
 namespace {
@@ -21,12 +22,7 @@ std::string SystemMessage(DWORD code) {
                            wide.back() == L'.')) {
     wide.pop_back();
   }
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
-                      nullptr, nullptr);
-  return text;
+  return FromWide(wide);
 }
 
 }  // namespace
