@@ -148,5 +148,35 @@ TEST(DialogueCheckTest, FindsEachKindOnceWhereItStands) {
       << "no table: no ID checked";
 }
 
+// A script written on Windows names files in the ANSI code page; the walk lists them as the
+// program keeps names: UTF-8 on Windows (Windows-1252 under Wine), the bytes elsewhere.
+TEST(DialogueCheckTest, MatchesAndNamesFilesInTheSystemsCodePage) {
+#ifdef _WIN32
+  const std::string kept_german = "K\xC3\xB6nig";
+#else
+  const std::string kept_german = "K\xF6nig";
+#endif
+  const std::string polish = "\xC5\xBB\xC3\xB3\xC5\x82w";  // no code page of Wine's holds it
+  ProjectFileIndex files;
+  files.Add("sounds/" + kept_german + ".ogg");
+  const std::string root = std::string("P") + kPathSeparator;
+  const DialogueTable german =
+      TableOf({{"a", "Hello", "K\xF6nig.ogg", "", SourceEncoding::kWindows1252, "a.script", 1},
+               {"a", "Bye", "K\xF6nig.ogg", "", SourceEncoding::kWindows1252, "a.script", 2}},
+              root + kept_german + kPathSeparator);
+  std::string seen;
+  for (const Finding& finding : CheckDialogue(german, root, files, nullptr).list) {
+    AppendFindingLine(seen, finding);
+  }
+  EXPECT_EQ(
+      seen,
+      "K\xF6nig/a.script:2: warning: audio file 'K\xF6nig.ogg' is used at K\xF6nig/a.script:1 "
+      "for another sentence [audio-reused]\n");
+  const DialogueTable polish_table =
+      TableOf({{"a", "Hello", "", "", SourceEncoding::kAscii, "a.script", 1}},
+              root + polish + kPathSeparator);
+  EXPECT_EQ(RelativeScriptPath(polish_table.Record(0), root), polish + "/a.script");
+}
+
 }  // namespace
 }  // namespace dwelvane

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "runtime/path_separator.h"
+#include "runtime/text_conversion.h"
 #include "runtime/text_operations.h"
 
 namespace dwelvane {
@@ -145,8 +146,14 @@ bool FileNameEqual::operator()(std::string_view a, std::string_view b) const {
   return true;
 }
 
+// Scripts name files in their own bytes, those of the system's code page where they were
+// written on Windows; the index holds the names in that code page too.
 void ProjectFileIndex::Add(std::string_view relative_path) {
-  const std::string_view path = paths_.Store(relative_path);
+  in_code_page_.clear();
+  if (!AppendInSystemCodePage(in_code_page_, relative_path)) {
+    in_code_page_.assign(relative_path);
+  }
+  const std::string_view path = paths_.Store(in_code_page_);
   by_last_name_.emplace(LastComponent(path), path);
 }
 
@@ -203,7 +210,9 @@ std::string RelativeScriptPath(const DialogueRecord& record, std::string_view pr
   for (char& c : path) {
     c = c == kPathSeparator ? '/' : c;
   }
-  return path.append(record.ScriptName);
+  path.append(record.ScriptName);
+  std::string in_code_page;
+  return AppendInSystemCodePage(in_code_page, path) ? in_code_page : path;
 }
 
 Findings CheckDialogue(const DialogueTable& table, std::string_view project_folder,

@@ -84,12 +84,13 @@ class ProjectFileIndex {
 
  private:
   TextArena paths_;
+  std::string in_code_page_;
   std::unordered_multimap<std::string_view, std::string_view, FileNameHash, FileNameEqual>
       by_last_name_;
 };
 
 // The script's path as findings name it, relative to `project_folder` (which ends with the
-// path separator).
+// path separator), in the system's code page where that holds it (AppendInSystemCodePage).
 std::string RelativeScriptPath(const DialogueRecord& record, std::string_view project_folder);
 
 // The findings of every line in table order, several kinds per line where they apply.
