@@ -7,8 +7,9 @@
 #include "runtime/io_error.h"
 
 // The operating system's file calls, behind one small seam per platform
-// (platform_file_posix.cpp, platform_file_win32.cpp). Paths are taken as they are. Every
-// call asks InjectedFileFault (file_faults.h) first, so that tests can make it fail.
+// (platform_file_posix.cpp, platform_file_win32.cpp). Paths are taken as they are: bytes
+// on POSIX, UTF-8 on Windows (text_conversion.h). Every call asks InjectedFileFault
+// (file_faults.h) first, so that tests can make it fail.
 namespace dwelvane::platform {
 
 using FileHandle = std::intptr_t;

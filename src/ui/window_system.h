@@ -16,7 +16,7 @@ struct WindowEvent {
 };
 
 // What the program needs of a window toolkit, in the words of the gadget table. Texts
-// cross this interface as the program's bytes; a backend shows them in its own encoding.
+// cross this interface in UTF-8 both ways; a backend decodes them with Utf8ToUtf16.
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
