@@ -250,6 +250,62 @@ TEST(CliTest, NamesWhatItCouldNotReadAndStillSucceeds) {
   ::chmod(folder.Join("p/locked").c_str(), 0755);
 }
 
+// A project from someone else may hold links where the program writes on its own; a file the
+// user names may be a link, and any output may be write-protected.
+TEST(CliTest, WritesNoOutputThroughAProjectsLinkNorOverAWriteProtectedFile) {
+  TempFolder folder;
+  folder.Write("p/a.script", "a.Talk(\"hello\");\n");
+  const std::string victim = folder.Write("victim", "mine\n");
+  ASSERT_EQ(::symlink("../victim", folder.Join("p/Dialogue_List.csv").c_str()), 0);
+  const CliResult linked = RunCli(folder, {"dialogue", "p"});
+  EXPECT_EQ(linked.exit_code, 1);
+  EXPECT_NE(linked.err.find("cannot write '" + folder.Path() + "/p/Dialogue_List.csv': Is a link"),
+            std::string::npos)
+      << linked.err;
+  EXPECT_EQ(ReadFileBytes(victim), "mine\n");
+
+  ASSERT_EQ(::symlink("victim", folder.Join("named.csv").c_str()), 0);
+  const CliResult named = RunCli(folder, {"dialogue", "p", "--output", "named.csv"});
+  EXPECT_EQ(named.exit_code, 0) << named.err;
+  EXPECT_EQ(ReadFileBytes(victim),
+            "\"" + folder.Path() + "/p/\";\"a.script\";\"1\";\"a\";\"hello\";\"\";\"\"\r\n");
+
+  const std::string report = folder.Write("report.txt", "old report\n");
+  ::chmod(report.c_str(), 0444);
+  const CliResult protected_report = RunCli(folder, {"stats", "p", "--output", "report.txt"});
+  EXPECT_EQ(protected_report.exit_code, 1);
+  EXPECT_NE(protected_report.err.find("cannot write '" + report + "': File is read-only"),
+            std::string::npos)
+      << protected_report.err;
+  EXPECT_EQ(ReadFileBytes(report), "old report\n");
+}
+
+TEST(CliTest, NamesALinkOutOfTheProjectOnceAndFollowsItOnlyWhenTold) {
+  TempFolder folder;
+  folder.Write("p/a.script", "a.Talk(\"hello\");\n");
+  folder.Write("elsewhere/b.script", "b.Talk(\"outside\");\n");
+  ASSERT_EQ(::symlink("../elsewhere", folder.Join("p/out").c_str()), 0);
+  for (const char* command : {"dialogue", "stats", "speakers", "check"}) {
+    const bool has_output = std::string(command) != "check";
+    const CliResult passed =
+        RunCli(folder, has_output ? std::vector<std::string>{command, "p", "--output=-"}
+                                  : std::vector<std::string>{command, "p"});
+    EXPECT_NE(passed.err.find("warning: 1 link leads out of the project and was not followed "
+                              "(--follow-outside-links follows it): " +
+                              folder.Path() + "/p/out\n"),
+              std::string::npos)
+        << command << ": " << passed.err;
+    EXPECT_EQ(passed.out.find("outside"), std::string::npos) << command;
+    if (std::string(command) == "dialogue") {
+      const CliResult followed =
+          RunCli(folder, {command, "p", "--output=-", "--follow-outside-links"});
+      EXPECT_EQ(followed.exit_code, 0) << followed.err;
+      EXPECT_NE(followed.out.find("outside"), std::string::npos) << followed.out;
+      EXPECT_EQ(followed.err.find("link"), std::string::npos) << followed.err;
+    }
+  }
+}
+
 TEST(CliTest, HelpsWithHelpVersionAndTypos) {
   TempFolder folder;
   struct Case {

@@ -81,16 +81,69 @@ TEST(FolderWalkTest, WalksDepthFirstAndDrainsAfterEachSubfolder) {
 
 #ifndef _WIN32
 // POSIX sorts the listing itself and has links of its own kind.
-TEST(FolderWalkTest, FollowsLinksButNeverLoops) {
+TEST(FolderWalkTest, WalksEachFolderOnceWhereItFirstReachesIt) {
   TempFolder folder;
   folder.Write("real/x.txt", "");
   ASSERT_EQ(::symlink(folder.Join("real").c_str(), folder.Join("alias").c_str()), 0);
   ASSERT_EQ(::symlink("..", folder.Join("real/up").c_str()), 0);
   ASSERT_EQ(::symlink(folder.Join("nowhere").c_str(), folder.Join("dangling").c_str()), 0);
-  // up leads back to the root, which is on its own path: the walk doesn't enter it.
-  EXPECT_EQ(
-      WalkRecord(folder.Path(), folder.Path()),
-      (std::vector<std::string>{"|", "/alias/x.txt", "|", "/dangling", "|", "/real/x.txt", "|"}));
+  // alias comes first in the listing, so the real folder is listed there, and only there;
+  // up leads back to the root, which is walked already.
+  EXPECT_EQ(WalkRecord(folder.Path(), folder.Path()),
+            (std::vector<std::string>{"|", "/alias/x.txt", "|", "/dangling", "|"}));
+}
+
+// Each level links twice to the one below: without a record of the folders walked, 24
+// levels are 2^24 paths to the one script.
+TEST(FolderWalkTest, AChainOfLinkedFoldersCostsWhatItsRealFoldersCost) {
+  TempFolder folder;
+  folder.Write("d00/x.script", "");
+  constexpr int kLevels = 24;
+  const auto level = [](int i) { return std::string(i < 10 ? "d0" : "d") + std::to_string(i); };
+  for (int i = 1; i <= kLevels; ++i) {
+    folder.MakeFolder(level(i));
+    for (const char* name : {"/a", "/b"}) {
+      ASSERT_EQ(::symlink(("../" + level(i - 1)).c_str(), folder.Join(level(i) + name).c_str()), 0);
+    }
+  }
+  std::vector<std::string> files;
+  WalkFolder(folder.Path(), {[&](const WalkedFile& file) { files.push_back(file.path); }, [] {}});
+  EXPECT_EQ(files, std::vector<std::string>{folder.Join("d00/x.script")});
+}
+
+struct OutsideLinkCase {
+  bool follow = false;
+  std::vector<std::string> files;  // relative to the outside folder's parent
+  std::vector<std::string> passed_over;
+};
+
+TEST(FolderWalkTest, FollowsALinkOutOfTheFolderOnlyWhenTold) {
+  TempFolder parent;
+  parent.Write("outside/secret.txt", "");
+  parent.Write("project/a.script", "");
+  const std::string project = parent.Join("project");
+  ASSERT_EQ(::symlink(parent.Join("outside").c_str(), (project + "/out").c_str()), 0);
+  ASSERT_EQ(::symlink("../outside", (project + "/out2").c_str()), 0);
+  ASSERT_EQ(::symlink(".", (project + "/self").c_str()), 0);
+  const OutsideLinkCase cases[] = {
+      {false, {"project/a.script"}, {"project/out", "project/out2"}},
+      {true, {"project/a.script", "project/out/secret.txt"}, {}},
+  };
+  for (const OutsideLinkCase& expected : cases) {
+    OutsideLinkCase seen{expected.follow, {}, {}};
+    const auto relative = [&](const std::string& path) {
+      return path.substr(parent.Path().size() + 1);
+    };
+    WalkFolder(project,
+               {[&](const WalkedFile& file) { seen.files.push_back(relative(file.path)); }, [] {},
+                [&](const IoError& unlisted) {
+                  EXPECT_EQ(unlisted.code, kLinkLeadsOutOfTheProject);
+                  seen.passed_over.push_back(relative(unlisted.path));
+                }},
+               {.follow_outside_links = expected.follow});
+    EXPECT_EQ(seen.files, expected.files) << expected.follow;
+    EXPECT_EQ(seen.passed_over, expected.passed_over) << expected.follow;
+  }
 }
 #endif
 

@@ -173,7 +173,7 @@ ScanResult ScanProject(const std::string& folder) {
   CommandFeedback feedback;
   feedback.show_progress = [&](int position) { result.positions.push_back(position); };
   feedback.yield = [&] { ++result.drains; };
-  ScanProjectFolder(folder, result.statistics, progress, feedback);
+  ScanProjectFolder(folder, {}, result.statistics, progress, feedback);
   return result;
 }
 
@@ -221,7 +221,7 @@ TEST(ProjectScanTest, AFileThatVanishesAfterTheWalkIsNotCountedNorSkipped) {
     std::remove(doomed_script.c_str());
     std::remove(doomed_items.c_str());
   };
-  ScanProjectFolder(folder.Path(), statistics, progress, feedback);
+  ScanProjectFolder(folder.Path(), {}, statistics, progress, feedback);
   EXPECT_EQ(statistics.ScriptCount, 1);
   EXPECT_EQ(statistics.DialogueLineCount, 1);
   EXPECT_EQ(statistics.ItemFileCount, 0);

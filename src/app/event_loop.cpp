@@ -182,7 +182,8 @@ void EventLoop::CreateCsvTableFromWindow() {
   options.separator = settings.Seperator;
   options.string_table_path =
       dwelvane::ChooseStringTable(settings.StringTab, settings.WMEProjectDir).path;
-  options.output = OutputTarget::File(JoinProjectPath(settings.WMEProjectDir, settings.CSVName));
+  options.output = OutputTarget::InProject(
+      settings.WMEProjectDir, JoinProjectPath(settings.WMEProjectDir, settings.CSVName));
   SkippedEntries skipped;
   std::string name_in_utf8;
   const CommandOutcome outcome = CreateCsvTable(options, state_.dialogue_table, state_.progress,
@@ -196,8 +197,8 @@ void EventLoop::RunStatisticsFromWindow() {
   options.project_folder = settings.WMEProjectDir;
   options.language = settings.Language;
   options.write_file = window_.GetTick(kWriteToFileCheck);
-  options.report =
-      OutputTarget::File(JoinProjectPath(settings.WMEProjectDir, settings.StatisticName));
+  options.report = OutputTarget::InProject(
+      settings.WMEProjectDir, JoinProjectPath(settings.WMEProjectDir, settings.StatisticName));
   SkippedEntries skipped;
   std::string name_in_utf8;
   const CommandOutcome outcome = RunProjectStatistics(

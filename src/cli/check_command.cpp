@@ -19,6 +19,7 @@ constexpr OptionSpec kOptions[] = {
      .value = "FILE",
      .help = "the table the IDs are checked against (default: as for dialogue)"},
     {.name = "include-inc", .help = "scan .inc files too"},
+    kFollowOutsideLinksOption,
 };
 
 // "N findings (K missing-audio, ...) in M scripts" on standard error.
@@ -61,6 +62,7 @@ int RunCheck(const CommandStart& start) {
   CheckOptions options;
   options.project_folder = start.project_folder;
   options.include_inc = start.arguments.Flag("include-inc");
+  options.walk = ChooseWalkRules(start.arguments);
   options.string_table_path =
       table_option ? MakeAbsoluteFromWorkingDirectory(*table_option)
                    : ChooseStringTable(start.settings.StringTab, options.project_folder).path;

@@ -32,22 +32,40 @@ Settings LoadCliSettings() {
   return settings;
 }
 
+// The first few of `entries`, "a, b, c, ...", each with why when `with_cause`.
+std::string NameFirst(const SkippedEntries& entries, bool with_cause) {
+  std::string names;
+  for (const IoError& entry : entries.first) {
+    names.append(&entry == &entries.first.front() ? "" : ", ").append(entry.path);
+    if (with_cause) {
+      names.append(" (").append(entry.Describe()).append(")");
+    }
+  }
+  if (entries.count > static_cast<std::int64_t>(entries.first.size())) {
+    names.append(", ...");
+  }
+  return names;
+}
+
 // One line for all that was passed over; the output is still complete without it.
 void WarnAboutSkipped(const SkippedEntries& skipped) {
   if (skipped.count == 0) {
     return;
   }
-  std::string message = "warning: " + std::to_string(skipped.count) +
-                        (skipped.count == 1 ? " entry" : " entries") + " could not be read and " +
-                        (skipped.count == 1 ? "was" : "were") + " skipped: ";
-  for (const IoError& entry : skipped.first) {
-    message.append(&entry == &skipped.first.front() ? "" : ", ").append(entry.path);
-    message.append(" (").append(entry.Describe()).append(")");
+  ReportError("warning: " + std::to_string(skipped.count) +
+              (skipped.count == 1 ? " entry" : " entries") + " could not be read and " +
+              (skipped.count == 1 ? "was" : "were") + " skipped: " + NameFirst(skipped, true));
+}
+
+void WarnAboutLinksOut(const SkippedEntries& links) {
+  if (links.count == 0) {
+    return;
   }
-  if (skipped.count > static_cast<std::int64_t>(skipped.first.size())) {
-    message.append(", ...");
-  }
-  ReportError(message);
+  const bool one = links.count == 1;
+  ReportError("warning: " + std::to_string(links.count) + (one ? " link leads" : " links lead") +
+              " out of the project and " + (one ? "was" : "were") +
+              " not followed (--follow-outside-links follows " + (one ? "it" : "them") +
+              "): " + NameFirst(links, false));
 }
 
 }  // namespace
@@ -91,6 +109,10 @@ std::optional<OutputTarget> ChooseOutput(const CommandArguments& arguments,
                         : OutputTarget::File(MakeAbsoluteFromWorkingDirectory(*output));
 }
 
+WalkRules ChooseWalkRules(const CommandArguments& arguments) {
+  return {.follow_outside_links = arguments.Flag("follow-outside-links")};
+}
+
 OutputEncoding ChooseEncoding(const CommandArguments& arguments) {
   constexpr OutputEncoding kEncodings[] = {OutputEncoding::kBytes, OutputEncoding::kUtf8,
                                            OutputEncoding::kUtf8WithBom};
@@ -127,14 +149,18 @@ bool CheckProjectFolder(const std::string& folder) {
 int RunWithProgress(const OutputTarget& output,
                     const std::function<CommandOutcome(const CommandFeedback&)>& job) {
   SkippedEntries skipped;
+  SkippedEntries links_out;
   CommandFeedback feedback = MakeTerminalProgress();
-  feedback.note_skipped = [&skipped](const IoError& entry) { skipped.Note(entry); };
+  feedback.note_skipped = [&](const IoError& entry) {
+    (entry.code == kLinkLeadsOutOfTheProject ? links_out : skipped).Note(entry);
+  };
   feedback.note_name_in_utf8 = [](const std::string& name) {
     ReportError("warning: the system's code page lacks characters of '" + name +
                 "'; the output holds it in UTF-8");
   };
   const CommandOutcome outcome = job(feedback);
   EndTerminalProgress();
+  WarnAboutLinksOut(links_out);
   WarnAboutSkipped(skipped);
   if (outcome.result != CommandResult::kOutputFailed) {
     return kExitSuccess;

@@ -9,6 +9,7 @@
 #include "cli/cli_arguments.h"
 #include "runtime/command_feedback.h"
 #include "runtime/command_outcome.h"
+#include "runtime/folder_walk.h"
 #include "runtime/output_target.h"
 #include "runtime/text_encoding.h"
 #include "settings/settings.h"
@@ -33,6 +34,16 @@ std::optional<CommandStart> StartCommand(std::span<const std::string> words,
 
 // The values of --encoding, as OutputEncoding lists them.
 inline constexpr std::string_view kEncodingNames[] = {"bytes", "utf-8", "utf-8-bom"};
+
+// In the options of every command that walks the project.
+inline constexpr OptionSpec kFollowOutsideLinksOption = {
+    .name = "follow-outside-links",
+    .help =
+        "follow links to folders outside PROJECT too (each folder is still read once; "
+        "default: such links are named and passed over)"};
+
+// The walk's rules: --follow-outside-links.
+WalkRules ChooseWalkRules(const CommandArguments& arguments);
 
 // --encoding; bytes without the option.
 OutputEncoding ChooseEncoding(const CommandArguments& arguments);

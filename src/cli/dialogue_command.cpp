@@ -50,6 +50,7 @@ constexpr OptionSpec kOptions[] = {
     {.name = "header", .help = "a first line with the names of the columns"},
     {.name = "relative-paths", .help = "locations relative to PROJECT, with / between folders"},
     {.name = "include-inc", .help = "scan .inc files too"},
+    kFollowOutsideLinksOption,
 };
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -124,8 +125,11 @@ std::optional<DialogueOptions> BuildOptions(const CommandStart& start, std::stri
   // A stored name left empty would name the folder itself.
   const std::string_view name =
       start.settings.CSVName.empty() ? kDefaultCsvName : std::string_view(start.settings.CSVName);
-  const auto output = ChooseOutput(
-      arguments, OutputTarget::File(JoinProjectPath(options.project_folder, name)), error);
+  const auto output =
+      ChooseOutput(arguments,
+                   OutputTarget::InProject(options.project_folder,
+                                           JoinProjectPath(options.project_folder, name)),
+                   error);
   if (!output) {
     return std::nullopt;
   }
@@ -134,6 +138,7 @@ std::optional<DialogueOptions> BuildOptions(const CommandStart& start, std::stri
   options.header = arguments.Flag("header");
   options.relative_paths = arguments.Flag("relative-paths");
   options.include_inc = arguments.Flag("include-inc");
+  options.walk = ChooseWalkRules(arguments);
   return options;
 }
 

@@ -24,6 +24,7 @@ constexpr OptionSpec kOptions[] = {
      .value = "FILE",
      .help = "the file to write, - for standard output (default: standard output)"},
     {.name = "include-inc", .help = "scan .inc files too"},
+    kFollowOutsideLinksOption,
     {.name = "encoding",
      .help = "bytes, utf-8 or utf-8-bom: the speakers' names as the scripts hold them, or in "
              "UTF-8, one speaker whatever its scripts' encodings",
@@ -55,6 +56,7 @@ std::optional<SpeakersOptions> BuildOptions(const CommandStart& start, std::stri
   SpeakersOptions options;
   options.project_folder = start.project_folder;
   options.include_inc = start.arguments.Flag("include-inc");
+  options.walk = ChooseWalkRules(start.arguments);
   options.output = *output;
   options.encoding = ChooseEncoding(start.arguments);
   options.format = ChooseFormat(start.arguments, *output);

@@ -30,6 +30,7 @@ constexpr OptionSpec kOptions[] = {
      .help = "bytes (Windows-1252), utf-8 or utf-8-bom (default: bytes; utf-8 on a terminal "
              "that shows UTF-8)",
      .choices = kEncodingNames},
+    kFollowOutsideLinksOption,
 };
 
 // SOURCE_DATE_EPOCH, when set, fixes the report's date and time (in UTC) so that builds
@@ -63,6 +64,7 @@ std::optional<StatisticsOptions> BuildOptions(const CommandStart& start, std::st
   }
   StatisticsOptions options;
   options.project_folder = start.project_folder;
+  options.walk = ChooseWalkRules(start.arguments);
   const auto language = start.arguments.Choice("language", kLanguageNames);
   options.language = language ? static_cast<Language>(*language) : start.settings.Language;
   options.write_file = true;

@@ -10,8 +10,8 @@ CheckResult CheckProject(const CheckOptions& options, DialogueTable& table, Prog
   const std::string folder = EnsureTrailingSeparator(options.project_folder);
   const std::string root = ResolveProgramPath(folder);
   ProjectFileIndex files;
-  ScanDialogue(folder, ScriptFiles{.with_inc = options.include_inc}, table, progress, feedback,
-               [&](const WalkedFile& file) {
+  ScanDialogue(folder, ScriptFiles{.with_inc = options.include_inc}, options.walk, table, progress,
+               feedback, [&](const WalkedFile& file) {
                  files.Add(std::string_view(file.path).substr(
                      file.path.starts_with(root) ? root.size() : 0));
                });

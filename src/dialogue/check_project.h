@@ -6,6 +6,7 @@
 #include "dialogue/dialogue_check.h"
 #include "dialogue/dialogue_record.h"
 #include "runtime/command_feedback.h"
+#include "runtime/folder_walk.h"
 
 namespace dwelvane {
 
@@ -13,6 +14,7 @@ struct CheckOptions {
   std::string project_folder;
   std::string string_table_path;  // the table the references are checked against
   bool include_inc = false;
+  WalkRules walk;
 };
 
 struct CheckResult {

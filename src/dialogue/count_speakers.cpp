@@ -12,7 +12,8 @@ namespace dwelvane {
 CommandOutcome CountSpeakers(const SpeakersOptions& options, DialogueTable& table,
                              Progress& progress, const CommandFeedback& feedback) {
   const std::string folder = EnsureTrailingSeparator(options.project_folder);
-  ScanDialogue(folder, ScriptFiles{.with_inc = options.include_inc}, table, progress, feedback);
+  ScanDialogue(folder, ScriptFiles{.with_inc = options.include_inc}, options.walk, table, progress,
+               feedback);
   const std::vector<SpeakerBudget> budgets =
       CountSpeakerBudgets(table, options.encoding != OutputEncoding::kBytes);
   LineWriter writer;

@@ -6,6 +6,7 @@
 #include "dialogue/speaker_report.h"
 #include "runtime/command_feedback.h"
 #include "runtime/command_outcome.h"
+#include "runtime/folder_walk.h"
 #include "runtime/output_target.h"
 #include "runtime/text_encoding.h"
 
@@ -14,6 +15,7 @@ namespace dwelvane {
 struct SpeakersOptions {
   std::string project_folder;
   bool include_inc = false;
+  WalkRules walk;
   OutputEncoding encoding = OutputEncoding::kBytes;  // of the names, in text and CSV
   SpeakerFormat format = SpeakerFormat::kText;
   OutputTarget output = OutputTarget::StandardOutput();

@@ -36,7 +36,8 @@ CommandOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& tab
     return CommandOutcome::NothingToDo();
   }
   const std::string folder = EnsureTrailingSeparator(options.project_folder);
-  ScanDialogue(folder, ScriptFiles{.with_inc = options.include_inc}, table, progress, feedback);
+  ScanDialogue(folder, ScriptFiles{.with_inc = options.include_inc}, options.walk, table, progress,
+               feedback);
   if (options.columns.WritesTranslation()) {
     progress.ProgressTotal = static_cast<std::int64_t>(table.DialogueCount);
     progress.ProgressCount = 0;

@@ -6,6 +6,7 @@
 #include "dialogue/dialogue_record.h"
 #include "runtime/command_feedback.h"
 #include "runtime/command_outcome.h"
+#include "runtime/folder_walk.h"
 #include "runtime/output_target.h"
 
 namespace dwelvane {
@@ -21,6 +22,7 @@ struct DialogueOptions {
   bool header = false;
   bool relative_paths = false;  // locations below the project folder, "/" between folders
   bool include_inc = false;     // .inc files are scanned too
+  WalkRules walk;               // links out of the project are passed over by default
 };
 
 // The "Create CSV table" command: counts the project's scripts, scans them into `table`,

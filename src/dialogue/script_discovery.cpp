@@ -33,8 +33,8 @@ void ScanListedScripts(const RecordedWalk& scripts, DialogueTable& table, Progre
 
 }  // namespace
 
-void ScanDialogue(const std::string& folder, ScriptFiles scripts, DialogueTable& table,
-                  Progress& progress, const CommandFeedback& feedback,
+void ScanDialogue(const std::string& folder, ScriptFiles scripts, WalkRules rules,
+                  DialogueTable& table, Progress& progress, const CommandFeedback& feedback,
                   const FileObserver& see_file) {
   table.Clear();
   progress.ProgressCount = 0;
@@ -47,7 +47,7 @@ void ScanDialogue(const std::string& folder, ScriptFiles scripts, DialogueTable&
     }
     return scripts.Holds(file.name);
   };
-  listed.Record(folder, keep_script, feedback.yield);
+  listed.Record(folder, rules, keep_script, feedback.yield);
   progress.ProgressTotal = static_cast<std::int64_t>(listed.FileCount());
   feedback.enter_stage(Stage::kScanningScripts);
   ScanListedScripts(listed, table, progress, feedback);

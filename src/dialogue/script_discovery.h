@@ -24,8 +24,8 @@ using FileObserver = std::function<void(const WalkedFile& file)>;
 // The scan with the progress protocol: one walk lists the script files (and counts them
 // for the progress bar), the stage of scanning scripts, then each listed script is scanned into an
 // emptied `table` in walk order, its records noting the encoding of its bytes.
-void ScanDialogue(const std::string& folder, ScriptFiles scripts, DialogueTable& table,
-                  Progress& progress, const CommandFeedback& feedback,
+void ScanDialogue(const std::string& folder, ScriptFiles scripts, WalkRules rules,
+                  DialogueTable& table, Progress& progress, const CommandFeedback& feedback,
                   const FileObserver& see_file = {});
 
 }  // namespace dwelvane

@@ -27,6 +27,7 @@ EntryKind DirectoryListing::DirListNext() {
   DirectoryEntry& entry = entries_[next_++];
   name_.swap(entry.name);
   regular_ = entry.is_regular_file;
+  link_ = entry.is_link;
   return entry.is_directory ? kDirectoryEntry : kFileEntry;
 }
 

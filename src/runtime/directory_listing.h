@@ -13,6 +13,7 @@ struct DirectoryEntry {
   std::string name;
   bool is_directory = false;
   bool is_regular_file = false;  // known from the listing itself; false when it didn't say
+  bool is_link = false;          // a link (a reparse point on Windows), to a folder or not
 };
 
 // What DirListNext delivers.
@@ -33,12 +34,15 @@ class DirectoryListing {
   const std::string& DirListEntryName() const { return name_; }
   // Whether the listing said that entry is a regular file (not a link, pipe or device).
   bool DirListEntryIsRegular() const { return regular_; }
+  // Whether that entry is a link (a folder's entry may lead anywhere).
+  bool DirListEntryIsLink() const { return link_; }
 
  private:
   std::vector<DirectoryEntry> entries_;
   std::size_t next_ = 0;
   std::string name_;
   bool regular_ = false;
+  bool link_ = false;
 };
 
 // Platform part: appends every entry of `folder` but "." and ".." to `entries`, in the

@@ -39,12 +39,12 @@ bool IsDotEntry(const char* name) {
   return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-bool IsDirectory(const std::string& folder, const dirent& entry) {
-  if (entry.d_type == DT_DIR) {
-    return true;
-  }
+// The entry's kinds as the listing tells them, asking the system only where it doesn't.
+DirectoryEntry EntryFor(const std::string& folder, const dirent& entry) {
+  DirectoryEntry listed{entry.d_name, entry.d_type == DT_DIR, entry.d_type == DT_REG,
+                        entry.d_type == DT_LNK};
   if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
-    return false;
+    return listed;
   }
   std::string path = folder;
   if (path.empty() || path.back() != '/') {
@@ -52,7 +52,11 @@ bool IsDirectory(const std::string& folder, const dirent& entry) {
   }
   path.append(entry.d_name);
   struct stat status {};
-  return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+  if (entry.d_type == DT_UNKNOWN && ::lstat(path.c_str(), &status) == 0) {
+    listed.is_link = S_ISLNK(status.st_mode);
+  }
+  listed.is_directory = ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+  return listed;
 }
 
 struct DirCloser {
@@ -69,7 +73,7 @@ IoError ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEnt
   const std::size_t first = entries.size();
   while (const dirent* entry = ::readdir(directory.get())) {
     if (!IsDotEntry(entry->d_name)) {
-      entries.push_back({entry->d_name, IsDirectory(folder, *entry), entry->d_type == DT_REG});
+      entries.push_back(EntryFor(folder, *entry));
     }
   }
   std::sort(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(), ComesBefore);

@@ -23,7 +23,8 @@ IoError ReadDirectoryEntries(const std::string& folder, std::vector<DirectoryEnt
   do {
     const std::wstring_view name = found.cFileName;
     if (name != L"." && name != L"..") {
-      entries.push_back({FromWide(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+      entries.push_back({FromWide(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                         false, (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     }
   } while (FindNextFileW(search, &found));
   FindClose(search);

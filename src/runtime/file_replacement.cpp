@@ -1,11 +1,21 @@
 #include "runtime/file_replacement.h"
 
+#include "runtime/project_bounds.h"
+
 namespace dwelvane {
 
-IoError FileReplacement::Begin(const std::string& path, platform::NewFileAccess access) {
+IoError FileReplacement::Begin(const std::string& path, platform::NewFileAccess access,
+                               const std::string& confined_to) {
   Abandon();
+  begin_error_ = confined_to.empty() ? IoError{} : CheckOutputInProject(path, confined_to);
   // A link keeps pointing at the file: the new version replaces the file it names.
-  target_ = platform::ResolveLinks(path);
+  target_ = confined_to.empty() ? platform::ResolveLinks(path) : path;
+  if (!begin_error_.Failed() && platform::IsWriteProtected(target_)) {
+    begin_error_ = {IoOperation::kCreate, target_, kReadOnly};
+  }
+  if (begin_error_.Failed()) {
+    return begin_error_;
+  }
   const platform::OpenedFile opened = platform::KindOfPath(target_) == platform::PathKind::kOther
                                           ? platform::CreateFileForWriting(target_, access)
                                           : platform::CreateFileBeside(target_, access, temporary_);

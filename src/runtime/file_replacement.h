@@ -19,9 +19,13 @@ class FileReplacement {
   FileReplacement& operator=(const FileReplacement&) = delete;
 
   // Starts the new version of `path`. A new file gets the permissions `access` gives; an
-  // existing one keeps its own. Fails when nothing could be created.
+  // existing one keeps its own. Fails when nothing could be created, and for a
+  // write-protected file, which stays as it is (as Windows keeps it).
+  // A link is followed to the file it names, unless `confined_to` names the project folder
+  // the program chose `path` in: such an output must stay inside it (CheckOutputInProject).
   IoError Begin(const std::string& path,
-                platform::NewFileAccess access = platform::NewFileAccess::kOrdinary);
+                platform::NewFileAccess access = platform::NewFileAccess::kOrdinary,
+                const std::string& confined_to = {});
 
   platform::FileHandle Handle() const { return file_; }
 

@@ -1,41 +1,43 @@
 #include "runtime/folder_walk.h"
 
-#include <algorithm>
-#include <vector>
+#include <unordered_set>
 
 #include "runtime/directory_listing.h"
 #include "runtime/path_separator.h"
 #include "runtime/program_paths.h"
+#include "runtime/project_bounds.h"
 
 namespace dwelvane {
 namespace {
 
+struct IdentityHash {
+  std::size_t operator()(const FolderIdentity& identity) const {
+    return static_cast<std::size_t>((identity.node * 0x9E3779B97F4A7C15u) ^ identity.device);
+  }
+};
+
 class FolderWalker {
  public:
-  explicit FolderWalker(const FolderVisitor& visitor) : visitor_(visitor) {}
+  FolderWalker(const FolderVisitor& visitor, WalkRules rules, const std::string& root)
+      : visitor_(visitor),
+        rules_(rules),
+        real_root_(rules.follow_outside_links ? std::string() : platform::RealPathOf(root)) {}
 
   void Walk(const std::string& folder) {
     FolderIdentity identity;
-    const bool known = ReadFolderIdentity(folder, identity);
-    if (known) {
-      if (std::find(path_.begin(), path_.end(), identity) != path_.end()) {
-        return;
-      }
-      path_.push_back(identity);
+    // A folder reached a second time, through a link or a loop, was walked where the walk
+    // first reached it. One whose identity can't be told is walked all the same.
+    if (ReadFolderIdentity(folder, identity) && !walked_.insert(identity).second) {
+      return;
     }
     WalkEntries(folder);
-    if (known) {
-      path_.pop_back();
-    }
   }
 
  private:
   void WalkEntries(const std::string& folder) {
     DirectoryListing listing;
     if (const IoError error = listing.DirListOpen(folder); error.Failed()) {
-      if (visitor_.unlisted_folder) {
-        visitor_.unlisted_folder(error.On(folder));
-      }
+      NoteUnlisted(error.On(folder));
       return;
     }
     std::string child = folder;
@@ -50,15 +52,31 @@ class FolderWalker {
       child.append(name);
       if (kind == kFileEntry) {
         visitor_.visit_file({folder, name, child, listing.DirListEntryIsRegular()});
+        continue;
+      }
+      if (listing.DirListEntryIsLink() && LeadsOut(child)) {
+        NoteUnlisted({IoOperation::kList, child, kLinkLeadsOutOfTheProject});
       } else {
         Walk(child);
-        visitor_.after_subfolder();
       }
+      visitor_.after_subfolder();
+    }
+  }
+
+  bool LeadsOut(const std::string& link) const {
+    return !rules_.follow_outside_links && !LiesWithin(platform::RealPathOf(link), real_root_);
+  }
+
+  void NoteUnlisted(const IoError& unlisted) const {
+    if (visitor_.unlisted_folder) {
+      visitor_.unlisted_folder(unlisted);
     }
   }
 
   const FolderVisitor& visitor_;
-  std::vector<FolderIdentity> path_;
+  const WalkRules rules_;
+  const std::string real_root_;  // empty when links out are followed
+  std::unordered_set<FolderIdentity, IdentityHash> walked_;
 };
 
 std::string WithoutTrailingSeparator(std::string folder) {
@@ -70,8 +88,9 @@ std::string WithoutTrailingSeparator(std::string folder) {
 
 }  // namespace
 
-void WalkFolder(const std::string& folder, const FolderVisitor& visitor) {
-  FolderWalker(visitor).Walk(WithoutTrailingSeparator(ResolveProgramPath(folder)));
+void WalkFolder(const std::string& folder, const FolderVisitor& visitor, WalkRules rules) {
+  const std::string root = WithoutTrailingSeparator(ResolveProgramPath(folder));
+  FolderWalker(visitor, rules, root).Walk(root);
 }
 
 }  // namespace dwelvane

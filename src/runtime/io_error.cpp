@@ -23,6 +23,25 @@ std::string_view VerbFor(IoOperation operation) {
 
 }  // namespace
 
+std::string DescribeReservedCode(int code) {
+  switch (code) {
+    case kNotARegularFile:
+      return "Not a regular file";
+    case kFileTooLarge:
+      return "File too large";
+    case kOutputIsALink:
+      return "Is a link; an output in the project folder may not be one (--output may name one)";
+    case kLeadsOutOfTheProject:
+      return "Its folder leads out of the project";
+    case kReadOnly:
+      return "File is read-only";
+    case kLinkLeadsOutOfTheProject:
+      return "Link leads out of the project; not followed";
+    default:
+      return {};
+  }
+}
+
 std::string DescribeFailure(const IoError& error) {
   std::string text(VerbFor(error.operation));
   if (!error.path.empty()) {

@@ -21,6 +21,18 @@ enum class IoOperation {
 inline constexpr int kNotARegularFile = -1;
 // Nor this: the file is larger than the reader of its kind can hold.
 inline constexpr int kFileTooLarge = -2;
+// Nor these, for a file or folder that could be used but mustn't be: an output in the
+// project folder that is a link, or whose folder really lies outside the project...
+inline constexpr int kOutputIsALink = -3;
+inline constexpr int kLeadsOutOfTheProject = -4;
+// ... a file without write permission (the read-only attribute on Windows), which no
+// output replaces...
+inline constexpr int kReadOnly = -5;
+// ... and a link to a folder outside the project, which a walk doesn't follow.
+inline constexpr int kLinkLeadsOutOfTheProject = -6;
+
+// The words for the codes above, the same on every platform; empty for any other code.
+std::string DescribeReservedCode(int code);
 
 // One failed call on a file or folder: which call, on what, and the system's own code
 // for why (errno on POSIX, GetLastError's code on Windows). A code of 0 is no failure:

@@ -8,11 +8,8 @@ std::string IoError::Describe() const {
   if (code == 0) {
     return {};
   }
-  if (code == kNotARegularFile) {
-    return "Not a regular file";
-  }
-  if (code == kFileTooLarge) {
-    return "File too large";
+  if (std::string reserved = DescribeReservedCode(code); !reserved.empty()) {
+    return reserved;
   }
   return std::generic_category().message(code);
 }

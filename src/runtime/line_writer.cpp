@@ -11,11 +11,12 @@ LineWriter::LineWriter() {
   buffer_.reserve(kFlushSize);
 }
 
-IoError LineWriter::FileCreate(const std::string& path) {
+IoError LineWriter::FileCreate(const std::string& path, const std::string& confined_to) {
   buffer_.clear();
   error_ = {};
   to_standard_output_ = false;
-  return file_.Begin(ResolveProgramPath(path));
+  return file_.Begin(ResolveProgramPath(path), platform::NewFileAccess::kOrdinary,
+                     confined_to.empty() ? confined_to : ResolveProgramPath(confined_to));
 }
 
 void LineWriter::UseStandardOutput() {
@@ -30,7 +31,7 @@ IoError LineWriter::Open(const OutputTarget& target) {
     UseStandardOutput();
     return {};
   }
-  return FileCreate(target.path);
+  return FileCreate(target.path, target.project_folder);
 }
 
 void LineWriter::FileWriteLine(std::string_view text) {

@@ -20,8 +20,10 @@ class LineWriter {
   LineWriter& operator=(const LineWriter&) = delete;
 
   // Starts a new version of `path` (relative to the program folder when relative); the
-  // old file stays as it is until FileClose succeeds. Fails when it can't be created.
-  IoError FileCreate(const std::string& path);
+  // old file stays as it is until FileClose succeeds. Fails when it can't be created, or
+  // when `confined_to` names the project folder and the file would leave it
+  // (FileReplacement::Begin).
+  IoError FileCreate(const std::string& path, const std::string& confined_to = {});
   void UseStandardOutput();
 
   // Standard output, or the target's file as FileCreate makes it.

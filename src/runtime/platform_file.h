@@ -41,6 +41,17 @@ PathKind KindOfPath(const std::string& path);
 // The file a link names, links on the way followed; `path` itself when it is no link.
 std::string ResolveLinks(const std::string& path);
 
+// The path of what `path` names with every link on the way resolved, absolute; empty when
+// nothing is there or it can't be told.
+std::string RealPathOf(const std::string& path);
+
+// True when `path` itself is a link (a symbolic link; a reparse point on Windows).
+bool IsLink(const std::string& path);
+
+// True when `path` is a regular file that may not be written: no write permission for
+// anyone, or none for this user; the read-only attribute on Windows.
+bool IsWriteProtected(const std::string& path);
+
 // Creates a new file with a name of its own in the folder of `target`, for writing, and
 // puts its path into `created_path`. It gets the permissions `target` has when it exists,
 // else those `access` gives a new file.

@@ -52,6 +52,27 @@ std::string ResolveLinks(const std::string& path) {
   return resolved ? std::string(resolved.get()) : path;
 }
 
+std::string RealPathOf(const std::string& path) {
+  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                             &std::free);
+  return resolved ? std::string(resolved.get()) : std::string();
+}
+
+bool IsLink(const std::string& path) {
+  struct stat status {};
+  return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+// Root may write any file: the permission bits still say what the owner meant.
+bool IsWriteProtected(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    return false;
+  }
+  return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+         (::access(path.c_str(), W_OK) != 0 && errno == EACCES);
+}
+
 OpenedFile CreateFileBeside(const std::string& target, NewFileAccess access,
                             std::string& created_path) {
   const std::filesystem::path target_path(target);

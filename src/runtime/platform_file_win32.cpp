@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string_view>
 
 #include "runtime/file_faults.h"
 #include "runtime/platform_file.h"
@@ -92,6 +93,44 @@ PathKind KindOfPath(const std::string& path) {
 // Links are rare on Windows and MoveFileEx replaces what they name.
 std::string ResolveLinks(const std::string& path) {
   return path;
+}
+
+std::string RealPathOf(const std::string& path) {
+  const HANDLE file = CreateFileW(ToWidePath(path).c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return {};
+  }
+  std::wstring real(32768, L'\0');
+  const DWORD length = GetFinalPathNameByHandleW(file, real.data(), static_cast<DWORD>(real.size()),
+                                                 VOLUME_NAME_DOS);
+  CloseHandle(file);
+  if (length == 0 || length >= real.size()) {
+    return {};
+  }
+  real.resize(length);
+  // The system names the path "\\?\C:\..." or "\\?\UNC\server\..."; the rest of the
+  // program names it "C:\..." or "\\server\...".
+  constexpr std::wstring_view kUncPrefix = L"\\\\?\\UNC\\";
+  constexpr std::wstring_view kLongPathPrefix = L"\\\\?\\";
+  if (real.starts_with(kUncPrefix)) {
+    return "\\\\" + FromWide(std::wstring_view(real).substr(kUncPrefix.size()));
+  }
+  return FromWide(real.starts_with(kLongPathPrefix)
+                      ? std::wstring_view(real).substr(kLongPathPrefix.size())
+                      : std::wstring_view(real));
+}
+
+bool IsLink(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(ToWidePath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool IsWriteProtected(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(ToWidePath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+         (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 // The new file inherits the folder's permissions, as any new file there does.

@@ -12,7 +12,7 @@ std::size_t RecordedWalk::FolderIndex(const std::string& folder) {
   return folders_.size() - 1;
 }
 
-void RecordedWalk::Record(const std::string& folder,
+void RecordedWalk::Record(const std::string& folder, WalkRules rules,
                           const std::function<bool(const WalkedFile&)>& keep,
                           const std::function<void()>& after_subfolder) {
   const auto visit_file = [&](const WalkedFile& file) {
@@ -29,7 +29,7 @@ void RecordedWalk::Record(const std::string& folder,
   const auto unlisted_folder = [&](const IoError& unlisted) {
     met_.push_back({FolderIndex(unlisted.path), {}, Met::kUnlistedFolder, false, unlisted.code});
   };
-  WalkFolder(folder, {visit_file, subfolder_end, unlisted_folder});
+  WalkFolder(folder, {visit_file, subfolder_end, unlisted_folder}, rules);
 }
 
 namespace {

@@ -18,9 +18,10 @@ class RecordedWalk {
  public:
   std::size_t FileCount() const { return file_count_; }
 
-  // Walks `folder` as WalkFolder does, keeping the files `keep` says yes to;
+  // Walks `folder` as WalkFolder does with `rules`, keeping the files `keep` says yes to;
   // `after_subfolder` runs after each subfolder, as the walk's own does.
-  void Record(const std::string& folder, const std::function<bool(const WalkedFile&)>& keep,
+  void Record(const std::string& folder, WalkRules rules,
+              const std::function<bool(const WalkedFile&)>& keep,
               const std::function<void()>& after_subfolder);
 
   // Calls `visitor` for what the walk met, in its order.

@@ -73,12 +73,12 @@ class FileCounter {
 
 }  // namespace
 
-void ScanProjectFolder(const std::string& folder, ProjectStatistics& statistics, Progress& progress,
-                       const CommandFeedback& feedback) {
+void ScanProjectFolder(const std::string& folder, WalkRules rules, ProjectStatistics& statistics,
+                       Progress& progress, const CommandFeedback& feedback) {
   progress.ProgressCount = 0;
   RecordedWalk files;
   files.Record(
-      folder, [](const WalkedFile&) { return true; }, feedback.yield);
+      folder, rules, [](const WalkedFile&) { return true; }, feedback.yield);
   progress.ProgressTotal = static_cast<std::int64_t>(files.FileCount());
   feedback.enter_stage(Stage::kScanningProject);
   LineReader reader;

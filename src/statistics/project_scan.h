@@ -3,6 +3,7 @@
 #include <string>
 
 #include "runtime/command_feedback.h"
+#include "runtime/folder_walk.h"
 #include "statistics/project_statistics.h"
 
 namespace dwelvane {
@@ -10,7 +11,7 @@ namespace dwelvane {
 // Classifies every file below `folder` by its extension into `statistics`, measuring
 // scripts and item files on the way. One walk lists the files and sets ProgressTotal, then
 // "Scanning project ..." shows and the bar moves after each file.
-void ScanProjectFolder(const std::string& folder, ProjectStatistics& statistics, Progress& progress,
-                       const CommandFeedback& feedback);
+void ScanProjectFolder(const std::string& folder, WalkRules rules, ProjectStatistics& statistics,
+                       Progress& progress, const CommandFeedback& feedback);
 
 }  // namespace dwelvane

@@ -38,7 +38,7 @@ CommandOutcome RunProjectStatistics(const StatisticsOptions& options, ProjectSta
                                     Progress& progress, const CommandFeedback& feedback,
                                     const ReportClock& clock) {
   ResetStatistics(statistics);
-  ScanProjectFolder(options.project_folder, statistics, progress, feedback);
+  ScanProjectFolder(options.project_folder, options.walk, statistics, progress, feedback);
   IoError written =
       options.write_file ? WriteStatisticsFile(options, statistics, clock) : IoError{};
   if (options.write_file && options.encoding == OutputEncoding::kBytes) {

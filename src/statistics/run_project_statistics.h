@@ -4,6 +4,7 @@
 
 #include "runtime/command_feedback.h"
 #include "runtime/command_outcome.h"
+#include "runtime/folder_walk.h"
 #include "runtime/language.h"
 #include "runtime/output_target.h"
 #include "statistics/project_statistics.h"
@@ -13,6 +14,7 @@ namespace dwelvane {
 
 struct StatisticsOptions {
   std::string project_folder;  // empty: the program folder
+  WalkRules walk;
   Language language = Language::kEnglish;
   bool write_file = false;
   OutputTarget report;                               // where the file form goes when `write_file`
