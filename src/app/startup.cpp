@@ -5,12 +5,14 @@
 #include "app/app_state.h"
 #include "app/event_loop.h"
 #include "runtime/platform_file.h"
+#include "runtime/temporary_files.h"
 
 namespace dwelvane {
 
 int RunProgram(WindowSystem& window, RegistryStore& registry_store,
                const EngineInstallPathFallback& engine_fallback, const ReportClock& clock) {
   platform::LetWritesBeyondTheSizeLimitFail();
+  RemoveTemporaryFilesOnSignals();
   AppState state;
   RegistryLayer registry(registry_store,
                          [&window](std::string_view caption, std::string_view text) {

@@ -8,6 +8,7 @@
 #include "cli/command_table.h"
 #include "cli/help_text.h"
 #include "runtime/platform_file.h"
+#include "runtime/temporary_files.h"
 
 namespace dwelvane {
 namespace {
@@ -72,6 +73,7 @@ int ReportUsageError(const std::string& message) {
 
 int RunCli(std::span<const std::string> words) {
   platform::LetWritesBeyondTheSizeLimitFail();
+  RemoveTemporaryFilesOnSignals();
   if (words.empty()) {
     return ReportUsageError("no command given");
   }

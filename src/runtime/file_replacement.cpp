@@ -1,6 +1,7 @@
 #include "runtime/file_replacement.h"
 
 #include "runtime/project_bounds.h"
+#include "runtime/temporary_files.h"
 
 namespace dwelvane {
 
@@ -16,9 +17,16 @@ IoError FileReplacement::Begin(const std::string& path, platform::NewFileAccess 
   if (begin_error_.Failed()) {
     return begin_error_;
   }
-  const platform::OpenedFile opened = platform::KindOfPath(target_) == platform::PathKind::kOther
+  const bool direct = platform::KindOfPath(target_) == platform::PathKind::kOther;
+  if (!direct) {
+    RemoveStaleTemporaryFiles(target_);
+  }
+  const platform::OpenedFile opened = direct
                                           ? platform::CreateFileForWriting(target_, access)
                                           : platform::CreateFileBeside(target_, access, temporary_);
+  if (!temporary_.empty()) {
+    RegisterTemporaryFile(temporary_);
+  }
   file_ = opened.handle;
   begin_error_ = opened.error;
   return opened.error;
@@ -44,6 +52,7 @@ IoError FileReplacement::Commit(const IoError& written) {
     if (error.Failed()) {
       platform::RemoveFile(temporary_);
     }
+    UnregisterTemporaryFile(temporary_);
     temporary_.clear();
     if (!error.Failed()) {
       platform::SyncFolderOf(target_);
@@ -60,6 +69,7 @@ void FileReplacement::Abandon() {
   }
   if (!temporary_.empty()) {
     platform::RemoveFile(temporary_);
+    UnregisterTemporaryFile(temporary_);
     temporary_.clear();
   }
 }

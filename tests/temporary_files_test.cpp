@@ -1,0 +1,116 @@
+#include "runtime/temporary_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "runtime/file_replacement.h"
+#include "temp_folder.h"
+
+namespace dwelvane {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TempFolder;
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A child process begins a new version of the file, writes part of it and is ended by
+// `signal` half-way, as Ctrl-C, kill or a closed terminal end the program.
+TEST(TemporaryFilesTest, ASignalDuringAWriteLeavesTheOldFileAndNoTemporaryOne) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    TempFolder folder;
+    const std::string target = folder.Write("Dialogue_List.csv", "old");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      RemoveTemporaryFilesOnSignals();
+      FileReplacement replacement;
+      if (replacement.Begin(target).Failed() ||
+          platform::WriteToFile(replacement.Handle(), "half", 4).Failed()) {
+        ::_exit(3);
+      }
+      ::kill(::getpid(), signal);
+      ::_exit(4);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << signal << ": exit " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), signal);
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"Dialogue_List.csv"}) << signal;
+    EXPECT_EQ(ReadFileBytes(target), "old");
+  }
+}
+
+void MakeOld(const std::string& path) {
+  const timeval old_times[2] = {{std::time(nullptr) - kStaleAfterSeconds - 60, 0},
+                                {std::time(nullptr) - kStaleAfterSeconds - 60, 0}};
+  ASSERT_EQ(::lutimes(path.c_str(), old_times), 0) << path;
+}
+
+TEST(TemporaryFilesTest, AWriteRemovesOnlyTheStaleTemporaryFilesOfItsTarget) {
+  TempFolder folder;
+  const std::string target = folder.Write("t.csv", "old");
+  struct Case {
+    const char* name;
+    bool old;
+    bool removed;
+  };
+  const Case cases[] = {
+      {".t.csv.Ab12Cd", true, true},    // a dead writer's
+      {".t.csv.Xy34Zw", false, false},  // a writer's that may still run
+      {".t.csv.keep", true, false},     // not six letters or digits
+      {".t.csv.Ab12C-", true, false},  {".t.csv.Ab12Cde", true, false},
+      {"t.csv.Ab12Cd", true, false},   // not hidden
+      {".u.csv.Ab12Cd", true, false},  // another target's
+  };
+  for (const Case& c : cases) {
+    const std::string path = folder.Write(c.name, "part");
+    if (c.old) {
+      MakeOld(path);
+    }
+  }
+  ASSERT_EQ(::symlink("t.csv", folder.Join(".t.csv.Link12").c_str()), 0);
+  MakeOld(folder.Join(".t.csv.Link12"));
+  ASSERT_FALSE(ReplaceFileContents(target, "new").Failed());
+  EXPECT_EQ(ReadFileBytes(target), "new");
+  for (const Case& c : cases) {
+    EXPECT_EQ(testing::FileExists(folder.Join(c.name)), !c.removed) << c.name;
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.Join(".t.csv.Link12")))
+      << "a link is no file of ours";
+}
+
+TEST(TemporaryFilesTest, TheRegistryHoldsWhatIsBeingWrittenAndNothingElse) {
+  static std::vector<std::string> removed;
+  const auto collect = [](const char* path) { removed.emplace_back(path); };
+  RegisterTemporaryFile("/a");
+  RegisterTemporaryFile("/b");
+  RegisterTemporaryFile(std::string(temporary_files_detail::kPathSize, 'x'));
+  UnregisterTemporaryFile("/a");
+  temporary_files_detail::ForEachRegistered(collect);
+  EXPECT_EQ(removed, std::vector<std::string>{"/b"});
+  UnregisterTemporaryFile("/b");
+  removed.clear();
+  temporary_files_detail::ForEachRegistered(collect);
+  EXPECT_TRUE(removed.empty());
+}
+
+}  // namespace
+}  // namespace dwelvane
