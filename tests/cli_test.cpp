@@ -161,6 +161,11 @@ TEST(CliSettingsTest, UsesTheStoredSettingsAndNeverWritesThem) {
   EXPECT_EQ(stats.exit_code, 0) << stats.err;
   EXPECT_EQ(stats.out.rfind("Statistik f\xFCr das WME Projekt ''\r\n", 0), 0u) << stats.out;
   EXPECT_EQ(ReadFileBytes(store_path), store);
+  // A relative XDG_CONFIG_HOME would name another folder from every working directory.
+  const CliResult relative =
+      RunCli(folder, {"dialogue"}, "XDG_CONFIG_HOME=.config HOME=" + Quote(folder.Join("home")));
+  EXPECT_EQ(relative.exit_code, 2) << relative.err;
+  EXPECT_NE(relative.err.find("no project folder stored"), std::string::npos) << relative.err;
 
   TempFolder fresh;
   fresh.Write("p/a.script", "");
@@ -304,6 +309,23 @@ TEST(CliTest, NamesALinkOutOfTheProjectOnceAndFollowsItOnlyWhenTold) {
       EXPECT_EQ(followed.err.find("link"), std::string::npos) << followed.err;
     }
   }
+}
+
+// A terminal is shown names with their control characters escaped; a file keeps the bytes.
+TEST(CliTest, ShowsControlCharactersInNamesEscapedOnATerminal) {
+  TempFolder folder;
+  const std::string name = "x\x1B[2J\x1B]0;title\x07.script";
+  folder.Write("p/" + name, "a.Talk(\"hello\");\n");
+  const std::string command =
+      "cd " + Quote(folder.Path()) + " && XDG_CONFIG_HOME=" + Quote(folder.Join(".config")) +
+      " script -qec " + Quote(Quote(DWELVANE_CLI_PATH) + " dialogue p --output=-") +
+      " /dev/null >" + Quote(folder.Join(".tty"));
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string shown = ReadFileBytes(folder.Join(".tty"));
+  EXPECT_NE(shown.find("\"x\\x1b[2J\\x1b]0;title\\x07.script\""), std::string::npos) << shown;
+  EXPECT_EQ(shown.find('\x1B'), std::string::npos) << shown;
+  ASSERT_EQ(RunCli(folder, {"dialogue", "p"}).exit_code, 0);
+  EXPECT_NE(ReadFileBytes(folder.Join("p/Dialogue_List.csv")).find(name), std::string::npos);
 }
 
 TEST(CliTest, HelpsWithHelpVersionAndTypos) {

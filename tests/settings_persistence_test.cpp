@@ -189,8 +189,11 @@ TEST(FileRegistryStoreReliabilityTest, TwoWritersLoseNoValue) {
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
+  // The next run reads what both stored.
+  FileRegistryStore next_run(s.path);
+  RegistryLayer layer(next_run, [](std::string_view, std::string_view) {});
   Settings settings;
-  LoadSettings(s.layer, settings, engine, [] { return std::nullopt; });
+  LoadSettings(layer, settings, engine, [] { return std::nullopt; });
   EXPECT_EQ(settings.CSVName, std::to_string(kWrites));
   EXPECT_EQ(settings.StatisticName, std::to_string(kWrites));
   EXPECT_EQ(settings.Seperator, ";");
@@ -205,7 +208,8 @@ TEST(FileRegistryStoreReliabilityTest, KeepsACopyOfAFileItCannotReadBeforeWritin
   EXPECT_EQ(testing::ReadFileBytes(s.path + ".unreadable"), garbage);
   EXPECT_EQ(testing::ReadFileBytes(s.path), kFirstRunFile);
   s.Seed("also no registry");
-  ASSERT_EQ(s.store.CreateKey(kHkeyCurrentUser, kSettingsKey), kRegistrySuccess);
+  FileRegistryStore next_run(s.path);
+  ASSERT_EQ(next_run.CreateKey(kHkeyCurrentUser, kSettingsKey), kRegistrySuccess);
   EXPECT_EQ(testing::ReadFileBytes(s.path + ".unreadable"), garbage) << "an earlier copy stays";
   EXPECT_EQ(testing::ReadFileBytes(s.path + ".unreadable.2"), "also no registry");
 }

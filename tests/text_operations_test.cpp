@@ -25,6 +25,28 @@ TEST(TextCaseTest, FoldsTheLettersEachComparisonFolds) {
   EXPECT_FALSE(EqualIgnoringAsciiCase("dlg_1", "dlg_10"));
 }
 
+TEST(TerminalTextTest, EscapesEveryControlCharacterAndNothingElse) {
+  struct Case {
+    std::string_view text;
+    std::string_view kept;
+    std::string_view shown;
+  };
+  const Case cases[] = {
+      {"plain \\ name \xFC \xC3\xA4", "", "plain \\ name \xFC \xC3\xA4"},
+      {"a\x1B[31mred\x1B]0;title\x07", "", "a\\x1b[31mred\\x1b]0;title\\x07"},
+      {std::string_view("nul\0\x7F", 5), "", "nul\\x00\\x7f"},
+      {"csi \xC2\x9B"
+       "2J, nbsp \xC2\xA0",
+       "", "csi \\xc2\\x9b2J, nbsp \xC2\xA0"},
+      {"line\r\n\tend\n", "\t\r\n", "line\r\n\tend\n"},
+      {"line\r\n", "", "line\\x0d\\x0a"},
+      {"cut \xC2", "", "cut \xC2"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(EscapeControlCharacters(c.text, c.kept), c.shown) << c.text;
+  }
+}
+
 TEST(NumberTextTest, ConvertsBothWays) {
   EXPECT_EQ(NumberToText(0), "0");
   EXPECT_EQ(NumberToText(-42), "-42");

@@ -8,6 +8,7 @@
 #include "cli/command_support.h"
 #include "dialogue/check_project.h"
 #include "dialogue/string_table.h"
+#include "runtime/platform_file.h"
 #include "runtime/program_paths.h"
 #include "runtime/text_operations.h"
 
@@ -46,9 +47,13 @@ void Summarize(const std::vector<Finding>& findings, std::size_t scripts) {
 // False when standard output could not take them all (a full disk, a closed pipe).
 bool PrintFindings(const std::vector<Finding>& findings) {
   std::string line;
+  const bool to_terminal = platform::StandardOutputIsTerminal();
   for (const Finding& finding : findings) {
     line.clear();
     AppendFindingLine(line, finding);
+    if (to_terminal) {
+      line = EscapeControlCharacters(line, "\n");
+    }
     std::fwrite(line.data(), 1, line.size(), stdout);
   }
   return std::fflush(stdout) == 0 && std::ferror(stdout) == 0;

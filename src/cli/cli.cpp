@@ -9,6 +9,7 @@
 #include "cli/help_text.h"
 #include "runtime/platform_file.h"
 #include "runtime/temporary_files.h"
+#include "runtime/text_operations.h"
 
 namespace dwelvane {
 namespace {
@@ -62,7 +63,10 @@ int RunCommand(const CommandSpec& command, std::span<const std::string> words) {
 }  // namespace
 
 void ReportError(const std::string& message) {
-  std::fprintf(stderr, "dwelvane-cli: %s\n", message.c_str());
+  // Messages name files, and file names come from the project.
+  const std::string shown =
+      platform::StandardErrorIsTerminal() ? EscapeControlCharacters(message) : message;
+  std::fprintf(stderr, "dwelvane-cli: %s\n", shown.c_str());
 }
 
 int ReportUsageError(const std::string& message) {

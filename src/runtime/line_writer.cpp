@@ -1,6 +1,7 @@
 #include "runtime/line_writer.h"
 
 #include "runtime/program_paths.h"
+#include "runtime/text_operations.h"
 
 namespace dwelvane {
 namespace {
@@ -65,7 +66,14 @@ void LineWriter::Flush() {
   // After a failure nothing more is written: the output is lost already, and the first
   // failure is the one that says why.
   if (!buffer_.empty() && file != platform::kNoFile && !error_.Failed()) {
-    error_ = platform::WriteToFile(file, buffer_.data(), buffer_.size());
+    // A terminal is shown the names from the project with their control characters
+    // escaped; a file or a pipe gets the bytes as they are.
+    if (to_standard_output_ && platform::StandardOutputIsTerminal()) {
+      const std::string shown = EscapeControlCharacters({buffer_.data(), buffer_.size()}, "\t\r\n");
+      error_ = platform::WriteToFile(file, shown.data(), shown.size());
+    } else {
+      error_ = platform::WriteToFile(file, buffer_.data(), buffer_.size());
+    }
   }
   buffer_.clear();
 }

@@ -107,6 +107,7 @@ void RemoveFile(const std::string& path);
 void SyncFolderOf(const std::string& path);
 
 bool StandardErrorIsTerminal();
+bool StandardOutputIsTerminal();
 
 // True when standard output is a terminal that shows UTF-8 (its locale, or on Windows its
 // console code page, says so).

@@ -245,6 +245,10 @@ bool StandardErrorIsTerminal() {
   return ::isatty(STDERR_FILENO) == 1;
 }
 
+bool StandardOutputIsTerminal() {
+  return ::isatty(STDOUT_FILENO) == 1;
+}
+
 bool StandardOutputShowsUtf8() {
   if (::isatty(STDOUT_FILENO) != 1) {
     return false;

@@ -1,12 +1,13 @@
 #include <windows.h>
 
 #include "runtime/temporary_files.h"
+#include "runtime/text_conversion.h"
 
 namespace dwelvane {
 namespace {
 
 void RemoveOne(const char* path) {
-  DeleteFileA(path);
+  DeleteFileW(ToWidePath(path).c_str());
 }
 
 // Runs on a thread of its own when the console is closed or Ctrl-C pressed; FALSE lets the

@@ -17,6 +17,32 @@ char LowerAscii(char byte) {
   return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + ('a' - 'A')) : byte;
 }
 
+std::string EscapeControlCharacters(std::string_view text, std::string_view kept) {
+  constexpr char kDigits[] = "0123456789abcdef";
+  std::string shown;
+  shown.reserve(text.size());
+  const auto escape = [&](unsigned char byte) {
+    shown.append("\\x").push_back(kDigits[byte >> 4]);
+    shown.push_back(kDigits[byte & 0x0F]);
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const bool c0 = (byte < 0x20 && kept.find(text[i]) == std::string_view::npos) || byte == 0x7F;
+    const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                    static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+    if (c1) {
+      escape(byte);
+      escape(static_cast<unsigned char>(text[++i]));
+    } else if (c0) {
+      escape(byte);
+    } else {
+      shown.push_back(text[i]);
+    }
+  }
+  return shown;
+}
+
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) {
     return false;

@@ -18,6 +18,12 @@ char LowerAscii(char byte);
 // string table IDs compare.
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// `text` as a terminal may show it: every control character (C0 but those in `kept`, DEL,
+// and C1 as UTF-8 spells it) written as "\xNN" for each of its bytes, so that a name
+// from a project can't move the cursor, recolour or retitle the terminal. A backslash
+// stays as it is.
+std::string EscapeControlCharacters(std::string_view text, std::string_view kept = {});
+
 // A hash under which texts that EqualIgnoringAsciiCase calls equal are equal; all of its
 // 64 bits are well mixed.
 std::uint64_t HashIgnoringAsciiCase(std::string_view text);

@@ -86,9 +86,28 @@ std::pair<RegFileKey*, std::vector<RegFileValue>::iterator> FindStoredValue(
   return {value == key->values.end() ? nullptr : key, value};
 }
 
+// The store's path with every link resolved, for a file that may not be there yet: every
+// path to the store then takes the same lock.
+std::string RealPathOfStore(const std::string& path) {
+  if (std::string real = platform::RealPathOf(path); !real.empty()) {
+    return real;
+  }
+  const std::filesystem::path store(path);
+  const std::string folder = platform::RealPathOf(store.parent_path().string());
+  return folder.empty() ? path : (std::filesystem::path(folder) / store.filename()).string();
+}
+
 }  // namespace
 
-FileRegistryStore::FileRegistryStore(std::string path) : path_(std::move(path)) {}
+FileRegistryStore::FileRegistryStore(std::string path, std::chrono::milliseconds lock_patience)
+    : path_(std::move(path)), lock_patience_(lock_patience) {}
+
+FileRegistryStore::Keys& FileRegistryStore::Read() {
+  if (!keys_) {
+    keys_ = Load().keys;
+  }
+  return *keys_;
+}
 
 FileRegistryStore::Contents FileRegistryStore::Load() const {
   if (path_.empty() || platform::KindOfPath(path_) == platform::PathKind::kMissing) {
@@ -102,7 +121,32 @@ FileRegistryStore::Contents FileRegistryStore::Load() const {
   if (!IsRegFileText(text)) {
     return {.keys = {}, .readable = false, .bytes = std::move(bytes)};
   }
-  return {.keys = ParseRegFile(text), .readable = true, .bytes = std::nullopt};
+  const bool utf16 = IsUtf16RegFile(bytes);
+  return {.keys = ParseRegFile(text),
+          .readable = true,
+          .bytes = utf16 ? std::optional(std::move(bytes)) : std::nullopt,
+          .utf16 = utf16};
+}
+
+IoError FileRegistryStore::KeepCopy(const std::string& bytes, std::string_view suffix,
+                                    std::string& copy) const {
+  copy = path_ + std::string(suffix);
+  for (int number = 2; platform::KindOfPath(copy) != platform::PathKind::kMissing; ++number) {
+    copy = path_ + std::string(suffix) + "." + std::to_string(number);
+  }
+  return ReplaceFileContents(copy, bytes);
+}
+
+bool FileRegistryStore::KeepUtf16Copy(const Contents& contents) {
+  std::string copy;
+  if (const IoError error = KeepCopy(*contents.bytes, ".utf16", copy); error.Failed()) {
+    Warn("the settings file '" + path_ + "' is in UTF-16 and no copy of it can be made (" +
+         error.Describe() + "); nothing is written to it");
+    return false;
+  }
+  Warn("the settings file '" + path_ + "' was in UTF-16; it is kept as '" + copy +
+       "' and the settings are stored as REGEDIT4 in its place");
+  return true;
 }
 
 bool FileRegistryStore::KeepUnreadableCopy(const Contents& contents) {
@@ -110,11 +154,8 @@ bool FileRegistryStore::KeepUnreadableCopy(const Contents& contents) {
     Warn("the settings file '" + path_ + "' can't be read; nothing is written to it");
     return false;
   }
-  std::string copy = path_ + ".unreadable";
-  for (int number = 2; platform::KindOfPath(copy) != platform::PathKind::kMissing; ++number) {
-    copy = path_ + ".unreadable." + std::to_string(number);
-  }
-  if (const IoError error = ReplaceFileContents(copy, *contents.bytes); error.Failed()) {
+  std::string copy;
+  if (const IoError error = KeepCopy(*contents.bytes, ".unreadable", copy); error.Failed()) {
     Warn("the settings file '" + path_ + "' is no registry file and no copy of it can be made (" +
          error.Describe() + "); nothing is written to it");
     return false;
@@ -139,8 +180,12 @@ long FileRegistryStore::Change(std::uint32_t root, const std::function<long(Keys
   if (!MakeFolders(folder)) {
     return kRegistryAccessDenied;
   }
-  const FileLock lock(path_ + ".lock");
+  const FileLock lock(RealPathOfStore(path_) + ".lock", lock_patience_);
   if (!lock.Held()) {
+    if (lock.TimedOut()) {
+      Warn("the settings file '" + path_ + "' is kept locked by another running copy; after " +
+           std::to_string(lock_patience_.count() / 1000) + " s, nothing is written to it");
+    }
     return kRegistryAccessDenied;
   }
   Contents contents = Load();
@@ -150,12 +195,18 @@ long FileRegistryStore::Change(std::uint32_t root, const std::function<long(Keys
   Keys& keys = contents.keys;
   const long status = change(keys);
   if (status != kRegistrySuccess) {
+    keys_.reset();
     return status;
   }
+  if (contents.utf16 && !KeepUtf16Copy(contents)) {
+    return kRegistryAccessDenied;
+  }
   if (const IoError error = ReplaceFileContents(path_, FormatRegFile(keys)); error.Failed()) {
+    keys_.reset();
     Warn(DescribeFailure(error));
     return kRegistryAccessDenied;
   }
+  keys_ = std::move(keys);
   return kRegistrySuccess;
 }
 
@@ -191,7 +242,7 @@ long FileRegistryStore::QueryValue(std::uint32_t root, std::string_view path, st
   if (root != kHkeyCurrentUser) {
     return kRegistryFileNotFound;
   }
-  Keys keys = Read();
+  Keys& keys = Read();
   const auto [key, value] = FindStoredValue(keys, path, name);
   if (key == nullptr) {
     return kRegistryFileNotFound;
@@ -255,7 +306,7 @@ long FileRegistryStore::EnumSubKey(std::uint32_t root, std::string_view path, st
   if (root != kHkeyCurrentUser) {
     return kRegistryFileNotFound;
   }
-  const Keys keys = Read();
+  const Keys& keys = Read();
   const std::string full = FullPath(path);
   if (!KeyExists(keys, full)) {
     return kRegistryFileNotFound;
@@ -273,7 +324,7 @@ long FileRegistryStore::EnumValueName(std::uint32_t root, std::string_view path,
   if (root != kHkeyCurrentUser) {
     return kRegistryFileNotFound;
   }
-  Keys keys = Read();
+  Keys& keys = Read();
   const std::string full = FullPath(path);
   if (!KeyExists(keys, full)) {
     return kRegistryFileNotFound;

@@ -7,12 +7,14 @@
 namespace dwelvane {
 namespace {
 
-// ${XDG_CONFIG_HOME:-$HOME/.config}/Kelterpine/Dwelvane.reg; empty without either.
+// ${XDG_CONFIG_HOME:-$HOME/.config}/Kelterpine/Dwelvane.reg; empty without either. A
+// relative XDG_CONFIG_HOME is ignored, as the XDG rules say: it would name another
+// folder from every working directory.
 std::string DefaultSettingsStorePath() {
   const char* config = std::getenv("XDG_CONFIG_HOME");
   const char* home = std::getenv("HOME");
   std::string folder;
-  if (config != nullptr && *config != '\0') {
+  if (config != nullptr && *config == '/') {
     folder = config;
   } else if (home != nullptr && *home != '\0') {
     folder = std::string(home) + "/.config";

@@ -196,8 +196,12 @@ void AppendData(std::string& out, const RegFileValue& value) {
 
 }  // namespace
 
+bool IsUtf16RegFile(std::string_view bytes) {
+  return bytes.starts_with(kUtf16ByteOrderMark);
+}
+
 std::string DecodeRegFileBytes(std::string_view bytes) {
-  if (bytes.starts_with(kUtf16ByteOrderMark)) {
+  if (IsUtf16RegFile(bytes)) {
     return Utf16LeToUtf8(bytes.substr(kUtf16ByteOrderMark.size()));
   }
   if (bytes.starts_with(kUtf8ByteOrderMark)) {

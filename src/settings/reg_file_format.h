@@ -23,6 +23,9 @@ struct RegFileKey {
 // mark dropped, anything else as it is.
 std::string DecodeRegFileBytes(std::string_view bytes);
 
+// True for the UTF-16LE form (byte order mark FF FE).
+bool IsUtf16RegFile(std::string_view bytes);
+
 // True when `text` starts with the header line of either form ("REGEDIT4", "Windows
 // Registry Editor Version 5.00"), or is empty.
 bool IsRegFileText(std::string_view text);
