@@ -1,6 +1,9 @@
 #include "app/event_loop.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include <cerrno>
 
@@ -223,6 +226,39 @@ TEST(EventLoopTest, SaysWhichOutputCouldNotBeWritten) {
 #endif
   EXPECT_NE(p.window.Text(kStatisticsView), "") << "the report is shown all the same";
 }
+
+#ifndef _WIN32
+// A project from someone else may hold links where the window writes: nothing is written
+// through them, and the status line says why.
+TEST(EventLoopTest, WritesNothingThroughAProjectsLinks) {
+  Program p;
+  p.folder.Write("game/a.script", "a.Talk(\"x\");\n");
+  const std::string victim = p.folder.Write("victim", "mine");
+  p.folder.MakeFolder("elsewhere");
+  ASSERT_EQ(::symlink("../elsewhere", p.folder.Join("game/out").c_str()), 0);
+  ASSERT_EQ(::symlink("../victim", p.folder.Join("game/Project_Statistics.txt").c_str()), 0);
+  const std::string project = p.folder.Join("game/");
+  p.Store("WMEProjectDir", project);
+  p.Store("CSVName", "out/lines.csv");
+  p.Store("StatisticName", "Project_Statistics.txt");
+  std::vector<std::string> statuses;
+  p.Then([](FakeWindowSystem& w) { w.Click(kCreateCsvButton); });
+  p.Then([&](FakeWindowSystem& w) {
+    statuses.push_back(w.Text(kStatusText));
+    w.Click(kWriteToFileCheck);
+    w.Click(kScanProjectButton);
+  });
+  p.Then([&](FakeWindowSystem& w) { statuses.push_back(w.Text(kStatusText)); });
+  EXPECT_EQ(p.Run(), 0);
+  EXPECT_EQ(statuses,
+            (std::vector<std::string>{
+                "Could not write " + project + "out/lines.csv: Its folder leads out of the project",
+                "Could not write " + project +
+                    "Project_Statistics.txt: " + DescribeReservedCode(kOutputIsALink)}));
+  EXPECT_EQ(testing::ReadFileBytes(victim), "mine");
+  EXPECT_FALSE(testing::FileExists(p.folder.Join("elsewhere/lines.csv")));
+}
+#endif
 
 TEST(EventLoopTest, SaysHowManyFilesCouldNotBeRead) {
   Program p;
