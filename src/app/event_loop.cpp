@@ -165,7 +165,7 @@ CommandFeedback EventLoop::WindowFeedback(SkippedEntries& skipped, std::string& 
   feedback.note_name_in_utf8 = [&name_in_utf8](const std::string& name) { name_in_utf8 = name; };
   feedback.show_progress = [this](int position) { window_.SetProgress(kProgressBar, position); };
   feedback.enter_stage = [this](Stage stage) {
-    window_.SetText(kStatusText, StageStatusText(stage));
+    window_.SetText(kStatusText, DescribeStage(stage));
   };
   // The window repaints and shows typing and ticks; no handler runs before the command ends.
   feedback.yield = [this] { window_.DrainWindowEvents(); };

@@ -2,22 +2,6 @@
 
 namespace dwelvane {
 
-std::string_view StageStatusText(Stage stage) {
-  switch (stage) {
-    case Stage::kIdle:
-      return "";
-    case Stage::kScanningScripts:
-      return "Scanning scripts ...";
-    case Stage::kTranslating:
-      return "Translating references ...";
-    case Stage::kScanningProject:
-      return "Scanning project ...";
-    case Stage::kCheckingLines:
-      return "Checking lines ...";
-  }
-  return "";
-}
-
 std::string OutputFailedStatusText(const IoError& error, Language language) {
   const std::string cause = error.Describe();
   if (language == Language::kEnglish) {

@@ -10,10 +10,6 @@
 
 namespace dwelvane {
 
-// What the status line says while a command is in `stage`; empty when idle. The scans'
-// texts are the same in both languages.
-std::string_view StageStatusText(Stage stage);
-
 // The status line after an output could not be written, with the system's reason.
 std::string OutputFailedStatusText(const IoError& error, Language language);
 

@@ -9,23 +9,6 @@
 namespace dwelvane {
 namespace {
 
-// What the progress line says in each stage; nothing when idle, which clears it.
-std::string_view DescribeStage(Stage stage) {
-  switch (stage) {
-    case Stage::kIdle:
-      return "";
-    case Stage::kScanningScripts:
-      return "Scanning scripts ...";
-    case Stage::kTranslating:
-      return "Translating references ...";
-    case Stage::kScanningProject:
-      return "Scanning project ...";
-    case Stage::kCheckingLines:
-      return "Checking lines ...";
-  }
-  return "";
-}
-
 struct ProgressLine {
   std::string status;
   int percent = -1;

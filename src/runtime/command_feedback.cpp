@@ -5,6 +5,22 @@
 
 namespace dwelvane {
 
+std::string_view DescribeStage(Stage stage) {
+  switch (stage) {
+    case Stage::kIdle:
+      return "";
+    case Stage::kScanningScripts:
+      return "Scanning scripts ...";
+    case Stage::kTranslating:
+      return "Translating references ...";
+    case Stage::kScanningProject:
+      return "Scanning project ...";
+    case Stage::kCheckingLines:
+      return "Checking lines ...";
+  }
+  return "";
+}
+
 int ProgressPosition(const Progress& progress) {
   if (progress.ProgressTotal <= 0) {
     return 0;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "runtime/io_error.h"
 
@@ -16,6 +17,10 @@ enum class Stage {
   kScanningProject,
   kCheckingLines,
 };
+
+// What the window's status line and the terminal's progress line say in `stage`, in
+// either language: "Scanning scripts ..."; nothing when idle.
+std::string_view DescribeStage(Stage stage);
 
 // How a long command shows what it does. The window sets its progress bar and status
 // line and keeps repainting; the command line prints to standard error or nothing.
