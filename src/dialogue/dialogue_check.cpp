@@ -3,6 +3,7 @@
 #include <memory_resource>
 #include <unordered_map>
 
+#include "runtime/keyed_hash.h"
 #include "runtime/path_separator.h"
 #include "runtime/text_conversion.h"
 #include "runtime/text_operations.h"
@@ -127,11 +128,7 @@ class Checker {
 }  // namespace
 
 std::size_t FileNameHash::operator()(std::string_view name) const {
-  std::size_t hash = 14695981039346656037ull;
-  for (const char c : name) {
-    hash = (hash ^ static_cast<unsigned char>(FoldFileNameByte(c))) * 1099511628211ull;
-  }
-  return hash;
+  return static_cast<std::size_t>(KeyedHash(name, HashFold::kFileName));
 }
 
 bool FileNameEqual::operator()(std::string_view a, std::string_view b) const {

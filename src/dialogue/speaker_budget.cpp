@@ -3,12 +3,21 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "runtime/keyed_hash.h"
+
 namespace dwelvane {
 namespace {
 
 bool IsWordBreak(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
+
+// Speaker names come from the project: a keyed hash keeps chosen names from sharing a bucket.
+struct SpeakerNameHash {
+  std::size_t operator()(const std::string& name) const {
+    return static_cast<std::size_t>(KeyedHash(name, HashFold::kNone));
+  }
+};
 
 std::string_view TrimSpacesAndTabs(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
@@ -44,7 +53,7 @@ std::int64_t CountWords(std::string_view sentence) {
 
 std::vector<SpeakerBudget> CountSpeakerBudgets(const DialogueTable& table, bool as_utf8) {
   std::vector<SpeakerBudget> budgets;
-  std::unordered_map<std::string, std::size_t> index;
+  std::unordered_map<std::string, std::size_t, SpeakerNameHash> index;
   SpeakerBudget total{.speaker = "total"};
   std::string name;
   for (std::size_t i = 0; i < table.DialogueCount; ++i) {

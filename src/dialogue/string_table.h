@@ -15,11 +15,13 @@ namespace dwelvane {
 // The engine's string table: lines of an ID, a tab (or, in a line without a tab, a space)
 // and the text. IDs are matched without regard to ASCII letter case, as the engine does;
 // of several lines with one ID the last one counts.
-// The file is held whole, and an open-addressing table sized once holds where each ID's
-// line starts and part of its ID's hash: a million lines cost two allocations and eight
-// bytes a slot, and a probe that meets another ID rarely reads the file. The texts Lookup
-// returns are views into the file and live as long as the table; it neither moves nor
-// copies.
+// The file is held whole, and an open-addressing table sized once by the lines that hold
+// an ID holds where each ID's line starts, part of its ID's hash and what ends the ID: a
+// million lines cost two allocations and eight bytes a slot, a probe that meets another
+// ID rarely reads the file, and one that meets its ID reads the ID and one byte more,
+// never the text. Lines without an ID (empty lines, zero bytes) cost nothing. The hash is
+// keyed (KeyedHash), so chosen IDs can't crowd one run of slots. The texts Lookup returns
+// are views into the file and live as long as the table; it neither moves nor copies.
 class StringTable {
  public:
   StringTable() = default;
@@ -27,7 +29,7 @@ class StringTable {
   StringTable& operator=(const StringTable&) = delete;
 
   // Reads the whole file once. Fails when it can't be opened or read whole; the table is
-  // then empty.
+  // then empty. Throws OutOfMemoryReading when the memory runs out.
   IoError Load(const std::string& path);
 
   // The texts for many IDs: `id_of(i)` for i in [0, count), each text handed to
@@ -42,21 +44,25 @@ class StringTable {
 
  private:
   void Clear();
+  IoError LoadWhole(const std::string& path);
   void IndexLines(std::string_view bytes);
   struct PendingLine {
     const char* start = nullptr;
     std::string_view id;
+    std::uint32_t id_end = 0;
     std::uint64_t hash = 0;
   };
   void AddLine(const PendingLine& line);
 
   struct Slot {
     std::uint32_t line = 0;  // where a line starts in bytes_, + 1; 0: an empty slot
-    std::uint32_t tag = 0;   // the low half of its ID's hash
+    std::uint32_t tag = 0;   // the low half of its ID's hash, its two low bits the IdEnd
   };
 
-  // The line a slot points at, without its line end.
-  std::string_view LineAt(const Slot& slot) const;
+  // True when the ID of the slot's line is `id`, read without going past the ID's end.
+  bool SlotHoldsId(const Slot& slot, std::string_view id) const;
+  // The text of the slot's line, without its line end.
+  std::string_view TextAt(const Slot& slot) const;
   // The slot that holds `id`'s line, or the empty slot where it belongs.
   std::size_t FindSlot(std::string_view id, std::uint64_t hash) const;
   std::string_view LookupHashed(std::string_view id, std::uint64_t hash) const;

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <limits>
 
+#include "runtime/keyed_hash.h"
 #include "runtime/path_separator.h"
 
 namespace dwelvane {
@@ -56,12 +57,7 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 std::uint64_t HashIgnoringAsciiCase(std::string_view text) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (const char byte : text) {
-    hash = (hash ^ static_cast<unsigned char>(LowerAscii(byte))) * 1099511628211ull;
-  }
-  // FNV-1a mixes its low bits best; a multiplication carries them into the high ones.
-  return hash * 0x9E3779B97F4A7C15ull;
+  return KeyedHash(text, HashFold::kAsciiCase);
 }
 
 bool EndsWithLowered(std::string_view text, std::string_view ending) {

@@ -25,7 +25,7 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 std::string EscapeControlCharacters(std::string_view text, std::string_view kept = {});
 
 // A hash under which texts that EqualIgnoringAsciiCase calls equal are equal; all of its
-// 64 bits are well mixed.
+// 64 bits are well mixed, and it is keyed per process (KeyedHash).
 std::uint64_t HashIgnoringAsciiCase(std::string_view text);
 
 // True when the last bytes of `text`, lower-cased as LowerByte does, equal `ending`.
