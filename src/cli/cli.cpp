@@ -7,6 +7,7 @@
 #include "cli/closest_name.h"
 #include "cli/command_table.h"
 #include "cli/help_text.h"
+#include "runtime/out_of_memory.h"
 #include "runtime/platform_file.h"
 #include "runtime/temporary_files.h"
 #include "runtime/text_operations.h"
@@ -57,7 +58,19 @@ int RunCommand(const CommandSpec& command, std::span<const std::string> words) {
     return PrintText(FormatCommandHelp(command));
   }
   const auto start = StartCommand(words, command.options, command.takes_project);
-  return start ? command.run(*start) : kExitUsage;
+  if (!start) {
+    return kExitUsage;
+  }
+  // What a command reads is the user's, of any size: running out of memory is an error
+  // like any other, and the outputs' temporary files are removed on the way out.
+  try {
+    return command.run(*start);
+  } catch (const OutOfMemoryReading& error) {
+    ReportError("out of memory reading '" + error.Path() + "'");
+  } catch (const std::bad_alloc&) {
+    ReportError("out of memory");
+  }
+  return kExitFailure;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "dialogue/talk_keywords.h"
 #include "dialogue/talk_line_parser.h"
+#include "runtime/out_of_memory.h"
 
 namespace dwelvane {
 namespace {
@@ -45,19 +46,15 @@ class ScriptRecords {
   std::string_view name_copy_;
 };
 
-}  // namespace
+static_assert(kTalkAsyncKeyword.size() <= LineReader::kLongestFind);
 
-IoError ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& reader) {
-  if (IoError opened = reader.FileOpenRead(script); opened.Failed()) {
-    return opened;
-  }
-  const std::size_t first_record = table.DialogueCount;
+void AppendTalkLines(const WalkedFile& script, DialogueTable& table, LineReader& reader) {
   ScriptRecords records(script, table);
   std::int64_t line_number = 0;
   TalkLine talk;
   for (;;) {
-    // Only lines that may hold a talk keyword are delivered; the others are just counted.
-    const std::string_view line = reader.FileReadLineWhere(FindTalkKeywordStart, line_number);
+    // Only talk lines are delivered; the others are just counted, a long one in pieces.
+    const std::string_view line = reader.FileReadLineWhere(FindTalkCall, line_number);
     if (line.empty()) {
       break;
     }
@@ -66,6 +63,16 @@ IoError ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReade
       records.Append(line_number, line, talk);
     }
   }
+}
+
+}  // namespace
+
+IoError ScanScriptFile(const WalkedFile& script, DialogueTable& table, LineReader& reader) {
+  if (IoError opened = reader.FileOpenRead(script); opened.Failed()) {
+    return opened;
+  }
+  const std::size_t first_record = table.DialogueCount;
+  WhileReading(script.path, [&] { AppendTalkLines(script, table, reader); });
   IoError read_error = reader.FileReadError();
   const SourceEncoding encoding = reader.FileEncoding();
   reader.FileClose();

@@ -41,4 +41,17 @@ const char* FindTalkKeywordStart(const char* begin, const char* end) {
   return end;
 }
 
+const char* FindTalkCall(const char* begin, const char* end) {
+  for (const char* from = begin;; ++from) {
+    from = FindTalkKeywordStart(from, end);
+    if (from == end) {
+      return end;
+    }
+    const std::string_view rest(from, static_cast<std::size_t>(end - from));
+    if (rest.starts_with(kTalkKeyword) || rest.starts_with(kTalkAsyncKeyword)) {
+      return from;
+    }
+  }
+}
+
 }  // namespace dwelvane

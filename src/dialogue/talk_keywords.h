@@ -20,4 +20,8 @@ TalkKeywordMatch FindTalkKeyword(std::string_view line);
 // when there is none. Lines without it can be passed over unread.
 const char* FindTalkKeywordStart(const char* begin, const char* end);
 
+// Where the first ".Talk(" or ".TalkAsync(" begins in [begin, end); `end` when there is
+// neither. Exactly the lines in which it finds one are talk lines.
+const char* FindTalkCall(const char* begin, const char* end);
+
 }  // namespace dwelvane

@@ -77,7 +77,8 @@ std::int64_t CountLineEnds(const char* begin, const char* end, char next) {
 
 }  // namespace
 
-LineReader::LineReader(std::size_t chunk_size) : buffer_(chunk_size < 16 ? 16 : chunk_size) {}
+LineReader::LineReader(std::size_t chunk_size)
+    : buffer_(chunk_size < kLongestFind + 1 ? kLongestFind + 1 : chunk_size) {}
 
 LineReader::~LineReader() {
   FileClose();
@@ -102,6 +103,8 @@ IoError LineReader::Adopt(platform::OpenedFile opened, const std::string& path) 
   file_ = opened.handle;
   path_ = path;
   begin_ = end_ = 0;
+  buffer_offset_ = fed_offset_ = 0;
+  line_cut_ = false;
   source_done_ = false;
   read_error_ = {};
   detector_ = EncodingDetector();
@@ -152,7 +155,12 @@ std::string_view LineReader::FileReadLineWhere(TextSearch search, std::int64_t& 
     const char* data = buffer_.data();
     const char* found = search(data + begin_, data + end_);
     if (found != data + end_) {
-      lines_passed += PassLinesUpTo(AfterLastLineEnd(data, begin_, found - data));
+      const std::size_t line_start = AfterLastLineEnd(data, begin_, found - data);
+      if (line_start == begin_ && line_cut_) {
+        ReturnToCutLine();
+      } else {
+        lines_passed += PassLinesUpTo(line_start);
+      }
       return FileReadLine();
     }
     std::size_t stop = AfterLastLineEnd(data, begin_, end_);
@@ -162,11 +170,33 @@ std::string_view LineReader::FileReadLineWhere(TextSearch search, std::int64_t& 
     }
     lines_passed += PassLinesUpTo(stop);
     if (source_done_) {
-      lines_passed += begin_ < end_ ? 1 : 0;
+      lines_passed += begin_ < end_ || line_cut_ ? 1 : 0;
       begin_ = end_;
+      line_cut_ = false;
       return {};
     }
+    if (begin_ == 0 && end_ == buffer_.size()) {
+      PassLinePiece();
+    }
     Refill();
+  }
+}
+
+void LineReader::PassLinePiece() {
+  if (!line_cut_) {
+    line_cut_ = true;
+    cut_line_start_ = buffer_offset_ + begin_;
+  }
+  begin_ = end_ - (kLongestFind - 1);
+}
+
+void LineReader::ReturnToCutLine() {
+  line_cut_ = false;
+  begin_ = end_ = 0;
+  buffer_offset_ = cut_line_start_;
+  if (IoError error = platform::SeekInFile(file_, cut_line_start_); error.Failed()) {
+    read_error_ = error.On(path_);
+    source_done_ = true;
   }
 }
 
@@ -200,6 +230,7 @@ std::int64_t LineReader::PassLinesUpTo(std::size_t stop) {
   const char next = stop < end_ ? data[stop] : '\0';
   const std::int64_t lines = CountLineEnds(data + begin_, data + stop, next);
   begin_ = stop;
+  line_cut_ = line_cut_ && lines == 0;
   return lines;
 }
 
@@ -207,6 +238,7 @@ void LineReader::Refill() {
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
+    buffer_offset_ += begin_;
     begin_ = 0;
   }
   if (end_ == buffer_.size()) {
@@ -218,8 +250,13 @@ void LineReader::Refill() {
       error.Failed()) {
     read_error_ = error.On(path_);
   }
-  if (track_encoding_) {
-    detector_.Feed({buffer_.data() + end_, got});
+  // Bytes read again after a return to a cut line were seen once already.
+  const std::uint64_t read_from = buffer_offset_ + end_;
+  if (track_encoding_ && read_from + got > fed_offset_) {
+    const std::size_t seen =
+        static_cast<std::size_t>(fed_offset_ > read_from ? fed_offset_ - read_from : 0);
+    detector_.Feed({buffer_.data() + end_ + seen, got - seen});
+    fed_offset_ = read_from + got;
   }
   // Only a read of nothing ends the file: a network or FUSE file system may deliver a
   // regular file in shorter reads than asked for.

@@ -48,12 +48,16 @@ class LineReader {
   std::string_view FileReadLine();
 
   // Finds something in a text; returns where it begins, or `end` when it isn't there.
-  // What it finds must hold no line end byte.
+  // What it finds holds no line end byte and is at most kLongestFind bytes long.
   using TextSearch = const char* (*)(const char* begin, const char* end);
+  static constexpr std::size_t kLongestFind = 15;
 
   // Passes over the lines in which `search` finds nothing, adding their number to
   // `lines_passed`, and returns the next line in which it finds something; the empty text
-  // when the file ends first. Much faster than testing every line on its own.
+  // when the file ends first. Much faster than testing every line on its own. A line
+  // longer than the buffer is passed in pieces, so memory stays the buffer's; should
+  // `search` find something in it after all, the reader goes back to the line's start
+  // and delivers it whole.
   std::string_view FileReadLineWhere(TextSearch search, std::int64_t& lines_passed);
 
   // The next run of whole lines, their line ends included, as many as the buffer holds: it
@@ -75,10 +79,21 @@ class LineReader {
   // Consumes the unread bytes up to `stop`, which follows a line end, and counts the lines.
   std::int64_t PassLinesUpTo(std::size_t stop);
 
+  // Drops the unread bytes of a line that fills the buffer, but for the last few, where
+  // a find may begin.
+  void PassLinePiece();
+
+  // Reads the line whose start PassLinePiece dropped from its start again.
+  void ReturnToCutLine();
+
   platform::FileHandle file_ = platform::kNoFile;
   std::vector<char> buffer_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
+  std::uint64_t buffer_offset_ = 0;  // where in the file buffer_[0] was read from
+  std::uint64_t fed_offset_ = 0;     // the bytes the encoding detector has been given
+  bool line_cut_ = false;            // the start of the line at begin_ was dropped
+  std::uint64_t cut_line_start_ = 0;
   bool source_done_ = true;
   std::string path_;
   IoError read_error_;

@@ -90,6 +90,10 @@ std::uint64_t SizeOfOpenFile(FileHandle file);
 // anywhere. A failed read is no end of the file.
 IoError ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_t& got);
 
+// Makes the next read start at `offset` bytes from the file's beginning; fails as a read
+// does, and on anything that is no file on a disk.
+IoError SeekInFile(FileHandle file, std::uint64_t offset);
+
 IoError WriteToFile(FileHandle file, const char* data, std::size_t size);
 
 // Makes what was written durable on the disk.

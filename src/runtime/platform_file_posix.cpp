@@ -175,6 +175,13 @@ IoError ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_
   }
 }
 
+IoError SeekInFile(FileHandle file, std::uint64_t offset) {
+  if (::lseek(static_cast<int>(file), static_cast<off_t>(offset), SEEK_SET) < 0) {
+    return LastFailure(IoOperation::kRead);
+  }
+  return {};
+}
+
 IoError WriteToFile(FileHandle file, const char* data, std::size_t size) {
   if (const int fault = FaultByRule(FileCall::kWrite, {}, size)) {
     return Failure(IoOperation::kWrite, {}, fault);

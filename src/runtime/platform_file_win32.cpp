@@ -213,6 +213,15 @@ IoError ReadFromFile(FileHandle file, char* buffer, std::size_t size, std::size_
   return {};
 }
 
+IoError SeekInFile(FileHandle file, std::uint64_t offset) {
+  LARGE_INTEGER distance{};
+  distance.QuadPart = static_cast<LONGLONG>(offset);
+  if (!SetFilePointerEx(AsHandle(file), distance, nullptr, FILE_BEGIN)) {
+    return LastFailure(IoOperation::kRead);
+  }
+  return {};
+}
+
 IoError WriteToFile(FileHandle file, const char* data, std::size_t size) {
   if (const int fault = FaultByRule(FileCall::kWrite, {}, size)) {
     return Failure(IoOperation::kWrite, {}, fault);
