@@ -548,6 +548,118 @@ TEST(CliSpeakersTest, ChoosesTheFormatByOptionOrFileName) {
   EXPECT_EQ(RunCli(folder, {"speakers", "--output", "no/dir/b.csv", "p"}).exit_code, 1);
 }
 
+TEST(CliDialogueTest, WarnsOnceAboutFormulaCellsAndNeutralisesThemOnRequest) {
+  TempFolder folder;
+  folder.Write("p/game.wpr", "");
+  folder.Write("p/a.script",
+               "Molly.Talk(\"=HYPERLINK('http://x')\");\n"
+               "Molly.Talk(\"-Yes?\");\nMolly.Talk(\"Fine\");\n");
+  const std::vector<std::string> columns = {"--columns", "speaker,sentence", "--output", "-"};
+  std::vector<std::string> words = {"dialogue"};
+  words.insert(words.end(), columns.begin(), columns.end());
+  words.push_back("p");
+  const CliResult plain = RunCli(folder, words);
+  EXPECT_EQ(plain.exit_code, 0) << plain.err;
+  EXPECT_EQ(plain.out,
+            "\"Molly\";\"=HYPERLINK('http://x')\"\r\n\"Molly\";\"-Yes?\"\r\n"
+            "\"Molly\";\"Fine\"\r\n");
+  EXPECT_EQ(plain.err,
+            "dwelvane-cli: warning: 2 cells start with a formula character (=, +, -, @, tab or "
+            "CR), which a spreadsheet may run as a formula; --safe-cells writes a ' before each "
+            "so that it shows as text\n");
+  words.insert(words.begin() + 1, "--safe-cells");
+  const CliResult safe = RunCli(folder, words);
+  EXPECT_EQ(safe.exit_code, 0) << safe.err;
+  EXPECT_EQ(safe.out,
+            "\"Molly\";\"'=HYPERLINK('http://x')\"\r\n\"Molly\";\"'-Yes?\"\r\n"
+            "\"Molly\";\"Fine\"\r\n");
+  EXPECT_EQ(safe.err, "");
+}
+
+TEST(CliSpeakersTest, WritesSpeakerNamesThatStartAFormulaAsText) {
+  TempFolder folder;
+  folder.Write("p/game.wpr", "");
+  folder.Write("p/a.script", "\t=cmd|x.Talk(\"Hi\");\n\t@a,b.Talk(\"Hi\");\n");
+  EXPECT_EQ(RunCli(folder, {"speakers", "--format", "csv", "p"}).out,
+            "speaker,lines,words,with_audio,without_audio\r\n'=cmd|x,1,1,0,1\r\n"
+            "\"'@a,b\",1,1,0,1\r\ntotal,2,2,0,2\r\n");
+}
+
+// Memory is measured by the address space the system grants the program: under the
+// sanitizers that is no measure, as they reserve terabytes up front.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSpaceIsMemory = false;
+#else
+constexpr bool kAddressSpaceIsMemory = true;
+#endif
+
+// The shell's words that limit the program's address space to `mebibytes`.
+std::string LimitMemory(int mebibytes) {
+  return "ulimit -v " + std::to_string(mebibytes * 1024) + " &&";
+}
+
+TEST(CliTest, KeepsMemoryFlatOnALongLineWithoutATalkCall) {
+  if (!kAddressSpaceIsMemory) {
+    GTEST_SKIP() << "the sanitizers' address space is no measure of memory";
+  }
+  // A 96 MiB line once took a buffer of 128 MiB and more while being passed over.
+  TempFolder folder;
+  folder.Write("p/game.wpr", "");
+  folder.Write("p/English/STRING.TAB", "hi\tHello\r\n");
+  folder.Write("p/a.script", std::string(96 << 20, 'x') + "\nMolly.Talk(\"/hi/Hi\");\n" +
+                                 std::string(1 << 20, 'y') + " Ann.Talk(\"Bye\");");
+  const std::string before = LimitMemory(96);
+  const CliResult dialogue = RunCli(
+      folder, {"dialogue", "--columns", "line,speaker,sentence", "--output", "-", "p"}, "", before);
+  EXPECT_EQ(dialogue.exit_code, 0) << dialogue.err;
+  EXPECT_EQ(dialogue.out, "\"2\";\"Molly\";\"Hi\"\r\n\"3\";\"Ann\";\"Bye\"\r\n");
+  const CliResult speakers = RunCli(folder, {"speakers", "--format", "csv", "p"}, "", before);
+  EXPECT_EQ(speakers.exit_code, 0) << speakers.err;
+  EXPECT_EQ(speakers.out,
+            "speaker,lines,words,with_audio,without_audio\r\nAnn,1,1,0,1\r\nMolly,1,1,0,1\r\n"
+            "total,2,2,0,2\r\n");
+  const CliResult check = RunCli(folder, {"check", "p"}, "", before);
+  EXPECT_EQ(check.exit_code, 0) << check.err;
+}
+
+TEST(CliTest, KeepsAStringTableOfZeroBytesToTheSizeOfItsFile) {
+  if (!kAddressSpaceIsMemory) {
+    GTEST_SKIP() << "the sanitizers' address space is no measure of memory";
+  }
+  // Each zero byte ends a line: 64 MiB of them once took 768 MiB of slots.
+  TempFolder folder;
+  folder.Write("p/game.wpr", "");
+  folder.Write("p/a.script", "Molly.Talk(\"/hi/Hi\");\n");
+  std::filesystem::resize_file(folder.Write("p/English/STRING.TAB", "hi\tHello\n"), 64 << 20);
+  const std::string before = LimitMemory(160);
+  const CliResult dialogue = RunCli(
+      folder, {"dialogue", "--columns", "reference,translate", "--output", "-", "p"}, "", before);
+  EXPECT_EQ(dialogue.exit_code, 0) << dialogue.err;
+  EXPECT_EQ(dialogue.out, "\"hi\";\"Hello\"\r\n");
+  const CliResult check = RunCli(folder, {"check", "p"}, "", before);
+  EXPECT_EQ(check.exit_code, 0) << check.err;
+  EXPECT_EQ(check.err, "0 findings in 1 script\n");
+}
+
+TEST(CliTest, SaysWhichFileWasTooLargeForTheMemory) {
+  if (!kAddressSpaceIsMemory) {
+    GTEST_SKIP() << "the sanitizers' address space is no measure of memory";
+  }
+  TempFolder folder;
+  folder.Write("p/game.wpr", "");
+  folder.Write("p/a.script", "Molly.Talk(\"/hi/Hi\");\n");
+  const std::string table = folder.Write("p/English/STRING.TAB", "");
+  std::filesystem::resize_file(table, 256 << 20);
+  for (const std::vector<std::string>& words :
+       {std::vector<std::string>{"check", "p"},
+        {"dialogue", "--columns", "reference,translate", "--output", "out.csv", "p"}}) {
+    const CliResult result = RunCli(folder, words, "", LimitMemory(160));
+    EXPECT_EQ(result.exit_code, 1) << words[0] << ": " << result.err;
+    EXPECT_EQ(result.err, "dwelvane-cli: out of memory reading '" + table + "'\n") << words[0];
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.Join("out.csv")));
+}
+
 TEST(CliStatsTest, ExplainsWhatWentWrong) {
   TempFolder folder;
   folder.MakeFolder("p");

@@ -20,12 +20,16 @@ DialogueTable GuardTable() {
   return table;
 }
 
-std::string WriteCsv(const DialogueTable& table, const CsvLayout& layout) {
+std::string WriteCsv(const DialogueTable& table, const CsvLayout& layout,
+                     std::size_t* formula_cells = nullptr) {
   TempFolder folder;
   const std::string path = folder.Join("out.csv");
   LineWriter writer;
   EXPECT_FALSE(writer.FileCreate(path).Failed());
-  WriteDialogueCsv(table, layout, writer);
+  const std::size_t formulas = WriteDialogueCsv(table, layout, writer).formula_cells;
+  if (formula_cells != nullptr) {
+    *formula_cells = formulas;
+  }
   EXPECT_FALSE(writer.FileClose().Failed());
   return testing::ReadFileBytes(path);
 }
@@ -126,6 +130,39 @@ TEST(CsvWriterTest, WritesUtf8FromEachSourcesOwnEncodingWithAHeaderAndRelativeLo
                   .starts_with("\"" + root + scenes + kPathSeparator + "a" + kPathSeparator +
                                "\",\"caf\xE9.script\",\"M\xFCller\""))
       << "names in the system's code page, the rest as they are";
+}
+
+TEST(CsvWriterTest, NeutralisesCellsThatStartAFormulaOnlyWhenAsked) {
+  // Each of the six characters that make a spreadsheet run a cell, in every text column;
+  // in the middle of a cell they are harmless.
+  DialogueTable table;
+  table.AppendRecord() = {
+      "=d/", "+x.script", 1, "-guard", "", "", "=HYPERLINK(\"http://x\",\"y\")", "@audio.ogg"};
+  table.AppendRecord() = {"d/", "x.script", 2, "\tguard", "", "", "\rcr", "a=b+c-d@e"};
+  struct Case {
+    bool safe_cells;
+    std::string_view expected;
+    std::size_t formula_cells;
+  };
+  const Case cases[] = {
+      {false,
+       "\"=d/\";\"+x.script\";\"1\";\"-guard\";\"=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\";"
+       "\"@audio.ogg\";\"\"\r\n"
+       "\"d/\";\"x.script\";\"2\";\"\tguard\";\"\rcr\";\"a=b+c-d@e\";\"\"\r\n",
+       7},
+      {true,
+       "\"'=d/\";\"'+x.script\";\"1\";\"'-guard\";\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\";"
+       "\"'@audio.ogg\";\"\"\r\n"
+       "\"d/\";\"x.script\";\"2\";\"'\tguard\";\"'\rcr\";\"a=b+c-d@e\";\"\"\r\n",
+       0},
+  };
+  for (const Case& c : cases) {
+    std::size_t formula_cells = 99;
+    CsvLayout layout;
+    layout.safe_cells = c.safe_cells;
+    EXPECT_EQ(WriteCsv(table, layout, &formula_cells), c.expected);
+    EXPECT_EQ(formula_cells, c.formula_cells) << c.safe_cells;
+  }
 }
 
 TEST(CsvWriterTest, AnEmptyTableGivesAnEmptyFile) {

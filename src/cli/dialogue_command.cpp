@@ -51,6 +51,9 @@ constexpr OptionSpec kOptions[] = {
     {.name = "relative-paths", .help = "locations relative to PROJECT, with / between folders"},
     {.name = "include-inc", .help = "scan .inc files too"},
     kFollowOutsideLinksOption,
+    {.name = "safe-cells",
+     .help = "a ' before every cell that starts with =, +, -, @, a tab or a CR, so that a "
+             "spreadsheet shows it as text instead of running it as a formula"},
 };
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -139,6 +142,7 @@ std::optional<DialogueOptions> BuildOptions(const CommandStart& start, std::stri
   options.relative_paths = arguments.Flag("relative-paths");
   options.include_inc = arguments.Flag("include-inc");
   options.walk = ChooseWalkRules(arguments);
+  options.safe_cells = arguments.Flag("safe-cells");
   return options;
 }
 
@@ -182,14 +186,27 @@ void WarnAboutMixedEncodings(const DialogueTable& table, const DialogueOptions& 
   }
 }
 
+// A cell such as =HYPERLINK("...") runs as a formula when the table is opened in a
+// spreadsheet; the default table keeps the scripts' bytes, so the user is told once.
+void WarnAboutFormulaCells(std::size_t formula_cells) {
+  if (formula_cells > 0) {
+    ReportError("warning: " + std::to_string(formula_cells) +
+                (formula_cells == 1 ? " cell starts" : " cells start") +
+                " with a formula character (=, +, -, @, tab or CR), which a spreadsheet may "
+                "run as a formula; --safe-cells writes a ' before each so that it shows as "
+                "text");
+  }
+}
+
 void SayWhatWasDone(const CommandStart& start, const DialogueOptions& options,
-                    const DialogueTable& table) {
+                    const DialogueTable& table, std::size_t formula_cells) {
   if (table.ScriptCount == 0) {
     ReportError(std::string("warning: no ") +
                 (options.include_inc ? ".script or .inc" : ".script") + " file in '" +
                 options.project_folder + "'");
   }
   WarnAboutMixedEncodings(table, options);
+  WarnAboutFormulaCells(formula_cells);
   SummarizeOnTerminal(std::to_string(table.DialogueCount) +
                           (table.DialogueCount == 1 ? " line" : " lines") + " written to " +
                           Describe(options.output),
@@ -201,14 +218,15 @@ int RunDialogue(const CommandStart& start) {
   const auto options = BuildOptions(start, error);
   DialogueTable table;
   Progress progress;
+  std::size_t formula_cells = 0;
   const int exit_code = RunOnProject<DialogueOptions>(
       options, error, &DialogueOptions::output,
       [&](const CommandFeedback& feedback) {
-        return CreateCsvTable(*options, table, progress, feedback);
+        return CreateCsvTable(*options, table, progress, feedback, &formula_cells);
       },
       [&] { return CheckStringTable(start, *options); });
   if (exit_code == kExitSuccess) {
-    SayWhatWasDone(start, *options, table);
+    SayWhatWasDone(start, *options, table, formula_cells);
   }
   return exit_code;
 }

@@ -9,7 +9,8 @@ namespace dwelvane {
 namespace {
 
 IoError WriteTable(const DialogueOptions& options, const std::string& folder,
-                   const DialogueTable& table, const CommandFeedback& feedback) {
+                   const DialogueTable& table, const CommandFeedback& feedback,
+                   std::size_t& formula_cells) {
   LineWriter writer;
   if (IoError opened = writer.Open(options.output); opened.Failed()) {
     return opened;
@@ -20,18 +21,21 @@ IoError WriteTable(const DialogueOptions& options, const std::string& folder,
       .encoding = options.encoding,
       .header = options.header,
       .relative_to = options.relative_paths ? ResolveProgramPath(folder) : std::string(),
+      .safe_cells = options.safe_cells,
   };
-  const std::string name_in_utf8 = WriteDialogueCsv(table, layout, writer);
-  if (!name_in_utf8.empty()) {
-    feedback.note_name_in_utf8(name_in_utf8);
+  const CsvWritten written = WriteDialogueCsv(table, layout, writer);
+  if (!written.first_name_in_utf8.empty()) {
+    feedback.note_name_in_utf8(written.first_name_in_utf8);
   }
+  formula_cells = written.formula_cells;
   return writer.FileClose();
 }
 
 }  // namespace
 
 CommandOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& table,
-                              Progress& progress, const CommandFeedback& feedback) {
+                              Progress& progress, const CommandFeedback& feedback,
+                              std::size_t* formula_cells) {
   if (options.project_folder.empty()) {
     return CommandOutcome::NothingToDo();
   }
@@ -44,7 +48,11 @@ CommandOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& tab
     feedback.enter_stage(Stage::kTranslating);
     TranslateReferences(table, options.string_table_path, progress, feedback);
   }
-  IoError written = WriteTable(options, folder, table, feedback);
+  std::size_t formulas = 0;
+  IoError written = WriteTable(options, folder, table, feedback, formulas);
+  if (formula_cells != nullptr) {
+    *formula_cells = formulas;
+  }
   EndFeedback(feedback);
   return CommandOutcome::AfterWriting(std::move(written));
 }

@@ -23,12 +23,15 @@ struct DialogueOptions {
   bool relative_paths = false;  // locations below the project folder, "/" between folders
   bool include_inc = false;     // .inc files are scanned too
   WalkRules walk;               // links out of the project are passed over by default
+  bool safe_cells = false;      // see CsvLayout::safe_cells
 };
 
 // The "Create CSV table" command: counts the project's scripts, scans them into `table`,
 // translates references when asked to, and writes the table. kNothingToDo for an empty
-// project folder.
+// project folder. `formula_cells`, when given, learns how many written cells start a
+// formula.
 CommandOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& table,
-                              Progress& progress, const CommandFeedback& feedback);
+                              Progress& progress, const CommandFeedback& feedback,
+                              std::size_t* formula_cells = nullptr);
 
 }  // namespace dwelvane

@@ -25,6 +25,13 @@ class CsvLine {
       field = converted_;
     }
     StartField();
+    if (!field.empty() && StartsFormula(field.front())) {
+      if (layout_.safe_cells) {
+        text_.push_back('\'');
+      } else {
+        ++formula_cells_;
+      }
+    }
     for (std::size_t quote; (quote = field.find('"')) != std::string_view::npos;) {
       text_.append(field.substr(0, quote + 1));
       text_.push_back('"');
@@ -58,6 +65,7 @@ class CsvLine {
   }
 
   std::string_view Text() const { return text_; }
+  std::size_t FormulaCells() const { return formula_cells_; }
 
  private:
   void StartField() {
@@ -72,6 +80,7 @@ class CsvLine {
   std::string converted_;
   std::string name_bytes_;
   std::string first_name_in_utf8_;
+  std::size_t formula_cells_ = 0;
 };
 
 // The script's folder as the layout names it: whole, or below the project folder with
@@ -140,8 +149,15 @@ void WriteHeader(const CsvLayout& layout, LineWriter& writer) {
 
 }  // namespace
 
-std::string WriteDialogueCsv(const DialogueTable& table, const CsvLayout& layout,
-                             LineWriter& writer) {
+void AppendFormulaSafeCell(std::string& out, std::string_view cell) {
+  if (!cell.empty() && StartsFormula(cell.front())) {
+    out.push_back('\'');
+  }
+  out.append(cell);
+}
+
+CsvWritten WriteDialogueCsv(const DialogueTable& table, const CsvLayout& layout,
+                            LineWriter& writer) {
   if (layout.encoding == OutputEncoding::kUtf8WithBom) {
     writer.WriteBytes(kUtf8ByteOrderMark);
   }
@@ -154,7 +170,7 @@ std::string WriteDialogueCsv(const DialogueTable& table, const CsvLayout& layout
     FillLine(line, table.Record(i), table, layout, scratch);
     writer.FileWriteLine(line.Text());
   }
-  return line.FirstNameInUtf8();
+  return {.first_name_in_utf8 = line.FirstNameInUtf8(), .formula_cells = line.FormulaCells()};
 }
 
 }  // namespace dwelvane

@@ -46,14 +46,32 @@ struct CsvLayout {
   // When not empty: the locations relative to this folder (which ends with the path
   // separator), with "/" between folders.
   std::string relative_to = {};
+  // Cells that a spreadsheet would take for a formula get a leading "'" (AppendFormulaSafeCell).
+  bool safe_cells = false;
 };
+
+// True when a spreadsheet opening the file would read a cell beginning with `first` as a
+// formula (or, for a tab or CR, may strip it and then do so): "=", "+", "-", "@", tab, CR.
+constexpr bool StartsFormula(char first) {
+  return first == '=' || first == '+' || first == '-' || first == '@' || first == '\t' ||
+         first == '\r';
+}
+
+// The text of a cell that starts a formula, with the "'" before it that makes every
+// spreadsheet show it as text; any other cell as it is.
+void AppendFormulaSafeCell(std::string& out, std::string_view cell);
 
 // One line per record: the ticked fields in the order of kDialogueColumns, each in double
 // quotes with inner double quotes doubled, joined by the separator, ending in CR LF. In
 // UTF-8, each field is converted from the encoding of its own source; as bytes, the file
-// and folder names are in the system's code page (AppendInSystemCodePage). Returns the
-// first name that code page could not hold, written in UTF-8; empty when there was none.
-std::string WriteDialogueCsv(const DialogueTable& table, const CsvLayout& layout,
-                             LineWriter& writer);
+// and folder names are in the system's code page (AppendInSystemCodePage).
+struct CsvWritten {
+  // The first name that code page could not hold, written in UTF-8; empty when none.
+  std::string first_name_in_utf8;
+  // The cells written that start a formula (none with safe_cells).
+  std::size_t formula_cells = 0;
+};
+CsvWritten WriteDialogueCsv(const DialogueTable& table, const CsvLayout& layout,
+                            LineWriter& writer);
 
 }  // namespace dwelvane

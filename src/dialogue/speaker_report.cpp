@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "dialogue/csv_writer.h"
 #include "runtime/text_encoding.h"
 #include "runtime/text_operations.h"
 
@@ -65,13 +66,16 @@ void WriteText(std::span<const SpeakerBudget> budgets, LineWriter& writer) {
   }
 }
 
+// Quoted only where the field needs it; a name that would start a formula is made safe.
 void AppendCsvField(std::string& line, std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-    line.append(field);
+  std::string cell;
+  AppendFormulaSafeCell(cell, field);
+  if (cell.find_first_of(",\"\r\n") == std::string::npos) {
+    line.append(cell);
     return;
   }
   line.push_back('"');
-  for (const char c : field) {
+  for (const char c : cell) {
     line.append(c == '"' ? 2 : 1, c);
   }
   line.push_back('"');
