@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "dialogue/create_csv_table.h"
 #include "dialogue/script_file_scan.h"
@@ -31,6 +32,56 @@ void BM_TranslateReferences(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_TranslateReferences)->Arg(50000)->Unit(benchmark::kMillisecond);
+
+// An ordinary table of `count` lines, and its IDs in another order.
+struct OrdinaryTable {
+  testing::TempFolder folder;
+  std::string path;
+  std::vector<std::string> ids;
+};
+void MakeOrdinaryTable(OrdinaryTable& table, std::size_t count) {
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) {
+    text += "dlg_" + std::to_string(i) + "\tThe text of line " + std::to_string(i) + "\r\n";
+    table.ids.push_back("DLG_" + std::to_string((i * 7919) % count));
+  }
+  table.path = table.folder.Write("STRING.TAB", text);
+}
+
+// Look-ups alone, the table loaded once: the hash, the probe and the ID's comparison.
+void BM_StringTableLookup(benchmark::State& state) {
+  OrdinaryTable ordinary;
+  MakeOrdinaryTable(ordinary, static_cast<std::size_t>(state.range(0)));
+  StringTable strings;
+  static_cast<void>(strings.Load(ordinary.path));
+  const std::vector<std::string>& ids = ordinary.ids;
+  for (auto _ : state) {
+    std::size_t bytes = 0;
+    strings.LookupEach(
+        ids.size(), [&](std::size_t i) { return std::string_view(ids[i]); },
+        [&](std::size_t, std::string_view text) { bytes += text.size(); });
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_StringTableLookup)->Arg(50000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// One ID at a time, as the check asks.
+void BM_StringTableHas(benchmark::State& state) {
+  OrdinaryTable ordinary;
+  MakeOrdinaryTable(ordinary, static_cast<std::size_t>(state.range(0)));
+  StringTable strings;
+  static_cast<void>(strings.Load(ordinary.path));
+  for (auto _ : state) {
+    std::size_t held = 0;
+    for (const std::string& id : ordinary.ids) {
+      held += strings.Has(id) ? 1 : 0;
+    }
+    benchmark::DoNotOptimize(held);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_StringTableHas)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 void BM_ScanScriptFile(benchmark::State& state) {
   testing::TempFolder folder;
