@@ -7,11 +7,11 @@
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
 #include "cli/command_support.h"
+#include "cli/option_values.h"
 #include "dialogue/create_csv_table.h"
 #include "dialogue/string_table.h"
 #include "runtime/line_reader.h"
 #include "runtime/program_paths.h"
-#include "runtime/text_operations.h"
 
 namespace dwelvane {
 namespace {
@@ -55,53 +55,6 @@ constexpr OptionSpec kOptions[] = {
      .help = "a ' before every cell that starts with =, +, -, @, a tab or a CR, so that a "
              "spreadsheet shows it as text instead of running it as a formula"},
 };
-
-std::string_view TrimSpaces(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && text.back() == ' ') {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
-// Column keywords, comma-separated, in any letter case and with spaces around them.
-std::optional<DialogueColumns> ParseColumns(std::string_view list, std::string& error) {
-  if (TrimSpaces(list).empty()) {
-    error = "--columns needs at least one column";
-    return std::nullopt;
-  }
-  DialogueColumns columns;
-  for (const DialogueColumn& column : kDialogueColumns) {
-    columns.*column.tick = false;
-  }
-  for (;;) {
-    const std::size_t comma = list.find(',');
-    const std::string_view word = TrimSpaces(list.substr(0, comma));
-    const DialogueColumn* match = nullptr;
-    for (const DialogueColumn& column : kDialogueColumns) {
-      match = EqualIgnoringAsciiCase(column.keyword, word) ? &column : match;
-    }
-    if (match == nullptr) {
-      error = "unknown column '" + std::string(word) + "' in --columns";
-      return std::nullopt;
-    }
-    columns.*match->tick = true;
-    if (comma == std::string_view::npos) {
-      return columns;
-    }
-    list.remove_prefix(comma + 1);
-  }
-}
-
-// "\t" stands for a tab, which is hard to type on a command line.
-std::string ParseSeparator(std::string separator) {
-  for (std::size_t at; (at = separator.find("\\t")) != std::string::npos;) {
-    separator.replace(at, 2, "\t");
-  }
-  return separator;
-}
 
 // The stored settings fill in what the command line leaves out.
 std::optional<DialogueOptions> BuildOptions(const CommandStart& start, std::string& error) {

@@ -1,6 +1,5 @@
 #include "cli/stats_command.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <optional>
 #include <string_view>
@@ -8,6 +7,7 @@
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
 #include "cli/command_support.h"
+#include "cli/option_values.h"
 #include "runtime/date_time.h"
 #include "runtime/platform_file.h"
 #include "statistics/run_project_statistics.h"
@@ -40,20 +40,15 @@ std::optional<ReportClock> ChooseClock(std::string& error) {
   if (epoch == nullptr) {
     return ReportClock(DateNow);
   }
-  // The report writes four-digit years: 9999-12-31 23:59:59 UTC is the last second.
-  constexpr std::int64_t kLastSecond = 253402300799;
-  const std::string_view text(epoch);
-  std::int64_t seconds = -1;
-  const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-  if (text.empty() || failure != std::errc() || end != text.data() + text.size() || seconds < 0 ||
-      seconds > kLastSecond) {
+  const std::optional<std::int64_t> seconds = ParseEpochSeconds(epoch);
+  if (!seconds) {
     error =
         "SOURCE_DATE_EPOCH must be a whole number of seconds from 1970 to the end of 9999, "
         "not '" +
-        std::string(text) + "'";
+        std::string(epoch) + "'";
     return std::nullopt;
   }
-  const DateTime fixed = DateFromEpochSeconds(seconds);
+  const DateTime fixed = DateFromEpochSeconds(*seconds);
   return ReportClock([fixed] { return fixed; });
 }
 

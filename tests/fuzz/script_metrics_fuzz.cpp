@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   ProjectStatistics measured;
   LineReader reader(size % 2 == 0 ? 16 : 64 * 1024);
-  if (!MeasureScript({path, path, path}, measured, reader)) {
+  if (MeasureScript({path, path, path}, measured, reader).Failed()) {
     __builtin_trap();
   }
   const ProjectStatistics expected = MeasureLineByLine(text);
