@@ -674,6 +674,7 @@ TEST(CliStatsTest, ExplainsWhatWentWrong) {
       {{"stats", "--columns", "name", "p"}, "", 2, "unknown option '--columns'"},
       {{"stats", "p"}, "SOURCE_DATE_EPOCH=yesterday", 2, "SOURCE_DATE_EPOCH must be a whole"},
       {{"stats", "p"}, "SOURCE_DATE_EPOCH=-1", 2, "from 1970 to the end of 9999, not '-1'"},
+      {{"stats", "p"}, "SOURCE_DATE_EPOCH=-0", 2, "from 1970 to the end of 9999, not '-0'"},
       {{"stats", "p"}, "SOURCE_DATE_EPOCH=253402300800", 2, "to the end of 9999"},
       {{"stats", "p"}, "SOURCE_DATE_EPOCH=99999999999999999999", 2, "to the end of 9999"},
       {{"stats", "--output=", "p"}, "", 2, "--output needs a file name"},

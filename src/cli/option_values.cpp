@@ -60,8 +60,9 @@ std::optional<std::int64_t> ParseEpochSeconds(std::string_view text) {
   constexpr std::int64_t kLastSecond = 253402300799;
   std::int64_t seconds = -1;
   const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-  if (text.empty() || failure != std::errc() || end != text.data() + text.size() || seconds < 0 ||
-      seconds > kLastSecond) {
+  // std::from_chars takes a minus sign, with which "-0" would be 1970.
+  if (text.empty() || text.front() == '-' || failure != std::errc() ||
+      end != text.data() + text.size() || seconds < 0 || seconds > kLastSecond) {
     return std::nullopt;
   }
   return seconds;
