@@ -64,6 +64,10 @@ void CheckParse(const CommandSpec& command, const std::vector<std::string>& word
     again.push_back("--" + name + (option->TakesValue() ? "=" + value : std::string()));
   }
   if (parsed->project) {
+    // After "--", a project may begin with a dash.
+    if (parsed->project->starts_with("-")) {
+      again.push_back("--");
+    }
     again.push_back(*parsed->project);
   }
   std::string again_error;
