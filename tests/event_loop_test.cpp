@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
 
 #include "app/startup.h"
 #include "dialogue/create_csv_table.h"
@@ -257,6 +261,46 @@ TEST(EventLoopTest, WritesNothingThroughAProjectsLinks) {
                     "Project_Statistics.txt: " + DescribeReservedCode(kOutputIsALink)}));
   EXPECT_EQ(testing::ReadFileBytes(victim), "mine");
   EXPECT_FALSE(testing::FileExists(p.folder.Join("elsewhere/lines.csv")));
+}
+#endif
+
+#if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__)
+// The address space the process has taken so far, in bytes.
+rlim_t AddressSpaceInUse() {
+  std::ifstream statm("/proc/self/statm");
+  rlim_t pages = 0;
+  statm >> pages;
+  return pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A string table larger than the memory at hand ends the command, not the program. In a
+// child process, whose address space is limited (the sanitizers reserve terabytes up
+// front, so the test needs a build without them).
+TEST(EventLoopTest, AStringTableTooLargeForTheMemoryEndsTheCommandNotTheProgram) {
+  Program p;
+  p.folder.Write("game/a.script", "a.Talk(\"/hi/Hi\");\n");
+  const std::string table = p.folder.Write("game/English/STRING.TAB", "");
+  std::filesystem::resize_file(table, std::uintmax_t{512} << 20);
+  p.StoreProject(p.folder.Join("game/"));
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlim_t limit = AddressSpaceInUse() + (rlim_t{256} << 20);
+    const rlimit address_space{limit, limit};
+    ::setrlimit(RLIMIT_AS, &address_space);
+    std::string status;
+    p.Then([](FakeWindowSystem& w) {
+      w.Click(kTranslateCheck);
+      w.Click(kCreateCsvButton);
+    });
+    p.Then([&](FakeWindowSystem& w) { status = w.Text(kStatusText); });
+    const bool said = p.Run() == 0 && status == "Out of memory reading " + table;
+    ::_exit(said ? 0 : 1);
+  }
+  int child_status = 0;
+  ASSERT_EQ(::waitpid(child, &child_status, 0), child);
+  EXPECT_TRUE(WIFEXITED(child_status)) << "the program ended by a signal: " << child_status;
+  EXPECT_EQ(WEXITSTATUS(child_status), 0) << "the status line did not name the table";
 }
 #endif
 

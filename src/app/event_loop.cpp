@@ -4,6 +4,7 @@
 #include "app/status_texts.h"
 #include "dialogue/create_csv_table.h"
 #include "dialogue/string_table.h"
+#include "runtime/out_of_memory.h"
 #include "runtime/program_paths.h"
 #include "runtime/text_operations.h"
 #include "settings/settings_persistence.h"
@@ -186,9 +187,16 @@ void EventLoop::CreateCsvTableFromWindow() {
       settings.WMEProjectDir, JoinProjectPath(settings.WMEProjectDir, settings.CSVName));
   SkippedEntries skipped;
   std::string name_in_utf8;
-  const CommandOutcome outcome = CreateCsvTable(options, state_.dialogue_table, state_.progress,
-                                                WindowFeedback(skipped, name_in_utf8));
-  ShowOutcome(outcome, skipped, name_in_utf8);
+  try {
+    const CommandOutcome outcome = CreateCsvTable(options, state_.dialogue_table, state_.progress,
+                                                  WindowFeedback(skipped, name_in_utf8));
+    ShowOutcome(outcome, skipped, name_in_utf8);
+  } catch (const OutOfMemoryReading& error) {
+    // The table is dropped half-made; the program and its settings go on.
+    state_.dialogue_table.Clear();
+    window_.SetProgress(kProgressBar, 0);
+    window_.SetText(kStatusText, OutOfMemoryStatusText(error.Path(), state_.settings.Language));
+  }
 }
 
 void EventLoop::RunStatisticsFromWindow() {

@@ -10,6 +10,12 @@ std::string OutputFailedStatusText(const IoError& error, Language language) {
   return error.path + " konnte nicht geschrieben werden" + (cause.empty() ? "" : ": " + cause);
 }
 
+std::string OutOfMemoryStatusText(std::string_view path, Language language) {
+  return (language == Language::kEnglish ? "Out of memory reading "
+                                         : "Zu wenig Speicher zum Lesen von ") +
+         std::string(path);
+}
+
 std::string SkippedStatusText(std::int64_t count, Language language) {
   if (language == Language::kEnglish) {
     return std::to_string(count) + (count == 1 ? " file" : " files") + " could not be read";
