@@ -730,10 +730,10 @@ std::string Joined(std::vector<std::string> words) {
 
 TEST(CliPackagingTest, CompletionOffersEveryCommandOptionAndChoice) {
   std::vector<std::string> commands;
-  for (const CommandSpec* command : Commands()) {
+  for (const CommandEntry* command : Commands()) {
     commands.emplace_back(command->name);
     std::vector<std::string> options;
-    for (const OptionSpec& option : command->options) {
+    for (const OptionEntry& option : command->options) {
       options.push_back("--" + std::string(option.name));
       if (!option.choices.empty()) {
         const std::vector<std::string> choices(option.choices.begin(), option.choices.end());
@@ -758,10 +758,10 @@ std::string ManPageSection(const std::string& page, std::string_view command) {
 
 TEST(CliPackagingTest, ManPageDescribesEveryCommandAndOption) {
   const std::string page = ReadFileBytes(DWELVANE_CLI_MAN_PAGE);
-  for (const CommandSpec* command : Commands()) {
+  for (const CommandEntry* command : Commands()) {
     const std::string section = ManPageSection(page, command->name);
     EXPECT_NE(section, "") << command->name;
-    for (const OptionSpec& option : command->options) {
+    for (const OptionEntry& option : command->options) {
       std::string roff_name = "\\-\\-";
       for (const char c : option.name) {
         roff_name += c == '-' ? std::string("\\-") : std::string(1, c);

@@ -16,7 +16,7 @@ namespace dwelvane {
 namespace {
 
 // The words that give `option` as the parser wants it: with a value it takes.
-std::vector<std::string> WordsFor(const OptionSpec& option) {
+std::vector<std::string> WordsFor(const OptionEntry& option) {
   std::vector<std::string> words = {"--" + std::string(option.name)};
   if (option.TakesValue()) {
     words.emplace_back(option.choices.empty() ? "x" : std::string(option.choices.front()));
@@ -24,15 +24,15 @@ std::vector<std::string> WordsFor(const OptionSpec& option) {
   return words;
 }
 
-std::optional<CommandArguments> Parse(const CommandSpec& command,
+std::optional<CommandArguments> Parse(const CommandEntry& command,
                                       const std::vector<std::string>& words, std::string& error) {
   return ParseCommandArguments(words, command.options, command.takes_project, error);
 }
 
 TEST(CommandTableTest, HelpNamesEveryOptionAndChoiceTheParserTakes) {
-  for (const CommandSpec* command : Commands()) {
+  for (const CommandEntry* command : Commands()) {
     const std::string help = FormatCommandHelp(*command);
-    for (const OptionSpec& option : command->options) {
+    for (const OptionEntry& option : command->options) {
       const std::string name = "--" + std::string(option.name);
       std::string error;
       const auto parsed = Parse(*command, WordsFor(option), error);
@@ -49,13 +49,13 @@ TEST(CommandTableTest, HelpNamesEveryOptionAndChoiceTheParserTakes) {
 
 TEST(CommandTableTest, ParserTakesEveryOptionTheHelpNames) {
   const std::regex option_word("--[a-z][a-z-]*");
-  for (const CommandSpec* command : Commands()) {
+  for (const CommandEntry* command : Commands()) {
     const std::string help = FormatCommandHelp(*command);
     for (std::sregex_iterator it(help.begin(), help.end(), option_word), end; it != end; ++it) {
       const std::string name = it->str().substr(2);
       const auto known =
           std::find_if(command->options.begin(), command->options.end(),
-                       [&](const OptionSpec& option) { return option.name == name; });
+                       [&](const OptionEntry& option) { return option.name == name; });
       ASSERT_NE(known, command->options.end()) << command->name << " help names --" << name;
       std::string error;
       EXPECT_TRUE(Parse(*command, WordsFor(*known), error)) << error;
@@ -64,9 +64,9 @@ TEST(CommandTableTest, ParserTakesEveryOptionTheHelpNames) {
 }
 
 TEST(CommandTableTest, ParserSuggestsTheOptionMeantAndNamesTheChoices) {
-  for (const CommandSpec* command : Commands()) {
+  for (const CommandEntry* command : Commands()) {
     std::set<std::string_view> names;
-    for (const OptionSpec& option : command->options) {
+    for (const OptionEntry& option : command->options) {
       EXPECT_TRUE(names.insert(option.name).second) << command->name << " --" << option.name;
       const std::string name = "--" + std::string(option.name);
       std::string error;
@@ -91,7 +91,7 @@ TEST(CommandTableTest, ParserSuggestsTheOptionMeantAndNamesTheChoices) {
 
 TEST(CommandTableTest, ProjectIsTakenOnlyByCommandsThatSayTheyTakeOne) {
   for (const bool takes_project : {true, false}) {
-    const CommandSpec command = {.name = "words", .takes_project = takes_project};
+    const CommandEntry command = {.name = "words", .takes_project = takes_project};
     std::string error;
     const auto parsed = Parse(command, {"folder"}, error);
     EXPECT_EQ(parsed.has_value(), takes_project) << error;
@@ -103,7 +103,7 @@ TEST(CommandTableTest, OverviewAndCompletionListEveryCommandOnce) {
   const std::string overview = FormatOverview();
   const std::string completion = FormatCompletionList(nullptr);
   std::set<std::string_view> names;
-  for (const CommandSpec* command : Commands()) {
+  for (const CommandEntry* command : Commands()) {
     EXPECT_TRUE(names.insert(command->name).second) << command->name;
     EXPECT_EQ(FindCommand(command->name), command);
     const std::string name(command->name);
@@ -117,7 +117,7 @@ TEST(CommandTableTest, OverviewAndCompletionListEveryCommandOnce) {
 }
 
 TEST(CommandTableTest, CheckHelpNamesEveryFindingKind) {
-  const CommandSpec* check = FindCommand("check");
+  const CommandEntry* check = FindCommand("check");
   ASSERT_NE(check, nullptr);
   const std::string help = FormatCommandHelp(*check);
   for (std::size_t kind = 0; kind < kFindingKindCount; ++kind) {
@@ -128,7 +128,7 @@ TEST(CommandTableTest, CheckHelpNamesEveryFindingKind) {
 
 TEST(CommandTableTest, EveryHelpLineFitsTheWidthAndEndsInAWord) {
   std::vector<std::string> texts = {FormatOverview()};
-  for (const CommandSpec* command : Commands()) {
+  for (const CommandEntry* command : Commands()) {
     texts.push_back(FormatCommandHelp(*command));
   }
   for (const std::string& text : texts) {

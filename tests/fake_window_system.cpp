@@ -9,7 +9,7 @@ void FakeWindowSystem::Type(int gadget, std::string_view text) {
 }
 
 void FakeWindowSystem::Click(int gadget) {
-  const GadgetSpec* layout = Gadget(gadget);
+  const GadgetLayout* layout = Gadget(gadget);
   if (layout != nullptr && layout->kind == GadgetKind::kCheckBox) {
     ticks_[gadget] = !Ticked(gadget);
   } else if (layout != nullptr && layout->kind == GadgetKind::kOption) {
@@ -18,10 +18,10 @@ void FakeWindowSystem::Click(int gadget) {
   pending_.push_back({kGadgetEvent, gadget});
 }
 
-const GadgetSpec* FakeWindowSystem::Gadget(int number) const {
-  const auto found = std::find_if(created_.begin(), created_.end(), [&](const GadgetSpec* layout) {
-    return layout->number == number;
-  });
+const GadgetLayout* FakeWindowSystem::Gadget(int number) const {
+  const auto found =
+      std::find_if(created_.begin(), created_.end(),
+                   [&](const GadgetLayout* layout) { return layout->number == number; });
   return found == created_.end() ? nullptr : *found;
 }
 
@@ -48,7 +48,7 @@ void FakeWindowSystem::CloseWindow() {
   open_ = false;
 }
 
-void FakeWindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view text) {
+void FakeWindowSystem::CreateGadget(const GadgetLayout& layout, std::string_view text) {
   created_.push_back(&layout);
   created_texts_[layout.number] = std::string(text);
 }
@@ -56,7 +56,7 @@ void FakeWindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view t
 void FakeWindowSystem::SetText(int gadget, std::string_view text) {
   texts_[gadget] = std::string(text);
   // A toolkit reports every change of a text field, the program's own ones too.
-  const GadgetSpec* layout = Gadget(gadget);
+  const GadgetLayout* layout = Gadget(gadget);
   if (layout != nullptr && layout->kind == GadgetKind::kTextField) {
     pending_.push_back({kGadgetEvent, gadget});
   }
@@ -65,11 +65,11 @@ void FakeWindowSystem::SetText(int gadget, std::string_view text) {
 void FakeWindowSystem::SetTick(int gadget, bool ticked) {
   ticks_[gadget] = ticked;
   // Ticking an option clears the others of its group.
-  const GadgetSpec* layout = Gadget(gadget);
+  const GadgetLayout* layout = Gadget(gadget);
   if (!ticked || layout == nullptr || layout->group == kNoGroup) {
     return;
   }
-  for (const GadgetSpec* other : created_) {
+  for (const GadgetLayout* other : created_) {
     if (other->group == layout->group && other->number != gadget) {
       ticks_[other->number] = false;
     }

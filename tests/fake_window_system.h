@@ -36,17 +36,17 @@ class FakeWindowSystem final : public WindowSystem {
   void Click(int gadget);
   void Close() { pending_.push_back({kCloseEvent, gadget::kNone}); }
 
-  const GadgetSpec* Gadget(int number) const;
+  const GadgetLayout* Gadget(int number) const;
   std::string Text(int gadget) const;
   bool Ticked(int gadget) const { return ticks_.count(gadget) != 0 && ticks_.at(gadget); }
   bool Enabled(int gadget) const { return enabled_.count(gadget) == 0 || enabled_.at(gadget); }
   bool WindowOpen() const { return open_; }
-  const std::vector<const GadgetSpec*>& Created() const { return created_; }
+  const std::vector<const GadgetLayout*>& Created() const { return created_; }
   const std::map<int, std::string>& CreatedTexts() const { return created_texts_; }
 
   bool OpenWindow(std::string_view title) override;
   void CloseWindow() override;
-  void CreateGadget(const GadgetSpec& layout, std::string_view text) override;
+  void CreateGadget(const GadgetLayout& layout, std::string_view text) override;
   void SetText(int gadget, std::string_view text) override;
   std::string GetText(int gadget) override { return Text(gadget); }
   void SetTick(int gadget, bool ticked) override;
@@ -62,7 +62,7 @@ class FakeWindowSystem final : public WindowSystem {
  private:
   bool open_ = false;
   std::deque<WindowEvent> pending_;
-  std::vector<const GadgetSpec*> created_;
+  std::vector<const GadgetLayout*> created_;
   std::map<int, std::string> created_texts_;
   std::map<int, std::string> texts_;
   std::map<int, bool> ticks_;

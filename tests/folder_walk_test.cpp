@@ -125,9 +125,15 @@ TEST(FolderWalkTest, FollowsALinkOutOfTheFolderOnlyWhenTold) {
   ASSERT_EQ(::symlink(parent.Join("outside").c_str(), (project + "/out").c_str()), 0);
   ASSERT_EQ(::symlink("../outside", (project + "/out2").c_str()), 0);
   ASSERT_EQ(::symlink(".", (project + "/self").c_str()), 0);
+  ASSERT_EQ(::symlink("../outside/secret.txt", (project + "/secret.script").c_str()), 0);
+  ASSERT_EQ(::symlink("a.script", (project + "/b.script").c_str()), 0);
   const OutsideLinkCase cases[] = {
-      {false, {"project/a.script"}, {"project/out", "project/out2"}},
-      {true, {"project/a.script", "project/out/secret.txt"}, {}},
+      {false,
+       {"project/a.script", "project/b.script"},
+       {"project/out", "project/out2", "project/secret.script"}},
+      {true,
+       {"project/a.script", "project/b.script", "project/out/secret.txt", "project/secret.script"},
+       {}},
   };
   for (const OutsideLinkCase& expected : cases) {
     OutsideLinkCase seen{expected.follow, {}, {}};

@@ -73,12 +73,14 @@ TEST(TemporaryFilesTest, AWriteRemovesOnlyTheStaleTemporaryFilesOfItsTarget) {
     bool removed;
   };
   const Case cases[] = {
-      {".t.csv.Ab12Cd", true, true},    // a dead writer's
-      {".t.csv.Xy34Zw", false, false},  // a writer's that may still run
-      {".t.csv.keep", true, false},     // not six letters or digits
-      {".t.csv.Ab12C-", true, false},  {".t.csv.Ab12Cde", true, false},
-      {"t.csv.Ab12Cd", true, false},   // not hidden
-      {".u.csv.Ab12Cd", true, false},  // another target's
+      {".t.csv.dwvtmp-Ab12Cd", true, true},    // a dead writer's
+      {".t.csv.dwvtmp-Xy34Zw", false, false},  // a writer's that may still run
+      {".t.csv.dwvtmp-keep", true, false},     // not six letters or digits
+      {".t.csv.dwvtmp-Ab12C-", true, false},  {".t.csv.dwvtmp-Ab12Cde", true, false},
+      {"t.csv.dwvtmp-Ab12Cd", true, false},   // not hidden
+      {".u.csv.dwvtmp-Ab12Cd", true, false},  // another target's
+      {".t.csv.backup", true, false},         // the user's own, named like ours but for the mark
+      {".t.csv.Ab12Cd", true, false},
   };
   for (const Case& c : cases) {
     const std::string path = folder.Write(c.name, "part");
@@ -86,14 +88,14 @@ TEST(TemporaryFilesTest, AWriteRemovesOnlyTheStaleTemporaryFilesOfItsTarget) {
       MakeOld(path);
     }
   }
-  ASSERT_EQ(::symlink("t.csv", folder.Join(".t.csv.Link12").c_str()), 0);
-  MakeOld(folder.Join(".t.csv.Link12"));
+  ASSERT_EQ(::symlink("t.csv", folder.Join(".t.csv.dwvtmp-Link12").c_str()), 0);
+  MakeOld(folder.Join(".t.csv.dwvtmp-Link12"));
   ASSERT_FALSE(ReplaceFileContents(target, "new").Failed());
   EXPECT_EQ(ReadFileBytes(target), "new");
   for (const Case& c : cases) {
     EXPECT_EQ(testing::FileExists(folder.Join(c.name)), !c.removed) << c.name;
   }
-  EXPECT_TRUE(std::filesystem::is_symlink(folder.Join(".t.csv.Link12")))
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.Join(".t.csv.dwvtmp-Link12")))
       << "a link is no file of ours";
 }
 

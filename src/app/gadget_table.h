@@ -4,7 +4,7 @@
 #include <span>
 
 #include "app/ui_texts.h"
-#include "ui/gadget_spec.h"
+#include "ui/gadget_layout.h"
 
 namespace dwelvane {
 
@@ -51,7 +51,7 @@ inline constexpr int kSelectStringTabButton = 36;
 
 // A gadget of the main window: how it is made, and the interface text it starts with
 // (none: it starts empty and the program fills it).
-struct GadgetRow : GadgetSpec {
+struct GadgetRow : GadgetLayout {
   std::optional<UiText> text = std::nullopt;
 };
 

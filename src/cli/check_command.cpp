@@ -15,7 +15,7 @@
 namespace dwelvane {
 namespace {
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionEntry kOptions[] = {
     {.name = "string-table",
      .value = "FILE",
      .help = "the table the IDs are checked against (default: as for dialogue)"},
@@ -99,7 +99,7 @@ int RunCheck(const CommandStart& start) {
 
 }  // namespace
 
-const CommandSpec kCheckCommand = {
+const CommandEntry kCheckCommand = {
     .name = "check",
     .summary =
         "find lines with missing audio files, unknown string table IDs, no text to voice, "

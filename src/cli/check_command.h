@@ -7,6 +7,6 @@ namespace dwelvane {
 inline constexpr int kExitFindings = 3;
 
 // dwelvane-cli check.
-extern const CommandSpec kCheckCommand;
+extern const CommandEntry kCheckCommand;
 
 }  // namespace dwelvane

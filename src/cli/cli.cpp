@@ -17,7 +17,7 @@ namespace {
 
 int ReportUnknownCommand(const std::string& word) {
   std::vector<std::string_view> names;
-  for (const CommandSpec* command : Commands()) {
+  for (const CommandEntry* command : Commands()) {
     names.push_back(command->name);
   }
   const auto meant = FindClosestName(word, names);
@@ -35,7 +35,7 @@ int PrintCompletionList(std::span<const std::string> words) {
   if (words.empty()) {
     return PrintText(FormatCompletionList(nullptr));
   }
-  const CommandSpec* command = FindCommand(words.front());
+  const CommandEntry* command = FindCommand(words.front());
   return command != nullptr ? PrintText(FormatCompletionList(command))
                             : ReportUnknownCommand(words.front());
 }
@@ -48,12 +48,12 @@ int RunHelp(std::span<const std::string> words) {
   if (words.front() == "--completion") {
     return PrintCompletionList(words.subspan(1));
   }
-  const CommandSpec* command = FindCommand(words.front());
+  const CommandEntry* command = FindCommand(words.front());
   return command != nullptr ? PrintText(FormatCommandHelp(*command))
                             : ReportUnknownCommand(words.front());
 }
 
-int RunCommand(const CommandSpec& command, std::span<const std::string> words) {
+int RunCommand(const CommandEntry& command, std::span<const std::string> words) {
   if (AsksForHelp(words)) {
     return PrintText(FormatCommandHelp(command));
   }
@@ -105,7 +105,7 @@ int RunCli(std::span<const std::string> words) {
   if (first == "help") {
     return RunHelp(words.subspan(1));
   }
-  const CommandSpec* command = FindCommand(first);
+  const CommandEntry* command = FindCommand(first);
   if (command == nullptr) {
     return first.starts_with("-") ? ReportUsageError("unknown option '" + first + "'")
                                   : ReportUnknownCommand(first);

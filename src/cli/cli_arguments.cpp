@@ -25,7 +25,7 @@ std::optional<std::size_t> CommandArguments::Choice(
   return std::find(choices.begin(), choices.end(), *value) - choices.begin();
 }
 
-std::string ValuePlaceholder(const OptionSpec& option) {
+std::string ValuePlaceholder(const OptionEntry& option) {
   if (!option.TakesOneOfChoices()) {
     return std::string(option.value);
   }
@@ -38,9 +38,9 @@ std::string ValuePlaceholder(const OptionSpec& option) {
 
 namespace {
 
-std::string UnknownOptionMessage(const std::string& option, std::span<const OptionSpec> known) {
+std::string UnknownOptionMessage(const std::string& option, std::span<const OptionEntry> known) {
   std::vector<std::string> spelled;
-  for (const OptionSpec& option : known) {
+  for (const OptionEntry& option : known) {
     spelled.push_back("--" + std::string(option.name));
   }
   const std::vector<std::string_view> names(spelled.begin(), spelled.end());
@@ -50,7 +50,7 @@ std::string UnknownOptionMessage(const std::string& option, std::span<const Opti
 }
 
 // "--format takes text, csv or html, not 'pdf'".
-std::string WrongChoiceMessage(const OptionSpec& option, const std::string& value) {
+std::string WrongChoiceMessage(const OptionEntry& option, const std::string& value) {
   std::string message = "--" + std::string(option.name) + " takes ";
   for (std::size_t i = 0; i < option.choices.size(); ++i) {
     message.append(i == 0                          ? ""
@@ -63,7 +63,7 @@ std::string WrongChoiceMessage(const OptionSpec& option, const std::string& valu
 
 // The value as the option spells it; nothing, and the reason in `error`, when it takes
 // other values.
-std::optional<std::string> AcceptValue(const OptionSpec& option, const std::string& value,
+std::optional<std::string> AcceptValue(const OptionEntry& option, const std::string& value,
                                        std::string& error) {
   if (!option.TakesOneOfChoices()) {
     return value;
@@ -79,7 +79,7 @@ std::optional<std::string> AcceptValue(const OptionSpec& option, const std::stri
 
 class ArgumentParser {
  public:
-  ArgumentParser(std::span<const std::string> words, std::span<const OptionSpec> known,
+  ArgumentParser(std::span<const std::string> words, std::span<const OptionEntry> known,
                  bool takes_project)
       : words_(words), known_(known), takes_project_(takes_project) {}
 
@@ -106,7 +106,7 @@ class ArgumentParser {
     const std::string_view name =
         std::string_view(word).substr(0, equals).substr(word.starts_with("--") ? 2 : 1);
     const auto option = std::find_if(known_.begin(), known_.end(),
-                                     [&](const OptionSpec& known) { return known.name == name; });
+                                     [&](const OptionEntry& known) { return known.name == name; });
     if (!word.starts_with("--") || option == known_.end()) {
       error = UnknownOptionMessage(word.substr(0, equals), known_);
       return false;
@@ -145,7 +145,7 @@ class ArgumentParser {
   }
 
   std::span<const std::string> words_;
-  std::span<const OptionSpec> known_;
+  std::span<const OptionEntry> known_;
   bool takes_project_;
   std::size_t next_ = 0;
   CommandArguments parsed_;
@@ -166,7 +166,7 @@ bool AsksForHelp(std::span<const std::string> words) {
 }
 
 std::optional<CommandArguments> ParseCommandArguments(std::span<const std::string> words,
-                                                      std::span<const OptionSpec> known,
+                                                      std::span<const OptionEntry> known,
                                                       bool takes_project, std::string& error) {
   return ArgumentParser(words, known, takes_project).Parse(error);
 }

@@ -10,7 +10,7 @@ namespace dwelvane {
 
 // An option a command knows: "--name VALUE" / "--name=VALUE", or a flag "--name". The help,
 // the man page and the bash completion show it as written here, and the parser takes it so.
-struct OptionSpec {
+struct OptionEntry {
   std::string_view name;  // without the dashes
   // What the value is (FILE, TEXT, LIST, ...); empty for a flag, or for one of `choices`.
   std::string_view value = {};
@@ -23,10 +23,10 @@ struct OptionSpec {
 };
 
 // What follows the option in its usage: its value's name, or its choices as a|b|c.
-std::string ValuePlaceholder(const OptionSpec& option);
+std::string ValuePlaceholder(const OptionEntry& option);
 
 // The words after the command: its options (a flag's value is empty; a choice is spelled as
-// in its OptionSpec) and at most one PROJECT.
+// in its OptionEntry) and at most one PROJECT.
 struct CommandArguments {
   std::map<std::string, std::string, std::less<>> options;
   std::optional<std::string> project;
@@ -43,7 +43,7 @@ struct CommandArguments {
 // a mistake returns nothing and puts the reason, with the option meant when one is close,
 // into `error`.
 std::optional<CommandArguments> ParseCommandArguments(std::span<const std::string> words,
-                                                      std::span<const OptionSpec> known,
+                                                      std::span<const OptionEntry> known,
                                                       bool takes_project, std::string& error);
 
 bool AsksForHelp(std::span<const std::string> words);

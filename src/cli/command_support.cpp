@@ -71,7 +71,7 @@ void WarnAboutLinksOut(const SkippedEntries& links) {
 }  // namespace
 
 std::optional<CommandStart> StartCommand(std::span<const std::string> words,
-                                         std::span<const OptionSpec> known_options,
+                                         std::span<const OptionEntry> known_options,
                                          bool takes_project) {
   std::string error;
   auto arguments = ParseCommandArguments(words, known_options, takes_project, error);

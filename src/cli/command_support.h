@@ -29,14 +29,14 @@ struct CommandStart {
 // Nothing, after the usage message, when the words are wrong or, for a command that takes a
 // PROJECT, name no project folder.
 std::optional<CommandStart> StartCommand(std::span<const std::string> words,
-                                         std::span<const OptionSpec> known_options,
+                                         std::span<const OptionEntry> known_options,
                                          bool takes_project);
 
 // The values of --encoding, as OutputEncoding lists them.
 inline constexpr std::string_view kEncodingNames[] = {"bytes", "utf-8", "utf-8-bom"};
 
 // In the options of every command that walks the project.
-inline constexpr OptionSpec kFollowOutsideLinksOption = {
+inline constexpr OptionEntry kFollowOutsideLinksOption = {
     .name = "follow-outside-links",
     .help =
         "follow links to folders outside PROJECT too (each folder is still read once; "

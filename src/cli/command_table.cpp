@@ -8,7 +8,7 @@
 namespace dwelvane {
 namespace {
 
-constexpr const CommandSpec* kCommands[] = {
+constexpr const CommandEntry* kCommands[] = {
     &kDialogueCommand,
     &kStatsCommand,
     &kSpeakersCommand,
@@ -17,12 +17,12 @@ constexpr const CommandSpec* kCommands[] = {
 
 }  // namespace
 
-std::span<const CommandSpec* const> Commands() {
+std::span<const CommandEntry* const> Commands() {
   return kCommands;
 }
 
-const CommandSpec* FindCommand(std::string_view name) {
-  for (const CommandSpec* command : kCommands) {
+const CommandEntry* FindCommand(std::string_view name) {
+  for (const CommandEntry* command : kCommands) {
     if (command->name == name) {
       return command;
     }

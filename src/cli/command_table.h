@@ -10,19 +10,19 @@ namespace dwelvane {
 
 // One command of dwelvane-cli: all that its parser, its help, the overview, the man page and
 // the bash completion know of it. Each command's file defines its own.
-struct CommandSpec {
+struct CommandEntry {
   std::string_view name;
   std::string_view summary = {};  // its line in the overview: lower case, no full stop
   // Its help's sentences; an empty line between paragraphs.
   std::string_view description = {};
-  std::span<const OptionSpec> options = {};
+  std::span<const OptionEntry> options = {};
   bool takes_project = true;
   int (*run)(const CommandStart& start) = nullptr;
 };
 
 // Every command, in the order the overview lists them.
-std::span<const CommandSpec* const> Commands();
+std::span<const CommandEntry* const> Commands();
 
-const CommandSpec* FindCommand(std::string_view name);
+const CommandEntry* FindCommand(std::string_view name);
 
 }  // namespace dwelvane

@@ -25,7 +25,7 @@ constexpr auto kColumnKeywords = [] {
   return keywords;
 }();
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionEntry kOptions[] = {
     {.name = "columns",
      .value = "LIST",
      .help = "comma-separated, in any letter case, from location, name, line, speaker, "
@@ -186,7 +186,7 @@ int RunDialogue(const CommandStart& start) {
 
 }  // namespace
 
-const CommandSpec kDialogueCommand = {
+const CommandEntry kDialogueCommand = {
     .name = "dialogue",
     .summary = "write the table of every line said through .Talk( or .TalkAsync(",
     .description =

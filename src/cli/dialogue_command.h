@@ -5,6 +5,6 @@
 namespace dwelvane {
 
 // dwelvane-cli dialogue.
-extern const CommandSpec kDialogueCommand;
+extern const CommandEntry kDialogueCommand;
 
 }  // namespace dwelvane

@@ -67,10 +67,10 @@ std::string PadTo(std::string text, std::size_t width) {
   return text;
 }
 
-void AppendUsage(std::string& out, const CommandSpec& command) {
+void AppendUsage(std::string& out, const CommandEntry& command) {
   const std::string start = "usage: dwelvane-cli " + std::string(command.name);
   std::vector<std::string> items;
-  for (const OptionSpec& option : command.options) {
+  for (const OptionEntry& option : command.options) {
     const std::string placeholder = ValuePlaceholder(option);
     items.push_back("[--" + std::string(option.name) + (placeholder.empty() ? "" : " ") +
                     placeholder + "]");
@@ -82,13 +82,13 @@ void AppendUsage(std::string& out, const CommandSpec& command) {
   AppendWrapped(out, items, start.size(), start.size() + 1);
 }
 
-void AppendOptions(std::string& out, std::span<const OptionSpec> options) {
+void AppendOptions(std::string& out, std::span<const OptionEntry> options) {
   std::size_t longest = 0;
-  for (const OptionSpec& option : options) {
+  for (const OptionEntry& option : options) {
     longest = std::max(longest, option.name.size());
   }
   const std::size_t help_column = 2 + 2 + longest + 2;
-  for (const OptionSpec& option : options) {
+  for (const OptionEntry& option : options) {
     out += PadTo("  --" + std::string(option.name), help_column);
     AppendWrapped(out, SplitAtSpaces(option.help), help_column, help_column);
   }
@@ -103,11 +103,11 @@ std::string FormatOverview() {
       "\n"
       "Commands:\n";
   std::size_t longest = 0;
-  for (const CommandSpec* command : Commands()) {
+  for (const CommandEntry* command : Commands()) {
     longest = std::max(longest, command->name.size());
   }
   const std::size_t summary_column = 2 + longest + 3;
-  for (const CommandSpec* command : Commands()) {
+  for (const CommandEntry* command : Commands()) {
     out += PadTo("  " + std::string(command->name), summary_column);
     AppendWrapped(out, SplitAtSpaces(command->summary), summary_column, summary_column);
   }
@@ -117,7 +117,7 @@ std::string FormatOverview() {
          "'dwelvane-cli help COMMAND' or 'dwelvane-cli COMMAND --help' shows its options.\n";
 }
 
-std::string FormatCommandHelp(const CommandSpec& command) {
+std::string FormatCommandHelp(const CommandEntry& command) {
   std::string out;
   AppendUsage(out, command);
   if (!command.description.empty()) {
@@ -131,15 +131,15 @@ std::string FormatCommandHelp(const CommandSpec& command) {
   return out;
 }
 
-std::string FormatCompletionList(const CommandSpec* command) {
+std::string FormatCompletionList(const CommandEntry* command) {
   std::string out;
   if (command == nullptr) {
-    for (const CommandSpec* each : Commands()) {
+    for (const CommandEntry* each : Commands()) {
       out.append(each->name).append("\n");
     }
     return out;
   }
-  for (const OptionSpec& option : command->options) {
+  for (const OptionEntry& option : command->options) {
     out.append("--").append(option.name);
     if (option.TakesValue()) {
       out.append(" ").append(ValuePlaceholder(option));

@@ -10,10 +10,10 @@ namespace dwelvane {
 std::string FormatOverview();
 
 // help COMMAND and COMMAND --help: its usage, its description and its options.
-std::string FormatCommandHelp(const CommandSpec& command);
+std::string FormatCommandHelp(const CommandEntry& command);
 
 // For the bash completion, one a line: the commands' names, or with a command its options as
 // "--name [VALUE [CHOICE ...]]", where VALUE is as the usage shows it.
-std::string FormatCompletionList(const CommandSpec* command);
+std::string FormatCompletionList(const CommandEntry* command);
 
 }  // namespace dwelvane

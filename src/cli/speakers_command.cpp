@@ -15,7 +15,7 @@ constexpr SpeakerFormat kFormats[] = {SpeakerFormat::kText, SpeakerFormat::kCsv,
                                       SpeakerFormat::kHtml};
 static_assert(std::size(kFormats) == std::size(kFormatNames));
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionEntry kOptions[] = {
     {.name = "format",
      .help = "text (an aligned table), csv, or html (one page with a bar per speaker) "
              "(default: by the output file's ending, else text)",
@@ -76,7 +76,7 @@ int RunSpeakers(const CommandStart& start) {
 
 }  // namespace
 
-const CommandSpec kSpeakersCommand = {
+const CommandEntry kSpeakersCommand = {
     .name = "speakers",
     .summary = "count the lines and words each character says: the voice budget",
     .description =

@@ -5,6 +5,6 @@
 namespace dwelvane {
 
 // dwelvane-cli speakers.
-extern const CommandSpec kSpeakersCommand;
+extern const CommandEntry kSpeakersCommand;
 
 }  // namespace dwelvane

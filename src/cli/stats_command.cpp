@@ -19,7 +19,7 @@ namespace {
 constexpr std::string_view kLanguageNames[] = {"en", "de"};
 static_assert(std::size(kLanguageNames) == static_cast<std::size_t>(Language::kGerman) + 1);
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionEntry kOptions[] = {
     {.name = "language",
      .help = "language of the report (default: the stored one, else en)",
      .choices = kLanguageNames},
@@ -98,7 +98,7 @@ int RunStats(const CommandStart& start) {
 
 }  // namespace
 
-const CommandSpec kStatsCommand = {
+const CommandEntry kStatsCommand = {
     .name = "stats",
     .summary =
         "count the project's scenes, items, sprites, images, actors, sounds, scripts and "

@@ -5,6 +5,6 @@
 namespace dwelvane {
 
 // dwelvane-cli stats.
-extern const CommandSpec kStatsCommand;
+extern const CommandEntry kStatsCommand;
 
 }  // namespace dwelvane

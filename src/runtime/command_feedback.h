@@ -19,7 +19,7 @@ enum class Stage {
 };
 
 // What the window's status line and the terminal's progress line say in `stage`, in
-// either language: "Scanning scripts ..."; nothing when idle.
+// English, which the German window shows too: "Scanning scripts ..."; nothing when idle.
 std::string_view DescribeStage(Stage stage);
 
 // How a long command shows what it does. The window sets its progress bar and status

@@ -50,11 +50,17 @@ class FolderWalker {
       }
       child.resize(prefix);
       child.append(name);
+      // A link out of the project is passed over, whether it names a file or a folder.
+      const bool leads_out = listing.DirListEntryIsLink() && LeadsOut(child);
       if (kind == kFileEntry) {
-        visitor_.visit_file({folder, name, child, listing.DirListEntryIsRegular()});
+        if (leads_out) {
+          NoteUnlisted({IoOperation::kOpen, child, kLinkLeadsOutOfTheProject});
+        } else {
+          visitor_.visit_file({folder, name, child, listing.DirListEntryIsRegular()});
+        }
         continue;
       }
-      if (listing.DirListEntryIsLink() && LeadsOut(child)) {
+      if (leads_out) {
         NoteUnlisted({IoOperation::kList, child, kLinkLeadsOutOfTheProject});
       } else {
         Walk(child);
@@ -63,8 +69,14 @@ class FolderWalker {
     }
   }
 
+  // A link that leads nowhere leads nowhere out: it is met as the file it seems, which
+  // can't be read.
   bool LeadsOut(const std::string& link) const {
-    return !rules_.follow_outside_links && !LiesWithin(platform::RealPathOf(link), real_root_);
+    if (rules_.follow_outside_links) {
+      return false;
+    }
+    const std::string real = platform::RealPathOf(link);
+    return !real.empty() && !LiesWithin(real, real_root_);
   }
 
   void NoteUnlisted(const IoError& unlisted) const {

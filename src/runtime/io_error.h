@@ -52,10 +52,6 @@ struct [[nodiscard]] IoError {
   IoError On(std::string named) const& { return {operation, std::move(named), code}; }
 };
 
-inline IoError NoIoError() {
-  return {};
-}
-
 // "cannot write '/home/ana/x.csv': No space left on device".
 std::string DescribeFailure(const IoError& error);
 

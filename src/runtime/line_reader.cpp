@@ -270,20 +270,6 @@ std::int64_t CountLineEnds(std::string_view run) {
   return CountLineEnds(run.data(), run.data() + run.size(), '\0');
 }
 
-std::int64_t CountLineBytesOtherThan(std::string_view run, char excluded) {
-  // The four tests exclude each other, so their sum counts a byte at most once; a sum
-  // without branches lets the compiler test many bytes at once.
-  const auto other = static_cast<unsigned char>(excluded);
-  const auto* bytes = reinterpret_cast<const unsigned char*>(run.data());
-  std::size_t skipped = 0;
-  for (std::size_t i = 0; i < run.size(); ++i) {
-    const unsigned char value = bytes[i];
-    skipped += static_cast<std::size_t>((value == other) + (value == '\n') + (value == '\r') +
-                                        (value == '\0'));
-  }
-  return static_cast<std::int64_t>(run.size() - skipped);
-}
-
 std::string_view LineAround(std::string_view run, std::size_t position) {
   const std::size_t begin = AfterLastLineEnd(run.data(), 0, position);
   const char* end = FindLineEnd(run.data() + position, run.data() + run.size());

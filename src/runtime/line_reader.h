@@ -119,10 +119,6 @@ const char* FindLineEnd(const char* position, const char* end);
 // The line ends in a run of lines as FileReadLineRunOrPiece delivers it; a CR LF counts once.
 std::int64_t CountLineEnds(std::string_view run);
 
-// The bytes of a run of lines that are neither line ends nor `excluded`, which must not
-// be a line end byte itself.
-std::int64_t CountLineBytesOtherThan(std::string_view run, char excluded);
-
 // Where the line that holds `position` begins and ends (before its line end) in a run.
 std::string_view LineAround(std::string_view run, std::size_t position);
 

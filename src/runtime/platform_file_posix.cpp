@@ -11,6 +11,7 @@
 
 #include "runtime/file_faults.h"
 #include "runtime/platform_file.h"
+#include "runtime/temporary_files.h"
 
 namespace dwelvane::platform {
 namespace {
@@ -76,8 +77,9 @@ bool IsWriteProtected(const std::string& path) {
 OpenedFile CreateFileBeside(const std::string& target, NewFileAccess access,
                             std::string& created_path) {
   const std::filesystem::path target_path(target);
-  std::string name_pattern =
-      (target_path.parent_path() / ("." + target_path.filename().string() + ".XXXXXX")).string();
+  const std::string name =
+      "." + target_path.filename().string() + std::string(kTemporaryMark) + "XXXXXX";
+  std::string name_pattern = (target_path.parent_path() / name).string();
   if (const int fault = FaultByRule(FileCall::kOpen, name_pattern)) {
     return NotOpened(Failure(IoOperation::kCreate, target, fault));
   }

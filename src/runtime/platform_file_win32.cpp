@@ -60,8 +60,10 @@ HANDLE CreateTemporaryFile(const std::string& folder, std::string& created_path)
     char name[16];
     std::snprintf(name, sizeof name, "dwv%04X.tmp", (first + attempt) % kNames);
     const std::string path = folder + name;
-    const HANDLE file = CreateFileW(ToWidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // FILE_SHARE_DELETE lets Ctrl-C's handler remove the file while this thread holds it.
+    const HANDLE file =
+        CreateFileW(ToWidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
       created_path = path;
       return file;

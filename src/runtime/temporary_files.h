@@ -1,8 +1,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace dwelvane {
+
+// What follows the target's name in its temporary files' names, before the random part:
+// a mark no file of the user's carries by chance, so that only ours are ever removed.
+inline constexpr std::string_view kTemporaryMark = ".dwvtmp-";
 
 // The temporary files a FileReplacement is writing now, kept where a signal handler can
 // read them without allocating or locking, so that Ctrl-C, SIGTERM or SIGHUP removes them
@@ -16,8 +21,8 @@ void UnregisterTemporaryFile(const std::string& path);
 // the signal would have. Called once at start-up.
 void RemoveTemporaryFilesOnSignals();
 
-// Removes the temporary files of `target` (".NAME.XXXXXX" beside it) that a process ended
-// before it could remove them. Only files that look exactly like ours, belong to this
+// Removes the temporary files of `target` (".NAME.dwvtmp-XXXXXX" beside it) that a
+// process ended before it could remove them. Only files that look exactly like ours, belong to this
 // user, are no link, and have not been written to for kStaleAfterSeconds are taken: a
 // writer still running writes to its file all along.
 void RemoveStaleTemporaryFiles(const std::string& target);

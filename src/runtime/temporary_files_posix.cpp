@@ -24,7 +24,7 @@ extern "C" void EndBySignal(int signal) {
   ::raise(signal);
 }
 
-// mkostemp replaces the six X of ".NAME.XXXXXX" by letters and digits.
+// mkostemp replaces the six X of ".NAME.dwvtmp-XXXXXX" by letters and digits.
 bool LooksLikeTemporaryOf(std::string_view name, std::string_view prefix) {
   constexpr std::size_t kRandomPart = 6;
   if (name.size() != prefix.size() + kRandomPart || !name.starts_with(prefix)) {
@@ -67,7 +67,7 @@ void RemoveTemporaryFilesOnSignals() {
 void RemoveStaleTemporaryFiles(const std::string& target) {
   const std::filesystem::path target_path(target);
   const std::string folder = target_path.parent_path().string();
-  const std::string prefix = "." + target_path.filename().string() + ".";
+  const std::string prefix = "." + target_path.filename().string() + std::string(kTemporaryMark);
   const std::unique_ptr<DIR, DirCloser> directory(::opendir(folder.empty() ? "." : folder.c_str()));
   if (!directory) {
     return;

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/gadget_spec.h"
+#include "ui/gadget_layout.h"
 
 namespace dwelvane {
 
@@ -25,7 +25,7 @@ class WindowSystem {
   // can't be opened.
   [[nodiscard]] virtual bool OpenWindow(std::string_view title) = 0;
   virtual void CloseWindow() = 0;
-  virtual void CreateGadget(const GadgetSpec& layout, std::string_view text) = 0;
+  virtual void CreateGadget(const GadgetLayout& layout, std::string_view text) = 0;
 
   virtual void SetText(int gadget, std::string_view text) = 0;
   virtual std::string GetText(int gadget) = 0;

@@ -30,8 +30,8 @@ std::vector<std::string> SplitWords(std::string_view text) {
   }
 }
 
-const OptionSpec* FindOption(std::span<const OptionSpec> known, std::string_view name) {
-  for (const OptionSpec& option : known) {
+const OptionEntry* FindOption(std::span<const OptionEntry> known, std::string_view name) {
+  for (const OptionEntry& option : known) {
     if (option.name == name) {
       return &option;
     }
@@ -39,7 +39,7 @@ const OptionSpec* FindOption(std::span<const OptionSpec> known, std::string_view
   return nullptr;
 }
 
-void CheckParse(const CommandSpec& command, const std::vector<std::string>& words) {
+void CheckParse(const CommandEntry& command, const std::vector<std::string>& words) {
   std::string error;
   const auto parsed = ParseCommandArguments(words, command.options, command.takes_project, error);
   if (!parsed) {
@@ -53,7 +53,7 @@ void CheckParse(const CommandSpec& command, const std::vector<std::string>& word
   }
   std::vector<std::string> again;
   for (const auto& [name, value] : parsed->options) {
-    const OptionSpec* option = FindOption(command.options, name);
+    const OptionEntry* option = FindOption(command.options, name);
     if (option == nullptr || (!option->TakesValue() && !value.empty())) {
       __builtin_trap();
     }
@@ -189,7 +189,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const auto commands = Commands();
-  const CommandSpec& command = *commands[data[0] % commands.size()];
+  const CommandEntry& command = *commands[data[0] % commands.size()];
   const std::vector<std::string> words = SplitWords(fuzz::AsText(data + 1, size - 1));
   CheckParse(command, words);
   for (const std::string& word : words) {

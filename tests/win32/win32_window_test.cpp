@@ -93,7 +93,7 @@ TEST(Win32WindowTest, PlacesEveryGadgetOnTheRealControls) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(built.window.Window(), GWL_STYLE));
   EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
   EXPECT_NE(style & WS_SYSMENU, 0u);
-  for (const GadgetSpec& layout : kGadgets) {
+  for (const GadgetLayout& layout : kGadgets) {
     if (layout.kind == GadgetKind::kTab) {
       continue;
     }
@@ -135,7 +135,7 @@ SIZE TextNeeds(HWND control, const std::string& text, int width, bool one_line) 
 TEST(Win32WindowTest, EveryTextFitsItsControl) {
   BuiltWindow built;
   const int dpi = SystemDpi();
-  for (const GadgetSpec& layout : kGadgets) {
+  for (const GadgetLayout& layout : kGadgets) {
     const HWND control = built.window.GadgetHandle(layout.number);
     const std::string text = control != nullptr ? built.window.GetText(layout.number) : "";
     // Text fields and the scrolling view scroll their texts.
@@ -197,7 +197,7 @@ std::vector<HWND> TabOrder(HWND window, HWND start, bool backwards) {
   return visited;
 }
 
-bool TakesFocus(const GadgetSpec& layout) {
+bool TakesFocus(const GadgetLayout& layout) {
   switch (layout.kind) {
     case GadgetKind::kTextField:
     case GadgetKind::kButton:
@@ -217,7 +217,7 @@ TEST(Win32WindowTest, TabAndShiftTabReachEveryControlOfTheShownPage) {
     const HWND start = built.window.GadgetHandle(kProjectPathField);
     const std::vector<HWND> forward = TabOrder(window, start, false);
     const std::vector<HWND> backward = TabOrder(window, start, true);
-    for (const GadgetSpec& layout : kGadgets) {
+    for (const GadgetLayout& layout : kGadgets) {
       const HWND control = built.window.GadgetHandle(layout.number);
       if (!TakesFocus(layout) || (layout.tab != kOnWindow && layout.tab != tab) ||
           !IsWindowEnabled(control)) {

@@ -86,7 +86,7 @@ void QtWindowSystem::CloseWindow() {
   window_.reset();
 }
 
-void QtWindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view text) {
+void QtWindowSystem::CreateGadget(const GadgetLayout& layout, std::string_view text) {
   if (!window_) {
     return;
   }
@@ -109,7 +109,7 @@ void QtWindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view tex
   }
 }
 
-QWidget* QtWindowSystem::MakeWidget(const GadgetSpec& layout, std::string_view text,
+QWidget* QtWindowSystem::MakeWidget(const GadgetLayout& layout, std::string_view text,
                                     QWidget* parent) {
   const int number = layout.number;
   switch (layout.kind) {

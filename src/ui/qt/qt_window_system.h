@@ -23,7 +23,7 @@ class QtWindowSystem final : public QObject, public WindowSystem {
 
   bool OpenWindow(std::string_view title) override;
   void CloseWindow() override;
-  void CreateGadget(const GadgetSpec& layout, std::string_view text) override;
+  void CreateGadget(const GadgetLayout& layout, std::string_view text) override;
   void SetText(int gadget, std::string_view text) override;
   std::string GetText(int gadget) override;
   void SetTick(int gadget, bool ticked) override;
@@ -46,7 +46,7 @@ class QtWindowSystem final : public QObject, public WindowSystem {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* MakeWidget(const GadgetSpec& layout, std::string_view text, QWidget* parent);
+  QWidget* MakeWidget(const GadgetLayout& layout, std::string_view text, QWidget* parent);
   void AddTab(std::string_view text);
   // The buttons of option group `group`, of which one at most is ticked.
   QButtonGroup* OptionGroup(int group);

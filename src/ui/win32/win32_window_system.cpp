@@ -188,7 +188,7 @@ void Win32WindowSystem::CloseWindow() {
   gadgets_.clear();
 }
 
-void Win32WindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view text) {
+void Win32WindowSystem::CreateGadget(const GadgetLayout& layout, std::string_view text) {
   if (window_ == nullptr) {
     return;
   }
@@ -208,7 +208,8 @@ void Win32WindowSystem::CreateGadget(const GadgetSpec& layout, std::string_view 
   last_group_ = layout.group;
 }
 
-HWND Win32WindowSystem::MakeControl(const GadgetSpec& layout, std::string_view text, HWND parent) {
+HWND Win32WindowSystem::MakeControl(const GadgetLayout& layout, std::string_view text,
+                                    HWND parent) {
   struct ControlKind {
     const wchar_t* window_class;
     DWORD style;

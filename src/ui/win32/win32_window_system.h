@@ -22,7 +22,7 @@ class Win32WindowSystem final : public WindowSystem {
 
   bool OpenWindow(std::string_view title) override;
   void CloseWindow() override;
-  void CreateGadget(const GadgetSpec& layout, std::string_view text) override;
+  void CreateGadget(const GadgetLayout& layout, std::string_view text) override;
   void SetText(int gadget, std::string_view text) override;
   std::string GetText(int gadget) override;
   void SetTick(int gadget, bool ticked) override;
@@ -47,7 +47,7 @@ class Win32WindowSystem final : public WindowSystem {
   // A length of the gadget table in pixels of this display.
   int Scaled(int pixels) const;
   HFONT CreateScaledGuiFont() const;
-  HWND MakeControl(const GadgetSpec& layout, std::string_view text, HWND parent);
+  HWND MakeControl(const GadgetLayout& layout, std::string_view text, HWND parent);
   void AddTab(std::string_view text);
   void ShowPage(int tab);
   void Queue(int gadget) { events_.push_back({kGadgetEvent, gadget}); }
@@ -63,7 +63,7 @@ class Win32WindowSystem final : public WindowSystem {
   // A gadget's control and the row it was made from, which SetText and SetTick consult.
   struct Control {
     HWND handle;
-    GadgetSpec layout;
+    GadgetLayout layout;
   };
   std::map<int, Control> gadgets_;
   std::deque<WindowEvent> events_;

@@ -28,7 +28,7 @@ struct GadgetRect {
 };
 
 // How a window system makes one gadget; the program gives it the text to start with.
-struct GadgetSpec {
+struct GadgetLayout {
   int number;
   std::string_view name;
   GadgetKind kind;
