@@ -73,21 +73,6 @@ TEST(CliDialogueTest, WritesTheSampleProjectsTableByteForByte) {
   }
 }
 
-TEST(CliDialogueTest, WritesIntoTheProjectFolderByDefault) {
-  TempFolder folder;
-  CopyDemo(folder);
-  const CliResult result = RunCli(folder, {"dialogue", "Demo"});
-  ASSERT_EQ(result.exit_code, 0) << result.err;
-  EXPECT_EQ(result.out, "");
-  const std::string csv = ReadFileBytes(folder.Join("Demo/Dialogue_List.csv"));
-  EXPECT_EQ(csv.rfind("\"" + folder.Path() + "/Demo/actors/Guard/\";\"guard.script\";\"5\";", 0),
-            0u)
-      << csv.substr(0, 200);
-  const CliResult dotted = RunCli(folder, {"dialogue", "./Demo/../Demo/", "--output=again.csv"});
-  ASSERT_EQ(dotted.exit_code, 0) << dotted.err;
-  EXPECT_EQ(ReadFileBytes(folder.Join("again.csv")), csv);
-}
-
 TEST(CliDialogueTest, ExplainsWhatWentWrong) {
   TempFolder folder;
   folder.Write("p/a.script", "g.Talk(\"hi\");\n");
@@ -190,15 +175,6 @@ TEST(CliStatsTest, PrintsOrWritesTheSampleProjectsReport) {
   EXPECT_EQ(ReadFileBytes(folder.Join("report.txt")),
             ReadFileBytes(data + "demo_statistics_de.txt"));
   EXPECT_FALSE(testing::FileExists(folder.Join("Demo/Project_Statistics.txt")));
-}
-
-TEST(CliStatsTest, DatesTheReportUpToTheLastSecondOfTheYear9999) {
-  TempFolder folder;
-  folder.MakeFolder("p");
-  const CliResult result = RunCli(folder, {"stats", "p"}, "SOURCE_DATE_EPOCH=253402300799");
-  EXPECT_EQ(result.exit_code, 0) << result.err;
-  EXPECT_NE(result.out.find("generated on 12/31/9999 at 23:59:59\r\n"), std::string::npos)
-      << result.out;
 }
 
 TEST(CliTest, NeverCutsShortAnOutputThatWasThere) {
@@ -309,23 +285,6 @@ TEST(CliTest, NamesALinkOutOfTheProjectOnceAndFollowsItOnlyWhenTold) {
       EXPECT_EQ(followed.err.find("link"), std::string::npos) << followed.err;
     }
   }
-}
-
-// A terminal is shown names with their control characters escaped; a file keeps the bytes.
-TEST(CliTest, ShowsControlCharactersInNamesEscapedOnATerminal) {
-  TempFolder folder;
-  const std::string name = "x\x1B[2J\x1B]0;title\x07.script";
-  folder.Write("p/" + name, "a.Talk(\"hello\");\n");
-  const std::string command =
-      "cd " + Quote(folder.Path()) + " && XDG_CONFIG_HOME=" + Quote(folder.Join(".config")) +
-      " script -qec " + Quote(Quote(DWELVANE_CLI_PATH) + " dialogue p --output=-") +
-      " /dev/null >" + Quote(folder.Join(".tty"));
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  const std::string shown = ReadFileBytes(folder.Join(".tty"));
-  EXPECT_NE(shown.find("\"x\\x1b[2J\\x1b]0;title\\x07.script\""), std::string::npos) << shown;
-  EXPECT_EQ(shown.find('\x1B'), std::string::npos) << shown;
-  ASSERT_EQ(RunCli(folder, {"dialogue", "p"}).exit_code, 0);
-  EXPECT_NE(ReadFileBytes(folder.Join("p/Dialogue_List.csv")).find(name), std::string::npos);
 }
 
 TEST(CliTest, HelpsWithHelpVersionAndTypos) {
@@ -444,42 +403,6 @@ TEST(CliDialogueTest, TranslatesFromThePackagesStringTableAndSaysSo) {
                             folder.Path() + "/p/data/string.tab'\n");
 }
 
-TEST(CliTest, SummarizesForAPersonAtATerminal) {
-  TempFolder folder;
-  folder.Write("p/game.wpr", "");
-  folder.Write("p/a.script", "a.Talk(\"one\");\nb.Talk(\"two\");\n");
-  // `script` runs the program on a terminal of its own and copies what it shows.
-  const auto on_terminal = [&](const std::string& locale, const std::string& words) {
-    const std::string command = "cd " + Quote(folder.Path()) +
-                                " && XDG_CONFIG_HOME=" + Quote(folder.Join(".config")) +
-                                " LC_ALL= LC_CTYPE= LANG=" + locale + " " + kFixedDate +
-                                " script -qec " + Quote(Quote(DWELVANE_CLI_PATH) + " " + words) +
-                                " /dev/null >" + Quote(folder.Join(".out")) + " 2>&1 </dev/null";
-    EXPECT_EQ(std::system(command.c_str()), 0) << words;
-    return ReadFileBytes(folder.Join(".out"));
-  };
-  const std::string given = on_terminal("C", "dialogue p");
-  EXPECT_NE(given.find("2 lines written to " + folder.Path() + "/p/Dialogue_List.csv\r\n"),
-            std::string::npos)
-      << given;
-  std::string stored_path = folder.Join("p/");
-  for (std::size_t at = 0; (at = stored_path.find('\\', at)) != std::string::npos; at += 2) {
-    stored_path.insert(at, "\\");
-  }
-  folder.Write(".config/Kelterpine/Dwelvane.reg",
-               "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kelterpine\\Dwelvane]\r\n"
-               "\"WMEProjectDir\"=\"" +
-                   stored_path + "\"\r\n");
-  EXPECT_NE(on_terminal("C", "dialogue")
-                .find("2 lines written to " + folder.Path() +
-                      "/p/Dialogue_List.csv (project from the stored settings)\r\n"),
-            std::string::npos);
-  EXPECT_NE(on_terminal("de_DE.UTF-8", "stats --language=de p").find("Statistik f\xC3\xBCr"),
-            std::string::npos);
-  EXPECT_NE(on_terminal("de_DE.ISO-8859-1", "stats --language=de p").find("Statistik f\xFCr"),
-            std::string::npos);
-}
-
 TEST(CliCheckTest, PrintsFindingsAsCompilersDoAndExitsByThem) {
   TempFolder folder;
   folder.Write("clean/game.wpr", "");
@@ -518,16 +441,6 @@ TEST(CliCheckTest, PrintsFindingsAsCompilersDoAndExitsByThem) {
       EXPECT_EQ(result.err, c.err);
     }
   }
-}
-
-TEST(CliCheckTest, FailsWhenTheFindingsCannotBeWritten) {
-  TempFolder folder;
-  folder.Write("p/game.wpr", "");
-  folder.Write("p/a.script", "a.Talk(x);\n");
-  const std::string command = "cd " + Quote(folder.Path()) + " && XDG_CONFIG_HOME=. " +
-                              Quote(DWELVANE_CLI_PATH) + " check p >/dev/full 2>/dev/null";
-  const int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
 }
 
 TEST(CliSpeakersTest, ChoosesTheFormatByOptionOrFileName) {
@@ -576,15 +489,6 @@ TEST(CliDialogueTest, WarnsOnceAboutFormulaCellsAndNeutralisesThemOnRequest) {
   EXPECT_EQ(safe.err, "");
 }
 
-TEST(CliSpeakersTest, WritesSpeakerNamesThatStartAFormulaAsText) {
-  TempFolder folder;
-  folder.Write("p/game.wpr", "");
-  folder.Write("p/a.script", "\t=cmd|x.Talk(\"Hi\");\n\t@a,b.Talk(\"Hi\");\n");
-  EXPECT_EQ(RunCli(folder, {"speakers", "--format", "csv", "p"}).out,
-            "speaker,lines,words,with_audio,without_audio\r\n'=cmd|x,1,1,0,1\r\n"
-            "\"'@a,b\",1,1,0,1\r\ntotal,2,2,0,2\r\n");
-}
-
 // Memory is measured by the address space the system grants the program: under the
 // sanitizers that is no measure, as they reserve terabytes up front.
 #if defined(__SANITIZE_ADDRESS__)
@@ -620,25 +524,6 @@ TEST(CliTest, KeepsMemoryFlatOnALongLineWithoutATalkCall) {
             "total,2,2,0,2\r\n");
   const CliResult check = RunCli(folder, {"check", "p"}, "", before);
   EXPECT_EQ(check.exit_code, 0) << check.err;
-}
-
-TEST(CliTest, KeepsAStringTableOfZeroBytesToTheSizeOfItsFile) {
-  if (!kAddressSpaceIsMemory) {
-    GTEST_SKIP() << "the sanitizers' address space is no measure of memory";
-  }
-  // Each zero byte ends a line: 64 MiB of them once took 768 MiB of slots.
-  TempFolder folder;
-  folder.Write("p/game.wpr", "");
-  folder.Write("p/a.script", "Molly.Talk(\"/hi/Hi\");\n");
-  std::filesystem::resize_file(folder.Write("p/English/STRING.TAB", "hi\tHello\n"), 64 << 20);
-  const std::string before = LimitMemory(160);
-  const CliResult dialogue = RunCli(
-      folder, {"dialogue", "--columns", "reference,translate", "--output", "-", "p"}, "", before);
-  EXPECT_EQ(dialogue.exit_code, 0) << dialogue.err;
-  EXPECT_EQ(dialogue.out, "\"hi\";\"Hello\"\r\n");
-  const CliResult check = RunCli(folder, {"check", "p"}, "", before);
-  EXPECT_EQ(check.exit_code, 0) << check.err;
-  EXPECT_EQ(check.err, "0 findings in 1 script\n");
 }
 
 TEST(CliTest, SaysWhichFileWasTooLargeForTheMemory) {
