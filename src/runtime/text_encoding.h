@@ -12,6 +12,11 @@ enum class OutputEncoding { kBytes, kUtf8, kUtf8WithBom };
 
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
+// `text` after its byte order mark, if it starts with one.
+inline std::string_view WithoutByteOrderMark(std::string_view text) {
+  return text.starts_with(kUtf8ByteOrderMark) ? text.substr(kUtf8ByteOrderMark.size()) : text;
+}
+
 // What a source's bytes are: plain ASCII (the same in both), UTF-8 with other characters,
 // or anything else, taken as Windows-1252.
 enum class SourceEncoding : std::uint8_t { kAscii, kUtf8, kWindows1252 };
