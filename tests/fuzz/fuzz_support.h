@@ -52,4 +52,20 @@ inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }
 
+// The bytes in a heap block of exactly their size, so that AddressSanitizer catches a read
+// one past their end (a std::string holds its terminator there, or keeps a short text
+// inside itself).
+inline std::vector<char> ExactCopy(std::string_view bytes) {
+  return std::vector<char>(bytes.begin(), bytes.end());
+}
+
+// The number of lines of `text` when LF, CR LF and a lone CR each end one.
+inline std::int64_t CountLines(std::string_view text) {
+  std::int64_t lines = 1;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    lines += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+  }
+  return lines;
+}
+
 }  // namespace dwelvane::fuzz
