@@ -1,7 +1,6 @@
 #include "script/object_definitions.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "runtime/text_encoding.h"
 #include "runtime/text_operations.h"
@@ -9,8 +8,6 @@
 
 namespace dwelvane {
 namespace {
-
-constexpr std::size_t kNoObject = std::numeric_limits<std::size_t>::max();
 
 bool IsObjectKeyword(std::string_view word) {
   return EqualIgnoringAsciiCase(word, "ACTOR") || EqualIgnoringAsciiCase(word, "ACTOR3DX") ||
@@ -21,8 +18,9 @@ bool DescribesNothing(const ObjectDefinition& object) {
   return object.name.empty() && object.caption.empty() && object.scripts.empty();
 }
 
-// Follows the blocks of one text: each open block holds the index of its object in `out`,
-// or kNoObject for a block of another kind (entered only for the objects inside).
+// Follows the blocks of one text. Blocks of other kinds are entered only for the objects
+// inside them and cost a count, not a place on the stack, so that memory grows with the
+// objects kept, not with the braces.
 class ObjectBlocks {
  public:
   ObjectBlocks(std::string_view text, std::vector<ObjectDefinition>& out)
@@ -43,28 +41,46 @@ class ObjectBlocks {
         }
       } else if (token.kind == DefinitionTokenKind::kOpen) {
         Open(word);
-      } else if (token.kind == DefinitionTokenKind::kClose && !blocks_.empty()) {
-        blocks_.pop_back();
+      } else if (token.kind == DefinitionTokenKind::kClose) {
+        Close();
       }
       word = {};
     }
   }
 
  private:
+  struct OpenObject {
+    std::size_t index = 0;         // in `out_`
+    std::size_t other_blocks = 0;  // open inside it
+  };
+
+  std::size_t& OtherBlocks() {
+    return objects_.empty() ? outer_blocks_ : objects_.back().other_blocks;
+  }
+
   void Open(const DefinitionToken& keyword) {
     if (keyword.kind != DefinitionTokenKind::kWord || !IsObjectKeyword(keyword.text)) {
-      blocks_.push_back(kNoObject);
+      ++OtherBlocks();
       return;
     }
-    blocks_.push_back(out_.size());
+    objects_.push_back({.index = out_.size()});
     out_.emplace_back().line = keyword.line;
   }
 
+  // A "}" without an open block is passed over.
+  void Close() {
+    if (OtherBlocks() > 0) {
+      --OtherBlocks();
+    } else if (!objects_.empty()) {
+      objects_.pop_back();
+    }
+  }
+
   void Assign(std::string_view key, std::string_view value) {
-    if (blocks_.empty() || blocks_.back() == kNoObject) {
+    if (objects_.empty() || objects_.back().other_blocks > 0) {
       return;
     }
-    ObjectDefinition& object = out_[blocks_.back()];
+    ObjectDefinition& object = out_[objects_.back().index];
     if (EqualIgnoringAsciiCase(key, "NAME")) {
       object.name.assign(value);
     } else if (EqualIgnoringAsciiCase(key, "CAPTION")) {
@@ -76,7 +92,8 @@ class ObjectBlocks {
 
   DefinitionTokens tokens_;
   std::vector<ObjectDefinition>& out_;
-  std::vector<std::size_t> blocks_;
+  std::vector<OpenObject> objects_;
+  std::size_t outer_blocks_ = 0;  // other blocks open outside every object
 };
 
 }  // namespace

@@ -20,8 +20,8 @@ struct ObjectDefinition {
 // ACTOR, ACTOR3DX or ENTITY block at any depth, in the order they open, each with the NAME,
 // CAPTION and SCRIPT attributes of its own block (a nested ANIMATION or REGION has NAMEs of
 // its own). Keywords are in any letter case. A block with neither a name, a caption nor a
-// script is left out. A leading byte order mark is skipped; unbalanced braces end
-// nothing early and cost nothing.
+// script is left out. A leading byte order mark is skipped; a "}" without its block is
+// passed over, and a block the text leaves open still counts.
 void ReadObjectDefinitions(std::string_view text, std::vector<ObjectDefinition>& out);
 
 }  // namespace dwelvane

@@ -69,7 +69,7 @@ TEST(ObjectDefinitionsTest, AppendsToWhatTheListHolds) {
   EXPECT_EQ(Describe(objects), (std::vector<std::string>{"0:kept||", "1:a||"}));
 }
 
-TEST(ObjectDefinitionsTest, TakesBinaryJunkAndDeepNestingInItsStride) {
+TEST(ObjectDefinitionsTest, SurvivesBinaryJunkAndDeepNesting) {
   std::string junk(1 << 16, '\0');
   for (std::size_t i = 0; i < junk.size(); ++i) {
     junk[i] = static_cast<char>((i * 7919) >> 3);
