@@ -1,6 +1,7 @@
 #include "script/script_reader.h"
 
 #include <algorithm>
+#include <optional>
 #include <span>
 
 namespace dwelvane {
@@ -9,6 +10,11 @@ namespace {
 // How far a call's receiver or arguments are looked for: a script's statements are far
 // shorter, and a bound keeps a script of unclosed brackets linear.
 constexpr std::size_t kLongestExpression = 512;
+
+// The tokens kept before and after the one being read, and how many may pile up before
+// those already read are dropped.
+constexpr std::size_t kContext = kLongestExpression + 8;
+constexpr std::size_t kDropEvery = 8 * 1024;
 
 using Tokens = std::span<const Token>;
 
@@ -35,15 +41,37 @@ class Reader {
   Reader(const ScriptTokens& tokens, ScriptFacts& facts)
       : tokens_(tokens), all_(tokens.Tokens()), facts_(facts) {}
 
-  void Read() {
-    for (std::size_t i = 0; i < all_.size(); ++i) {
-      ReadAt(i);
+  // The whole token list as one value; a text is no receiver.
+  ScriptValue ReadAll() const {
+    const ScriptValue value = ValueOf(0, all_.size());
+    return value.form == ValueForm::kText ? ScriptValue{} : value;
+  }
+
+  // Reads the tokens from `next_` on that have kContext tokens after them (all, at the
+  // end); returns how many of the first tokens are no longer needed.
+  std::size_t ReadAvailable(bool at_end) {
+    const std::size_t limit =
+        at_end ? all_.size() : (all_.size() > kContext ? all_.size() - kContext : 0);
+    for (; next_ < limit; ++next_) {
+      ReadAt(next_);
     }
+    if (at_end || next_ < kDropEvery) {
+      return 0;
+    }
+    const std::size_t unneeded = next_ - kContext;
+    next_ -= unneeded;
+    return unneeded;
+  }
+
+  void Finish() {
     KeepUsedArrays();
     LinkChoicesToTheirTalk();
   }
 
  private:
+  std::string_view Keep(std::string_view text) { return facts_.texts.Store(text); }
+  ScriptValue Keep(ScriptValue value) { return {value.form, Keep(value.text)}; }
+
   bool IsName(std::size_t i, std::string_view name) const {
     return i < all_.size() && all_[i].kind == TokenKind::kName && Bytes(i) == name;
   }
@@ -58,7 +86,7 @@ class Reader {
       facts_.broken.push_back({token.line, token.kind == TokenKind::kTooLong});
     } else if (token.kind == TokenKind::kInclude && i + 1 < all_.size() &&
                all_[i + 1].kind == TokenKind::kText) {
-      facts_.includes.push_back({tokens_.Text(all_[i + 1]), token.line});
+      facts_.includes.push_back({Keep(tokens_.Text(all_[i + 1])), token.line});
     } else if (IsPunct(token, '.') && i + 2 < all_.size() && IsPunctAt(i + 2, '(')) {
       ReadMethodCall(i);
     } else if (token.kind == TokenKind::kName) {
@@ -87,17 +115,18 @@ class Reader {
     spoken.kind = kind;
     spoken.line = all_[dot + 1].line;
     const std::size_t receiver = ReceiverStart(dot);
-    spoken.receiver = receiver < dot
-                          ? tokens_.Source().substr(all_[receiver].begin,
-                                                    all_[dot - 1].end - all_[receiver].begin)
-                          : std::string_view{};
-    spoken.speaker = ValueOf(receiver, dot);
+    join_.clear();
+    for (std::size_t i = receiver; i < dot; ++i) {
+      join_.append(tokens_.Bytes(all_[i]));
+    }
+    spoken.receiver = Keep(join_);
+    spoken.speaker = Keep(ValueOf(receiver, dot));
     if (!arguments->bounds.empty()) {
-      spoken.text = ValueOf(arguments->bounds[0].first, arguments->bounds[0].second);
+      spoken.text = Keep(ValueOf(arguments->bounds[0].first, arguments->bounds[0].second));
     }
     if (arguments->bounds.size() > 1) {
       const ScriptValue audio = ValueOf(arguments->bounds[1].first, arguments->bounds[1].second);
-      spoken.audio = audio.form == ValueForm::kText ? audio.text : std::string_view{};
+      spoken.audio = audio.form == ValueForm::kText ? Keep(audio.text) : std::string_view{};
     }
     if (spoken.text.form == ValueForm::kArrayElement) {
       used_arrays_.push_back(spoken.text.text);
@@ -111,7 +140,7 @@ class Reader {
         HoldsBrokenLiteral(Range(method + 2, arguments->end))) {
       return;
     }
-    const ScriptValue text = ValueOf(arguments->bounds[1].first, arguments->bounds[1].second);
+    const ScriptValue text = Keep(ValueOf(arguments->bounds[1].first, arguments->bounds[1].second));
     if (text.form == ValueForm::kArrayElement) {
       used_arrays_.push_back(text.text);
       arrays_in_choices_.push_back(text.text);
@@ -134,7 +163,7 @@ class Reader {
       return;
     }
     if (Bytes(i) == "global" && i + 1 < all_.size() && all_[i + 1].kind == TokenKind::kName) {
-      facts_.globals.push_back(Bytes(i + 1));
+      facts_.globals.push_back(Keep(Bytes(i + 1)));
       return;
     }
     if (IsPunctAt(i + 1, '[')) {
@@ -148,7 +177,7 @@ class Reader {
     const ScriptValue value = ValueOf(i + 2, end);
     if (value.form == ValueForm::kThis || value.form == ValueForm::kName ||
         value.form == ValueForm::kGetNode || value.form == ValueForm::kLoad) {
-      facts_.assignments.push_back({Bytes(i), value, all_[i].line});
+      facts_.assignments.push_back({Keep(Bytes(i)), Keep(value), all_[i].line});
     }
   }
 
@@ -160,7 +189,7 @@ class Reader {
     const ScriptValue value = ValueOf(closing + 2, StatementEnd(closing + 2));
     if (value.form == ValueForm::kText) {
       has_array_texts_ = true;
-      AddChoice(all_[closing + 2].line, value, Bytes(name));
+      AddChoice(all_[closing + 2].line, Keep(value), Keep(Bytes(name)));
     }
   }
 
@@ -329,11 +358,11 @@ class Reader {
     if (end - begin == 1) {
       return {ValueForm::kText, tokens_.Text(all_[begin])};
     }
-    join_.clear();
+    joined_.clear();
     for (std::size_t i = begin; i < end; i += 2) {
-      join_.append(tokens_.Text(all_[i]));
+      joined_.append(tokens_.Text(all_[i]));
     }
-    return {ValueForm::kText, facts_.joined.Store(join_)};
+    return {ValueForm::kText, joined_};
   }
 
   // Array texts are choices only when a choice or a talk call takes its text from the
@@ -387,19 +416,68 @@ class Reader {
   std::vector<std::string_view> used_arrays_;
   std::vector<std::string_view> arrays_in_choices_;
   mutable CallArguments arguments_;
-  mutable std::string join_;
+  std::string join_;
+  mutable std::string joined_;  // a joined text until it is kept
+  std::size_t next_ = 0;
 };
 
 }  // namespace
 
-void ReadScript(const ScriptTokens& tokens, ScriptFacts& facts) {
-  facts.spoken.clear();
-  facts.assignments.clear();
-  facts.globals.clear();
-  facts.includes.clear();
-  facts.broken.clear();
-  facts.joined.Clear();
-  Reader(tokens, facts).Read();
+class ScriptReader::Window {
+ public:
+  void Start(ScriptFacts& facts) {
+    facts.spoken.clear();
+    facts.assignments.clear();
+    facts.globals.clear();
+    facts.includes.clear();
+    facts.broken.clear();
+    facts.texts.Clear();
+    tokens_.Start();
+    reader_.emplace(tokens_, facts);
+  }
+
+  void Read(std::string_view run, bool piece) {
+    tokens_.Read(run, piece);
+    tokens_.DropFront(reader_->ReadAvailable(false));
+  }
+
+  void Finish() {
+    reader_->ReadAvailable(true);
+    reader_->Finish();
+  }
+
+ private:
+  ScriptTokens tokens_;
+  std::optional<Reader> reader_;
+};
+
+ScriptReader::ScriptReader() : window_(std::make_unique<Window>()) {}
+ScriptReader::~ScriptReader() = default;
+
+void ScriptReader::Start(ScriptFacts& facts) {
+  window_->Start(facts);
+}
+
+void ScriptReader::Read(std::string_view run, bool piece) {
+  window_->Read(run, piece);
+}
+
+void ScriptReader::Finish() {
+  window_->Finish();
+}
+
+void ReadScript(std::string_view script, ScriptFacts& facts) {
+  ScriptReader reader;
+  reader.Start(facts);
+  reader.Read(script);
+  reader.Finish();
+}
+
+ScriptValue ReadExpression(ScriptTokens& tokens, std::string_view expression) {
+  ScriptFacts unused;
+  tokens.Start();
+  tokens.Read(expression);
+  return Reader(tokens, unused).ReadAll();
 }
 
 }  // namespace dwelvane

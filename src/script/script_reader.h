@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,17 +65,41 @@ struct BrokenLiteral {
   bool too_long = false;
 };
 
-// What one script says. The texts are views into the tokens' source and store and into
-// `joined`; they live until the next ReadScript into the same facts or tokens.
+// What one script says. The texts live in `texts` until the facts are read again.
 struct ScriptFacts {
   std::vector<SpokenLine> spoken;
   std::vector<ScriptAssignment> assignments;
   std::vector<std::string_view> globals;  // the names declared global
   std::vector<ScriptInclude> includes;
   std::vector<BrokenLiteral> broken;
-  TextArena joined;  // texts joined from several literals
+  TextArena texts;
 };
 
-void ReadScript(const ScriptTokens& tokens, ScriptFacts& facts);
+// Reads a script that comes in runs of lines (LineReader::FileReadLineRunOrPiece) into
+// its facts. Only a window of tokens around the one being read is kept, so that memory
+// stays flat whatever the script. Reused from script to script.
+class ScriptReader {
+ public:
+  ScriptReader();
+  ~ScriptReader();
+
+  // Begins a script; `facts` is emptied and filled as the runs come.
+  void Start(ScriptFacts& facts);
+  void Read(std::string_view run, bool piece = false);
+  // Reads the tokens still held back and ties each choice to the talk call that says it.
+  void Finish();
+
+ private:
+  class Window;
+  std::unique_ptr<Window> window_;
+};
+
+// A whole script's facts at once.
+void ReadScript(std::string_view script, ScriptFacts& facts);
+
+// What an expression written on its own is (kThis, kName, kGetNode, kLoad or kOther), as
+// a talk call's receiver: "\tMolly", "Scene.GetNode(\"Gull\")". Its text lives in
+// `tokens` until their next Read.
+ScriptValue ReadExpression(ScriptTokens& tokens, std::string_view expression);
 
 }  // namespace dwelvane

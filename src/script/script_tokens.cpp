@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "runtime/text_encoding.h"
+
 namespace dwelvane {
 namespace {
 
@@ -26,70 +28,96 @@ bool EndsLine(char c) {
   return c == '\n' || c == '\r' || c == '\0';
 }
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kIncludeWord = "#include";
 
 }  // namespace
 
-void ScriptTokens::Read(std::string_view source) {
-  source_ = source;
+void ScriptTokens::Start() {
   tokens_.clear();
-  decoded_.clear();
+  store_.clear();
   line_ = 1;
-  std::size_t at = source.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
-  for (;;) {
-    at = SkipBlanksAndComments(at);
-    if (at >= source_.size()) {
-      return;
-    }
-    const char c = source_[at];
-    if (c == '"') {
-      at = ReadLiteral(at);
-      continue;
-    }
-    Token& token = tokens_.emplace_back();
-    token.begin = at;
-    token.line = line_;
-    if (IsNameByte(c)) {
-      token.kind = IsDigit(c) ? TokenKind::kNumber : TokenKind::kName;
-      while (at < source_.size() && (IsNameByte(source_[at]) ||
-                                     (token.kind == TokenKind::kNumber && source_[at] == '.'))) {
-        ++at;
-      }
-    } else if (source_.substr(at).starts_with(kIncludeWord)) {
-      token.kind = TokenKind::kInclude;
-      at += kIncludeWord.size();
-    } else {
-      token.kind = TokenKind::kPunct;
-      token.punct = c;
+  comment_depth_ = 0;
+  in_line_comment_ = false;
+  at_start_ = true;
+}
+
+void ScriptTokens::Read(std::string_view run, bool piece) {
+  if (at_start_) {
+    run = WithoutByteOrderMark(run);
+    at_start_ = false;
+  }
+  std::size_t at = comment_depth_ > 0 ? SkipNestedComment(run, 0) : 0;
+  if (in_line_comment_) {
+    while (at < run.size() && !EndsLine(run[at])) {
       ++at;
     }
-    token.end = at;
-    token.text_begin = token.begin;
-    token.text_size = token.end - token.begin;
+    in_line_comment_ = at == run.size() && piece;
+  }
+  for (;;) {
+    at = SkipBlanksAndComments(run, at);
+    if (at >= run.size()) {
+      break;
+    }
+    const char c = run[at];
+    if (c == '"') {
+      at = ReadLiteral(run, at);
+    } else if (IsNameByte(c)) {
+      at = ReadWord(run, at);
+    } else if (run.substr(at).starts_with(kIncludeWord)) {
+      AddToken(TokenKind::kInclude, kIncludeWord);
+      at += kIncludeWord.size();
+    } else {
+      AddToken(TokenKind::kPunct, run.substr(at, 1)).punct = c;
+      ++at;
+    }
+  }
+  in_line_comment_ = in_line_comment_ && piece;
+}
+
+void ScriptTokens::DropFront(std::size_t count) {
+  if (count == 0) {
+    return;
+  }
+  const std::size_t kept_from = count < tokens_.size() ? tokens_[count].bytes_begin : store_.size();
+  tokens_.erase(tokens_.begin(), tokens_.begin() + static_cast<std::ptrdiff_t>(count));
+  store_.erase(0, kept_from);
+  for (Token& token : tokens_) {
+    token.bytes_begin -= kept_from;
   }
 }
 
-// A CR LF is one line end.
-std::size_t ScriptTokens::CountLineEnd(std::size_t at) {
-  ++line_;
-  return source_[at] == '\r' && at + 1 < source_.size() && source_[at + 1] == '\n' ? at + 2
-                                                                                   : at + 1;
+Token& ScriptTokens::AddToken(TokenKind kind, std::string_view bytes) {
+  Token& token = tokens_.emplace_back();
+  token.kind = kind;
+  token.line = line_;
+  token.bytes_begin = store_.size();
+  token.bytes_size = static_cast<std::uint32_t>(bytes.size());
+  store_.append(bytes);
+  return token;
 }
 
-std::size_t ScriptTokens::SkipBlanksAndComments(std::size_t at) {
-  while (at < source_.size()) {
-    const char c = source_[at];
+// A CR LF is one line end.
+std::size_t ScriptTokens::CountLineEnd(std::string_view run, std::size_t at) {
+  ++line_;
+  return run[at] == '\r' && at + 1 < run.size() && run[at + 1] == '\n' ? at + 2 : at + 1;
+}
+
+std::size_t ScriptTokens::SkipBlanksAndComments(std::string_view run, std::size_t at) {
+  while (at < run.size()) {
+    const char c = run[at];
+    const char next = at + 1 < run.size() ? run[at + 1] : '\0';
     if (EndsLine(c)) {
-      at = CountLineEnd(at);
+      at = CountLineEnd(run, at);
     } else if (c == ' ' || c == '\t' || c == '\f' || c == '\v') {
       ++at;
-    } else if (c == '/' && at + 1 < source_.size() && source_[at + 1] == '/') {
-      while (at < source_.size() && !EndsLine(source_[at])) {
+    } else if (c == '/' && next == '/') {
+      while (at < run.size() && !EndsLine(run[at])) {
         ++at;
       }
-    } else if (c == '/' && at + 1 < source_.size() && source_[at + 1] == '*') {
-      at = SkipNestedComment(at + 2);
+      in_line_comment_ = at == run.size();
+    } else if (c == '/' && next == '*') {
+      comment_depth_ = 1;
+      at = SkipNestedComment(run, at + 2);
     } else {
       break;
     }
@@ -97,22 +125,21 @@ std::size_t ScriptTokens::SkipBlanksAndComments(std::size_t at) {
   return at;
 }
 
-// `at` is just after the opening "/*"; an unclosed comment runs to the end of the script.
-std::size_t ScriptTokens::SkipNestedComment(std::size_t at) {
-  std::size_t depth = 1;
-  while (at < source_.size()) {
-    const char c = source_[at];
-    const char next = at + 1 < source_.size() ? source_[at + 1] : '\0';
+// Inside a comment `comment_depth_` deep; an unclosed one goes on into the next run.
+std::size_t ScriptTokens::SkipNestedComment(std::string_view run, std::size_t at) {
+  while (at < run.size()) {
+    const char c = run[at];
+    const char next = at + 1 < run.size() ? run[at + 1] : '\0';
     if (c == '*' && next == '/') {
       at += 2;
-      if (--depth == 0) {
+      if (--comment_depth_ == 0) {
         return at;
       }
     } else if (c == '/' && next == '*') {
       at += 2;
-      ++depth;
+      ++comment_depth_;
     } else if (EndsLine(c)) {
-      at = CountLineEnd(at);
+      at = CountLineEnd(run, at);
     } else {
       ++at;
     }
@@ -120,59 +147,61 @@ std::size_t ScriptTokens::SkipNestedComment(std::size_t at) {
   return at;
 }
 
-// `at` is on the opening quote. The text stays a view into the source until the first
-// escape that changes it; from there on it is copied into the store.
-std::size_t ScriptTokens::ReadLiteral(std::size_t at) {
-  Token& token = tokens_.emplace_back();
-  token.begin = at;
-  token.line = line_;
-  token.kind = TokenKind::kText;
-  const std::size_t first = at + 1;
-  std::size_t copy_from = first;  // the bytes from here on are not yet in the store
-  for (at = first; at < source_.size(); ++at) {
-    const char c = source_[at];
-    if (c == '"') {
-      break;
-    }
-    if (EndsLine(c)) {
-      token.kind = TokenKind::kBroken;
-      token.end = at;
-      token.text_begin = first;
-      token.text_size = at - first;
-      token.decoded = false;
-      return at;
-    }
-    if (c != '~' || at + 1 >= source_.size()) {
-      continue;
-    }
-    const char escaped = source_[at + 1];
-    if (escaped != '"' && escaped != 'n' && escaped != '~') {
-      continue;
-    }
-    if (!token.decoded) {
-      token.decoded = true;
-      token.text_begin = decoded_.size();
-    }
-    decoded_.append(source_.substr(copy_from, at - copy_from));
-    decoded_.push_back(escaped == 'n' ? '\n' : escaped);
+// A name, a keyword or a number; one longer than any name is no name.
+std::size_t ScriptTokens::ReadWord(std::string_view run, std::size_t at) {
+  const std::size_t begin = at;
+  const bool number = IsDigit(run[at]);
+  while (at < run.size() && (IsNameByte(run[at]) || (number && run[at] == '.'))) {
     ++at;
-    copy_from = at + 1;
   }
-  if (at >= source_.size()) {
-    token.kind = TokenKind::kBroken;
-  }
-  if (token.decoded) {
-    decoded_.append(source_.substr(copy_from, at - copy_from));
-    token.text_size = decoded_.size() - token.text_begin;
+  if (at - begin > kLongestLiteral) {
+    AddToken(TokenKind::kPunct, {});
   } else {
-    token.text_begin = first;
-    token.text_size = at - first;
+    AddToken(number ? TokenKind::kNumber : TokenKind::kName, run.substr(begin, at - begin));
   }
-  if (token.kind == TokenKind::kText && token.text_size > kLongestLiteral) {
+  return at;
+}
+
+// `at` is on the opening quote. The literal's bytes are kept, and its decoded text after
+// them.
+std::size_t ScriptTokens::ReadLiteral(std::string_view run, std::size_t at) {
+  const std::size_t begin = at;
+  std::size_t end = at + 1;
+  while (end < run.size() && run[end] != '"' && !EndsLine(run[end])) {
+    const bool pair =
+        run[end] == '~' && end + 1 < run.size() && (run[end + 1] == '"' || run[end + 1] == '~');
+    end += pair ? 2 : 1;
+  }
+  if (end >= run.size() || run[end] != '"') {
+    // The line ends first: the engine's compiler reports the script.
+    AddToken(TokenKind::kBroken, {});
+    return end < run.size() ? end : run.size();
+  }
+  const std::string_view bytes = run.substr(begin, end + 1 - begin);
+  if (bytes.size() - 2 > kLongestLiteral + kLongestLiteral) {
+    AddToken(TokenKind::kTooLong, {});
+    return end + 1;
+  }
+  Token& token = AddToken(TokenKind::kText, bytes);
+  const std::size_t text_begin = store_.size();
+  for (std::size_t i = 1; i + 1 < bytes.size(); ++i) {
+    const char c = bytes[i];
+    const char escaped = i + 2 < bytes.size() ? bytes[i + 1] : '\0';
+    if (c == '~' && (escaped == '"' || escaped == 'n' || escaped == '~')) {
+      store_.push_back(escaped == 'n' ? '\n' : escaped);
+      ++i;
+    } else {
+      store_.push_back(c);
+    }
+  }
+  token.text_size = static_cast<std::uint32_t>(store_.size() - text_begin);
+  if (token.text_size > kLongestLiteral) {
+    store_.resize(token.bytes_begin);
     token.kind = TokenKind::kTooLong;
+    token.bytes_size = 0;
+    token.text_size = 0;
   }
-  token.end = at < source_.size() ? at + 1 : at;
-  return token.end;
+  return end + 1;
 }
 
 }  // namespace dwelvane

@@ -14,55 +14,63 @@ enum class TokenKind : std::uint8_t {
   kText,     // a text literal, its escapes decoded
   kBroken,   // a text literal that the line ends in
   kTooLong,  // a closed text literal longer than kLongestLiteral
-  kPunct,    // one byte of punctuation
+  kPunct,    // one byte of punctuation, or a name too long to be one (punct 0)
   kInclude,  // #include; the text literal after it names the file
 };
 
-// One token of a script. Its bytes are [begin, end) of the source; a text literal's decoded
-// bytes are ScriptTokens::Text of it.
+// One token of a script. Its bytes as written and, for a text literal, its text with the
+// escapes decoded, are kept by ScriptTokens.
 struct Token {
-  std::size_t begin = 0;
-  std::size_t end = 0;
-  std::size_t text_begin = 0;  // in the source, or in the decoded store when `decoded`
-  std::size_t text_size = 0;
-  std::int64_t line = 0;  // counted from 1
+  std::size_t bytes_begin = 0;  // in the tokens' store
+  std::uint32_t bytes_size = 0;
+  std::uint32_t text_size = 0;  // a literal's text follows its bytes in the store
+  std::int64_t line = 0;        // counted from 1
   TokenKind kind = TokenKind::kPunct;
-  bool decoded = false;  // the literal held an escape, so its text lives in the store
   char punct = 0;
 };
 
-// The engine's compiler refuses longer text literals.
+// The engine's compiler refuses longer text literals; no name is longer either.
 inline constexpr std::size_t kLongestLiteral = 4096;
 
 // A script cut into tokens as the engine's compiler cuts it: comments ("//" to the line end,
 // "/* */" nested and across lines) and blanks dropped; in a literal "~"" is a double quote,
 // "~n" a line break, "~~" a tilde, a "~" before anything else stays. CR, LF, CR LF and the
-// zero byte end a line, as the line reader counts them. The object is reused from script
-// to script, so that reading one costs no allocation once it has grown.
+// zero byte end a line, as the line reader counts them. The script comes in runs of whole
+// lines (or pieces of a line longer than a run, which a token may not straddle), and the
+// tokens read so far can be dropped, so that memory stays flat whatever the script.
 class ScriptTokens {
  public:
-  void Read(std::string_view source);
+  void Start();
+  // Cuts `run` into tokens; `piece`: its line goes on in the next run.
+  void Read(std::string_view run, bool piece = false);
+  // Forgets the first `count` tokens.
+  void DropFront(std::size_t count);
 
   const std::vector<Token>& Tokens() const { return tokens_; }
-  std::string_view Source() const { return source_; }
   std::string_view Bytes(const Token& token) const {
-    return source_.substr(token.begin, token.end - token.begin);
+    return std::string_view(store_).substr(token.bytes_begin, token.bytes_size);
   }
   std::string_view Text(const Token& token) const {
-    const std::string_view from = token.decoded ? std::string_view(decoded_) : source_;
-    return from.substr(token.text_begin, token.text_size);
+    return token.kind == TokenKind::kText
+               ? std::string_view(store_).substr(token.bytes_begin + token.bytes_size,
+                                                 token.text_size)
+               : Bytes(token);
   }
 
  private:
-  std::size_t SkipBlanksAndComments(std::size_t at);
-  std::size_t SkipNestedComment(std::size_t at);
-  std::size_t ReadLiteral(std::size_t at);
-  std::size_t CountLineEnd(std::size_t at);
+  std::size_t SkipBlanksAndComments(std::string_view run, std::size_t at);
+  std::size_t SkipNestedComment(std::string_view run, std::size_t at);
+  std::size_t ReadLiteral(std::string_view run, std::size_t at);
+  std::size_t ReadWord(std::string_view run, std::size_t at);
+  std::size_t CountLineEnd(std::string_view run, std::size_t at);
+  Token& AddToken(TokenKind kind, std::string_view bytes);
 
-  std::string_view source_;
   std::vector<Token> tokens_;
-  std::string decoded_;
+  std::string store_;
   std::int64_t line_ = 1;
+  std::size_t comment_depth_ = 0;  // a "/*" comment goes on into the next run
+  bool in_line_comment_ = false;   // a "//" comment goes on into the next piece
+  bool at_start_ = true;
 };
 
 }  // namespace dwelvane

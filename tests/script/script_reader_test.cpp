@@ -30,10 +30,8 @@ std::string Render(const ScriptFacts& facts) {
 }
 
 std::string Read(std::string_view script) {
-  ScriptTokens tokens;
   ScriptFacts facts;
-  tokens.Read(script);
-  ReadScript(tokens, facts);
+  ReadScript(script, facts);
   return Render(facts);
 }
 
@@ -91,14 +89,13 @@ TEST(ScriptReaderTest, FindsChoicesAndWhoSaysThem) {
 }
 
 TEST(ScriptReaderTest, NotesIncludesGlobalsAndWhatVariablesHold) {
-  ScriptTokens tokens;
   ScriptFacts facts;
-  tokens.Read(
+  ReadScript(
       "#include \"scripts\\base.inc\"\n"
       "global Molly = Game.LoadActor(\"actors\\Molly\\Molly.actor\");\n"
       "var zif = Scene.GetNode(\"zif\");\nme = this;\nalias = zif;\nn = 5;\n"
-      "Game.Interactive = false;\nif (a == b) x.Talk(\"\");");
-  ReadScript(tokens, facts);
+      "Game.Interactive = false;\nif (a == b) x.Talk(\"\");",
+      facts);
   ASSERT_EQ(facts.includes.size(), 1u);
   EXPECT_EQ(facts.includes[0].file, "scripts\\base.inc");
   ASSERT_EQ(facts.globals.size(), 1u);
