@@ -16,10 +16,11 @@ constexpr int kDialoguePage = 0;
 // window: the tables that say so must name the same columns.
 TEST(ColumnTablesTest, EveryColumnHasOneCheckBoxAndEveryCheckBoxOneColumn) {
   for (const DialogueColumn& column : kDialogueColumns) {
+    const bool in_window = &column < std::end(kDialogueColumns) - kCommandLineOnlyColumns;
     const auto checks =
         std::count_if(std::begin(kColumnChecks), std::end(kColumnChecks),
                       [&](const ColumnCheck& check) { return check.tick == column.tick; });
-    EXPECT_EQ(checks, 1) << column.keyword;
+    EXPECT_EQ(checks, in_window ? 1 : 0) << column.keyword;
   }
   std::set<int> page_check_boxes;
   for (const GadgetRow& row : kGadgets) {

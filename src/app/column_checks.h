@@ -23,7 +23,7 @@ inline constexpr ColumnCheck kColumnChecks[] = {
     {gadget::kSentenceCheck, &DialogueColumns::sentence},
     {gadget::kAudioFileCheck, &DialogueColumns::audio_file},
 };
-static_assert(std::size(kColumnChecks) == std::size(kDialogueColumns),
-              "every column of the table has its check box in the window");
+static_assert(std::size(kColumnChecks) + kCommandLineOnlyColumns == std::size(kDialogueColumns),
+              "every column of the window's table has its check box");
 
 }  // namespace dwelvane

@@ -20,6 +20,10 @@ constexpr OptionEntry kOptions[] = {
      .value = "FILE",
      .help = "the table the IDs are checked against (default: as for dialogue)"},
     {.name = "include-inc", .help = "scan .inc files too"},
+    {.name = "syntax",
+     .help = "engine (as the engine reads scripts: every call and choice, and the literals "
+             "it refuses) or line (the dialogue table's default rows) (default: engine)",
+     .choices = kSyntaxNames},
     kFollowOutsideLinksOption,
 };
 
@@ -68,6 +72,7 @@ int RunCheck(const CommandStart& start) {
   options.project_folder = start.project_folder;
   options.include_inc = start.arguments.Flag("include-inc");
   options.walk = ChooseWalkRules(start.arguments);
+  options.syntax = ChooseSyntax(start.arguments, ScriptSyntax::kEngine);
   options.string_table_path =
       table_option ? MakeAbsoluteFromWorkingDirectory(*table_option)
                    : ChooseStringTable(start.settings.StringTab, options.project_folder).path;
@@ -107,8 +112,9 @@ const CommandEntry kCheckCommand = {
     .description =
         "Prints one finding per line, as compilers do: PATH:LINE: warning: MESSAGE "
         "[KIND], with the kinds missing-audio, unknown-reference, no-sentence, "
-        "audio-reused and reference-reused. Exit status 0 without findings, 3 with "
-        "some.",
+        "audio-reused, reference-reused, broken-literal (a text literal the line ends in, "
+        "which the engine refuses) and choice-not-voiced (a player's choice no talk call "
+        "in its script says). Exit status 0 without findings, 3 with some.",
     .options = kOptions,
     .run = RunCheck,
 };

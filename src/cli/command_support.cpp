@@ -5,7 +5,9 @@
 
 #include "cli/cli.h"
 #include "cli/terminal_progress.h"
+#include "dialogue/resolve_characters.h"
 #include "runtime/directory_listing.h"
+#include "runtime/line_reader.h"
 #include "runtime/platform_file.h"
 #include "runtime/program_paths.h"
 #include "runtime/skipped_entries.h"
@@ -107,6 +109,33 @@ std::optional<OutputTarget> ChooseOutput(const CommandArguments& arguments,
   }
   return *output == "-" ? OutputTarget::StandardOutput()
                         : OutputTarget::File(MakeAbsoluteFromWorkingDirectory(*output));
+}
+
+ScriptSyntax ChooseSyntax(const CommandArguments& arguments, ScriptSyntax fallback) {
+  constexpr ScriptSyntax kSyntaxes[] = {ScriptSyntax::kLine, ScriptSyntax::kEngine};
+  static_assert(std::size(kSyntaxes) == std::size(kSyntaxNames));
+  const auto named = arguments.Choice("syntax", kSyntaxNames);
+  return named ? kSyntaxes[*named] : fallback;
+}
+
+bool LoadCharacterAliases(const CommandStart& start, std::vector<CharacterAlias>& aliases) {
+  const auto named = start.arguments.Option("characters");
+  const std::string path = named ? MakeAbsoluteFromWorkingDirectory(*named)
+                                 : JoinProjectPath(start.project_folder, kCharacterAliasFileName);
+  std::string bytes;
+  if (const IoError error = ReadWholeFile(path, bytes); error.Failed()) {
+    if (named) {
+      ReportError(DescribeFailure(error.On(path)));
+    }
+    return !named;
+  }
+  std::vector<std::int64_t> bad_lines;
+  aliases = ReadCharacterAliases(bytes, bad_lines);
+  for (const std::int64_t line : bad_lines) {
+    ReportError("warning: " + path + ":" + std::to_string(line) +
+                ": not SPEAKER = CHARACTER; the line is passed over");
+  }
+  return true;
 }
 
 WalkRules ChooseWalkRules(const CommandArguments& arguments) {

@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
+#include "dialogue/script_discovery.h"
 #include "runtime/command_feedback.h"
 #include "runtime/command_outcome.h"
 #include "runtime/folder_walk.h"
@@ -41,6 +42,25 @@ inline constexpr OptionEntry kFollowOutsideLinksOption = {
     .help =
         "follow links to folders outside PROJECT too (each folder is still read once; "
         "default: such links are named and passed over)"};
+
+// The values of --syntax, as ScriptSyntax lists them.
+inline constexpr std::string_view kSyntaxNames[] = {"line", "engine"};
+
+// --syntax; `fallback` without the option.
+ScriptSyntax ChooseSyntax(const CommandArguments& arguments, ScriptSyntax fallback);
+
+// In the options of every command that names characters.
+inline constexpr OptionEntry kCharactersOption = {
+    .name = "characters",
+    .value = "FILE",
+    .help =
+        "the team's names for speakers the project can't resolve, lines SPEAKER = "
+        "CHARACTER (default: Dwelvane_Characters.txt in PROJECT, when there is one)"};
+
+// The aliases of --characters, else of the project's Dwelvane_Characters.txt when it is
+// there. False, after saying so, when a file named on the command line can't be read; a
+// line that is no alias is named in a warning.
+bool LoadCharacterAliases(const CommandStart& start, std::vector<CharacterAlias>& aliases);
 
 // The walk's rules: --follow-outside-links.
 WalkRules ChooseWalkRules(const CommandArguments& arguments);

@@ -29,7 +29,8 @@ constexpr OptionEntry kOptions[] = {
     {.name = "columns",
      .value = "LIST",
      .help = "comma-separated, in any letter case, from location, name, line, speaker, "
-             "sentence, audio, reference, translate (default: all but translate)",
+             "sentence, audio, reference, translate, character (who says it, as the project "
+             "tells), kind (talk, async or choice) (default: the first eight but translate)",
      .choices = kColumnKeywords},
     {.name = "separator",
      .value = "TEXT",
@@ -51,6 +52,12 @@ constexpr OptionEntry kOptions[] = {
     {.name = "relative-paths", .help = "locations relative to PROJECT, with / between folders"},
     {.name = "include-inc", .help = "scan .inc files too"},
     kFollowOutsideLinksOption,
+    {.name = "syntax",
+     .help = "line (a row per line that holds .Talk( or .TalkAsync(, cut by fixed rules) or "
+             "engine (as the engine reads scripts: every call and the player's choices, "
+             "comments skipped, ~\" escapes decoded) (default: line)",
+     .choices = kSyntaxNames},
+    kCharactersOption,
     {.name = "safe-cells",
      .help = "a ' before every cell that starts with =, +, -, @, a tab or a CR, so that a "
              "spreadsheet shows it as text instead of running it as a formula"},
@@ -96,6 +103,7 @@ std::optional<DialogueOptions> BuildOptions(const CommandStart& start, std::stri
   options.include_inc = arguments.Flag("include-inc");
   options.walk = ChooseWalkRules(arguments);
   options.safe_cells = arguments.Flag("safe-cells");
+  options.syntax = ChooseSyntax(arguments, ScriptSyntax::kLine);
   return options;
 }
 
@@ -168,7 +176,7 @@ void SayWhatWasDone(const CommandStart& start, const DialogueOptions& options,
 
 int RunDialogue(const CommandStart& start) {
   std::string error;
-  const auto options = BuildOptions(start, error);
+  auto options = BuildOptions(start, error);
   DialogueTable table;
   Progress progress;
   std::size_t formula_cells = 0;
@@ -177,7 +185,10 @@ int RunDialogue(const CommandStart& start) {
       [&](const CommandFeedback& feedback) {
         return CreateCsvTable(*options, table, progress, feedback, &formula_cells);
       },
-      [&] { return CheckStringTable(start, *options); });
+      [&] {
+        return CheckStringTable(start, *options) &&
+               (!options->columns.character || LoadCharacterAliases(start, options->aliases));
+      });
   if (exit_code == kExitSuccess) {
     SayWhatWasDone(start, *options, table, formula_cells);
   }

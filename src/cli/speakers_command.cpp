@@ -15,6 +15,8 @@ constexpr SpeakerFormat kFormats[] = {SpeakerFormat::kText, SpeakerFormat::kCsv,
                                       SpeakerFormat::kHtml};
 static_assert(std::size(kFormats) == std::size(kFormatNames));
 
+constexpr std::string_view kGroupingNames[] = {"character", "speaker"};
+
 constexpr OptionEntry kOptions[] = {
     {.name = "format",
      .help = "text (an aligned table), csv, or html (one page with a bar per speaker) "
@@ -24,6 +26,15 @@ constexpr OptionEntry kOptions[] = {
      .value = "FILE",
      .help = "the file to write, - for standard output (default: standard output)"},
     {.name = "include-inc", .help = "scan .inc files too"},
+    {.name = "syntax",
+     .help = "engine (as the engine reads scripts: every call and choice) or line (the "
+             "dialogue table's default rows) (default: engine)",
+     .choices = kSyntaxNames},
+    {.name = "by",
+     .help = "character (as the project tells who speaks, with the characters file) or "
+             "speaker (the receiver as the script writes it) (default: character)",
+     .choices = kGroupingNames},
+    kCharactersOption,
     kFollowOutsideLinksOption,
     {.name = "encoding",
      .help = "bytes, utf-8 or utf-8-bom: the speakers' names as the scripts hold them, or in "
@@ -60,18 +71,22 @@ std::optional<SpeakersOptions> BuildOptions(const CommandStart& start, std::stri
   options.output = *output;
   options.encoding = ChooseEncoding(start.arguments);
   options.format = ChooseFormat(start.arguments, *output);
+  options.syntax = ChooseSyntax(start.arguments, ScriptSyntax::kEngine);
+  options.by_character = start.arguments.Choice("by", kGroupingNames).value_or(0) == 0;
   return options;
 }
 
 int RunSpeakers(const CommandStart& start) {
   std::string error;
-  const auto options = BuildOptions(start, error);
+  auto options = BuildOptions(start, error);
   DialogueTable table;
   Progress progress;
-  return RunOnProject<SpeakersOptions>(options, error, &SpeakersOptions::output,
-                                       [&](const CommandFeedback& feedback) {
-                                         return CountSpeakers(*options, table, progress, feedback);
-                                       });
+  return RunOnProject<SpeakersOptions>(
+      options, error, &SpeakersOptions::output,
+      [&](const CommandFeedback& feedback) {
+        return CountSpeakers(*options, table, progress, feedback);
+      },
+      [&] { return !options->by_character || LoadCharacterAliases(start, options->aliases); });
 }
 
 }  // namespace

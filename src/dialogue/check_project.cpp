@@ -10,11 +10,14 @@ CheckResult CheckProject(const CheckOptions& options, DialogueTable& table, Prog
   const std::string folder = EnsureTrailingSeparator(options.project_folder);
   const std::string root = ResolveProgramPath(folder);
   ProjectFileIndex files;
-  ScanDialogue(folder, ScriptFiles{.with_inc = options.include_inc}, options.walk, table, progress,
-               feedback, [&](const WalkedFile& file) {
-                 files.Add(std::string_view(file.path).substr(
-                     file.path.starts_with(root) ? root.size() : 0));
-               });
+  std::vector<BrokenLiteralAt> broken;
+  const ScanRules rules{
+      .scripts = {.with_inc = options.include_inc},
+      .syntax = options.syntax,
+      .note_broken_literal = [&](const BrokenLiteralAt& at) { broken.push_back(at); }};
+  ScanDialogue(folder, rules, options.walk, table, progress, feedback, [&](const WalkedFile& file) {
+    files.Add(std::string_view(file.path).substr(file.path.starts_with(root) ? root.size() : 0));
+  });
   feedback.enter_stage(Stage::kCheckingLines);
   StringTable strings;
   CheckResult result;
@@ -23,7 +26,7 @@ CheckResult CheckProject(const CheckOptions& options, DialogueTable& table, Prog
     result.has_references = !table.Record(i).Reference.empty();
   }
   result.findings =
-      CheckDialogue(table, root, files, result.string_table_read ? &strings : nullptr);
+      CheckDialogue(table, root, files, result.string_table_read ? &strings : nullptr, broken);
   EndFeedback(feedback);
   return result;
 }

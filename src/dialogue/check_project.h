@@ -5,6 +5,7 @@
 
 #include "dialogue/dialogue_check.h"
 #include "dialogue/dialogue_record.h"
+#include "dialogue/script_discovery.h"
 #include "runtime/command_feedback.h"
 #include "runtime/folder_walk.h"
 
@@ -15,6 +16,7 @@ struct CheckOptions {
   std::string string_table_path;  // the table the references are checked against
   bool include_inc = false;
   WalkRules walk;
+  ScriptSyntax syntax = ScriptSyntax::kEngine;
 };
 
 struct CheckResult {

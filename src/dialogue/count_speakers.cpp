@@ -12,10 +12,13 @@ namespace dwelvane {
 CommandOutcome CountSpeakers(const SpeakersOptions& options, DialogueTable& table,
                              Progress& progress, const CommandFeedback& feedback) {
   const std::string folder = EnsureTrailingSeparator(options.project_folder);
-  ScanDialogue(folder, ScriptFiles{.with_inc = options.include_inc}, options.walk, table, progress,
-               feedback);
+  const ScanRules rules{.scripts = {.with_inc = options.include_inc},
+                        .syntax = options.syntax,
+                        .characters = options.by_character,
+                        .aliases = options.aliases};
+  ScanDialogue(folder, rules, options.walk, table, progress, feedback);
   const std::vector<SpeakerBudget> budgets =
-      CountSpeakerBudgets(table, options.encoding != OutputEncoding::kBytes);
+      CountSpeakerBudgets(table, options.encoding != OutputEncoding::kBytes, options.by_character);
   LineWriter writer;
   IoError written = writer.Open(options.output);
   if (!written.Failed()) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dialogue/dialogue_record.h"
+#include "dialogue/script_discovery.h"
 #include "dialogue/speaker_report.h"
 #include "runtime/command_feedback.h"
 #include "runtime/command_outcome.h"
@@ -19,6 +20,9 @@ struct SpeakersOptions {
   OutputEncoding encoding = OutputEncoding::kBytes;  // of the names, in text and CSV
   SpeakerFormat format = SpeakerFormat::kText;
   OutputTarget output = OutputTarget::StandardOutput();
+  ScriptSyntax syntax = ScriptSyntax::kEngine;
+  bool by_character = true;  // else by the speaker as written
+  std::vector<CharacterAlias> aliases;
 };
 
 // The voice budget: the project's talk lines, found as the dialogue table finds them,

@@ -40,8 +40,11 @@ CommandOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& tab
     return CommandOutcome::NothingToDo();
   }
   const std::string folder = EnsureTrailingSeparator(options.project_folder);
-  ScanDialogue(folder, ScriptFiles{.with_inc = options.include_inc}, options.walk, table, progress,
-               feedback);
+  const ScanRules rules{.scripts = {.with_inc = options.include_inc},
+                        .syntax = options.syntax,
+                        .characters = options.columns.character,
+                        .aliases = options.aliases};
+  ScanDialogue(folder, rules, options.walk, table, progress, feedback);
   if (options.columns.WritesTranslation()) {
     progress.ProgressTotal = static_cast<std::int64_t>(table.DialogueCount);
     progress.ProgressCount = 0;

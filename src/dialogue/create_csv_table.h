@@ -4,6 +4,7 @@
 
 #include "dialogue/csv_writer.h"
 #include "dialogue/dialogue_record.h"
+#include "dialogue/script_discovery.h"
 #include "runtime/command_feedback.h"
 #include "runtime/command_outcome.h"
 #include "runtime/folder_walk.h"
@@ -24,6 +25,8 @@ struct DialogueOptions {
   bool include_inc = false;     // .inc files are scanned too
   WalkRules walk;               // links out of the project are passed over by default
   bool safe_cells = false;      // see CsvLayout::safe_cells
+  ScriptSyntax syntax = ScriptSyntax::kLine;
+  std::vector<CharacterAlias> aliases;  // for the character column
 };
 
 // The "Create CSV table" command: counts the project's scripts, scans them into `table`,

@@ -131,6 +131,12 @@ void FillLine(CsvLine& line, const DialogueRecord& record, const DialogueTable& 
   if (columns.WritesTranslation()) {
     line.AppendField(record.Translation, table.TranslationEncoding);
   }
+  if (columns.character) {
+    line.AppendField(record.Character, record.ScriptEncoding);
+  }
+  if (columns.kind) {
+    line.AppendField(LineKindName(record.Kind), SourceEncoding::kAscii);
+  }
 }
 
 void WriteHeader(const CsvLayout& layout, LineWriter& writer) {

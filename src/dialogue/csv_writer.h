@@ -19,6 +19,8 @@ struct DialogueColumns {
   bool translation = false;  // written only together with the reference
   bool sentence = true;
   bool audio_file = true;
+  bool character = false;  // the command line's own: who says the line
+  bool kind = false;       // the command line's own: talk, async or choice
 
   // The translation is written, and so looked up, only with its reference.
   bool WritesTranslation() const { return reference && translation; }
@@ -35,7 +37,10 @@ inline constexpr DialogueColumn kDialogueColumns[] = {
     {"line", &DialogueColumns::script_line},         {"speaker", &DialogueColumns::speaker},
     {"sentence", &DialogueColumns::sentence},        {"audio", &DialogueColumns::audio_file},
     {"reference", &DialogueColumns::reference},      {"translate", &DialogueColumns::translation},
+    {"character", &DialogueColumns::character},      {"kind", &DialogueColumns::kind},
 };
+// The window offers the columns before these.
+inline constexpr std::size_t kCommandLineOnlyColumns = 2;
 
 // How the table is written beyond its columns. The defaults write what the window writes.
 struct CsvLayout {

@@ -11,10 +11,6 @@
 namespace dwelvane {
 namespace {
 
-char FoldFileNameByte(char c) {
-  return c == '\\' ? '/' : LowerAscii(c);
-}
-
 bool IsSeparator(char c) {
   return c == '/' || c == '\\';
 }
@@ -75,12 +71,23 @@ class Checker {
     if (record.Sentence.empty() && record.Reference.empty()) {
       Add({.kind = FindingKind::kNoSentence});
     }
+    if (record.Kind == LineKind::kChoice && record.Speaker.empty()) {
+      Add({.kind = FindingKind::kChoiceNotVoiced, .subject = record.Sentence});
+    }
     if (!audio.empty()) {
       NoteReuse(audio_uses_, audio, FindingKind::kAudioReused);
     }
     if (!record.Reference.empty()) {
       NoteReuse(reference_uses_, record.Reference, FindingKind::kReferenceReused);
     }
+  }
+
+  void CheckBrokenLiteral(const BrokenLiteralAt& broken) {
+    findings_.list.push_back(
+        {.path = findings_.paths.Store(RelativeScriptPath(broken.path, project_folder_)),
+         .line = broken.line,
+         .kind = FindingKind::kBrokenLiteral,
+         .subject = broken.too_long ? "long" : ""});
   }
 
   Findings Take() { return std::move(findings_); }
@@ -127,22 +134,6 @@ class Checker {
 
 }  // namespace
 
-std::size_t FileNameHash::operator()(std::string_view name) const {
-  return static_cast<std::size_t>(KeyedHash(name, HashFold::kFileName));
-}
-
-bool FileNameEqual::operator()(std::string_view a, std::string_view b) const {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldFileNameByte(a[i]) != FoldFileNameByte(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // Scripts name files in their own bytes, those of the system's code page where they were
 // written on Windows; the index holds the names in that code page too.
 void ProjectFileIndex::Add(std::string_view relative_path) {
@@ -184,6 +175,13 @@ void AppendFindingLine(std::string& out, const Finding& finding) {
     case FindingKind::kNoSentence:
       out.append("no text to voice: the first argument is no text literal");
       break;
+    case FindingKind::kBrokenLiteral:
+      out.append(subject.empty() ? "a text literal runs to the line end without its closing quote"
+                                 : "a text literal is longer than the engine takes (4096 bytes)");
+      break;
+    case FindingKind::kChoiceNotVoiced:
+      out.append("choice '").append(subject).append("' is said by no talk call in its script");
+      break;
     case FindingKind::kAudioReused:
     case FindingKind::kReferenceReused:
       out.append(finding.kind == FindingKind::kAudioReused ? "audio file '" : "ID '")
@@ -199,24 +197,32 @@ void AppendFindingLine(std::string& out, const Finding& finding) {
 }
 
 std::string RelativeScriptPath(const DialogueRecord& record, std::string_view project_folder) {
-  std::string_view location = record.ScriptLocation;
-  if (location.starts_with(project_folder)) {
-    location.remove_prefix(project_folder.size());
+  std::string path(record.ScriptLocation);
+  path.append(record.ScriptName);
+  return RelativeScriptPath(path, project_folder);
+}
+
+std::string RelativeScriptPath(std::string_view full_path, std::string_view project_folder) {
+  if (full_path.starts_with(project_folder)) {
+    full_path.remove_prefix(project_folder.size());
   }
-  std::string path(location);
+  std::string path(full_path);
   for (char& c : path) {
     c = c == kPathSeparator ? '/' : c;
   }
-  path.append(record.ScriptName);
   std::string in_code_page;
   return AppendInSystemCodePage(in_code_page, path) ? in_code_page : path;
 }
 
 Findings CheckDialogue(const DialogueTable& table, std::string_view project_folder,
-                       const ProjectFileIndex& files, const StringTable* strings) {
+                       const ProjectFileIndex& files, const StringTable* strings,
+                       const std::vector<BrokenLiteralAt>& broken) {
   Checker checker(project_folder, files, strings, table.DialogueCount);
   for (std::size_t i = 0; i < table.DialogueCount; ++i) {
     checker.Check(table.Record(i));
+  }
+  for (const BrokenLiteralAt& at : broken) {
+    checker.CheckBrokenLiteral(at);
   }
   return checker.Take();
 }

@@ -6,7 +6,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "dialogue/broken_literal.h"
 #include "dialogue/dialogue_record.h"
+#include "dialogue/file_name_compare.h"
 #include "dialogue/string_table.h"
 #include "runtime/text_arena.h"
 
@@ -17,10 +19,12 @@ enum class FindingKind {
   kUnknownReference,
   kNoSentence,
   kAudioReused,
-  kReferenceReused
+  kReferenceReused,
+  kBrokenLiteral,
+  kChoiceNotVoiced
 };
 
-inline constexpr std::size_t kFindingKindCount = 5;
+inline constexpr std::size_t kFindingKindCount = 7;
 
 // The name a finding carries in its line and in the summary; empty for a number that is no
 // kind.
@@ -36,6 +40,10 @@ constexpr std::string_view FindingKindName(FindingKind kind) {
       return "audio-reused";
     case FindingKind::kReferenceReused:
       return "reference-reused";
+    case FindingKind::kBrokenLiteral:
+      return "broken-literal";
+    case FindingKind::kChoiceNotVoiced:
+      return "choice-not-voiced";
   }
   return {};
 }
@@ -51,7 +59,7 @@ struct Finding {
   std::string_view path = {};  // the script, relative to the project folder, "/" between folders
   std::int64_t line = 0;
   FindingKind kind = FindingKind::kMissingAudio;
-  std::string_view subject = {};  // the audio file or the ID the finding is about
+  std::string_view subject = {};  // the audio file, the ID or the choice the finding is about
   // For the reuse kinds: the line that used the subject first.
   std::string_view earlier_path = {};
   std::int64_t earlier_line = 0;
@@ -64,14 +72,6 @@ struct Findings {
 
 // "PATH:LINE: warning: MESSAGE [KIND]" and a line end, as compilers print their warnings.
 void AppendFindingLine(std::string& out, const Finding& finding);
-
-// Hashes and compares file names as Windows does: ASCII case ignored, "\" and "/" alike.
-struct FileNameHash {
-  std::size_t operator()(std::string_view name) const;
-};
-struct FileNameEqual {
-  bool operator()(std::string_view a, std::string_view b) const;
-};
 
 // The files of a project, to tell whether an audio file a line names exists: a name is
 // there when some file's path, relative to the project folder, is the name or ends in "/"
@@ -92,10 +92,12 @@ class ProjectFileIndex {
 // The script's path as findings name it, relative to `project_folder` (which ends with the
 // path separator), in the system's code page where that holds it (AppendInSystemCodePage).
 std::string RelativeScriptPath(const DialogueRecord& record, std::string_view project_folder);
+std::string RelativeScriptPath(std::string_view full_path, std::string_view project_folder);
 
-// The findings of every line in table order, several kinds per line where they apply.
-// Without `strings`, no reference is checked.
+// The findings of every line in table order, several kinds per line where they apply, then
+// those of the `broken` literals. Without `strings`, no reference is checked.
 Findings CheckDialogue(const DialogueTable& table, std::string_view project_folder,
-                       const ProjectFileIndex& files, const StringTable* strings);
+                       const ProjectFileIndex& files, const StringTable* strings,
+                       const std::vector<BrokenLiteralAt>& broken = {});
 
 }  // namespace dwelvane

@@ -13,6 +13,21 @@
 
 namespace dwelvane {
 
+// How a line is said: through Talk, through TalkAsync, or chosen by the player.
+enum class LineKind : std::uint8_t { kTalk, kAsync, kChoice };
+
+constexpr std::string_view LineKindName(LineKind kind) {
+  switch (kind) {
+    case LineKind::kTalk:
+      return "talk";
+    case LineKind::kAsync:
+      return "async";
+    case LineKind::kChoice:
+      return "choice";
+  }
+  return {};
+}
+
 // One line that a character says in a script. The texts live in the table's arena.
 struct DialogueRecord {
   std::string_view ScriptLocation;  // the script's folder, ending with the path separator
@@ -24,6 +39,8 @@ struct DialogueRecord {
   std::string_view Sentence;
   std::string_view AudioFile;
   SourceEncoding ScriptEncoding = SourceEncoding::kAscii;  // of the script's bytes
+  LineKind Kind = LineKind::kTalk;
+  std::string_view Character = {};  // who says it, when asked for: see ResolveCharacters
 };
 
 // The talk lines of the last dialogue command; records 0 to DialogueCount - 1 are current.

@@ -1,5 +1,10 @@
 #include "dialogue/script_discovery.h"
 
+#include <optional>
+
+#include "dialogue/engine_script_scan.h"
+#include "dialogue/project_packages.h"
+#include "dialogue/resolve_characters.h"
 #include "dialogue/script_file_scan.h"
 #include "runtime/line_reader.h"
 #include "runtime/recorded_walk.h"
@@ -13,12 +18,80 @@ bool ScriptFiles::Holds(std::string_view name) const {
 
 namespace {
 
-void ScanListedScripts(const RecordedWalk& scripts, DialogueTable& table, Progress& progress,
-                       const CommandFeedback& feedback) {
-  LineReader reader;
-  reader.TrackEncoding();
+// The engine's syntax, and the characters in any, need scripts read whole.
+bool ReadsWhole(const ScanRules& rules) {
+  return rules.syntax == ScriptSyntax::kEngine || rules.characters;
+}
+
+// Reads each listed script in the syntax asked for, keeping what the characters need.
+class ScriptScan {
+ public:
+  ScriptScan(const std::string& folder, const ScanRules& rules, DialogueTable& table,
+             const CommandFeedback& feedback)
+      : rules_(rules),
+        table_(table),
+        paths_(folder,
+               ReadsWhole(rules) ? ReadPackageFolders(folder) : std::vector<std::string>{}) {
+    reader_.TrackEncoding();
+    if (ReadsWhole(rules)) {
+      engine_.emplace(paths_, table, rules.characters ? &facts_ : nullptr, feedback.note_skipped,
+                      rules.note_broken_literal);
+    }
+  }
+
+  // Sees every file the walk meets: the engine looks up included and definition files.
+  void See(const WalkedFile& file) {
+    if (engine_ && IsScriptOrDefinitionFile(file.name)) {
+      paths_.Add(file);
+    }
+    if (rules_.characters && IsDefinitionFile(file.name)) {
+      sources_.definition_files.push_back(file.path);
+    }
+  }
+
+  IoError Scan(const WalkedFile& file) {
+    if (rules_.syntax == ScriptSyntax::kEngine) {
+      return engine_->ScanScript(file.path);
+    }
+    const std::size_t first = table_.DialogueCount;
+    IoError error = ScanScriptFile(file, table_, reader_);
+    if (!error.Failed() && rules_.characters) {
+      NoteLineSpeakers(file, first);
+    }
+    return error;
+  }
+
+  void ResolveCharactersIfAsked(const CommandFeedback& feedback) {
+    if (rules_.characters) {
+      sources_.aliases = rules_.aliases;
+      ResolveCharacters(table_, facts_, paths_, sources_, feedback.note_skipped);
+    }
+  }
+
+ private:
+  // The speaker a line's fixed cuts give is read as the receiver of a call.
+  void NoteLineSpeakers(const WalkedFile& file, std::size_t first) {
+    IoError unread;
+    const std::size_t script = engine_->ReadFacts(file.path, unread);
+    for (std::size_t i = first; i < table_.DialogueCount; ++i) {
+      facts_.NoteSpeaker(i, script, ReadExpression(receiver_, table_.Record(i).Speaker));
+    }
+  }
+
+  const ScanRules& rules_;
+  DialogueTable& table_;
+  ProjectPaths paths_;
+  LineReader reader_;
+  CharacterFacts facts_;
+  CharacterSources sources_;
+  ScriptTokens receiver_;
+  std::optional<EngineScriptScan> engine_;
+};
+
+void ScanListedScripts(const RecordedWalk& scripts, ScriptScan& scan, DialogueTable& table,
+                       Progress& progress, const CommandFeedback& feedback) {
   const auto scan_file = [&](const WalkedFile& file) {
-    if (const IoError error = ScanScriptFile(file, table, reader); error.Failed()) {
+    if (const IoError error = scan.Scan(file); error.Failed()) {
       if (VanishedSinceTheWalk(file)) {
         return;
       }
@@ -33,11 +106,12 @@ void ScanListedScripts(const RecordedWalk& scripts, DialogueTable& table, Progre
 
 }  // namespace
 
-void ScanDialogue(const std::string& folder, ScriptFiles scripts, WalkRules rules,
+void ScanDialogue(const std::string& folder, const ScanRules& rules, WalkRules walk,
                   DialogueTable& table, Progress& progress, const CommandFeedback& feedback,
                   const FileObserver& see_file) {
   table.Clear();
   progress.ProgressCount = 0;
+  ScriptScan scan(folder, rules, table, feedback);
   // One walk lists the scripts and shows the other files to `see_file`, so that no folder
   // is listed twice.
   RecordedWalk listed;
@@ -45,12 +119,14 @@ void ScanDialogue(const std::string& folder, ScriptFiles scripts, WalkRules rule
     if (see_file) {
       see_file(file);
     }
-    return scripts.Holds(file.name);
+    scan.See(file);
+    return rules.scripts.Holds(file.name);
   };
-  listed.Record(folder, rules, keep_script, feedback.yield);
+  listed.Record(folder, walk, keep_script, feedback.yield);
   progress.ProgressTotal = static_cast<std::int64_t>(listed.FileCount());
   feedback.enter_stage(Stage::kScanningScripts);
-  ScanListedScripts(listed, table, progress, feedback);
+  ScanListedScripts(listed, scan, table, progress, feedback);
+  scan.ResolveCharactersIfAsked(feedback);
 }
 
 }  // namespace dwelvane

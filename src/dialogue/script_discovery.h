@@ -3,10 +3,13 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dialogue/dialogue_record.h"
+#include "dialogue/engine_script_scan.h"
 #include "runtime/command_feedback.h"
 #include "runtime/folder_walk.h"
+#include "script/character_aliases.h"
 
 namespace dwelvane {
 
@@ -17,14 +20,26 @@ struct ScriptFiles {
   bool Holds(std::string_view name) const;
 };
 
+// How scripts are read: line by line, a record per line that holds a talk keyword, cut by
+// fixed searches (the table's own rules); or as the engine's compiler reads them.
+enum class ScriptSyntax { kLine, kEngine };
+
+struct ScanRules {
+  ScriptFiles scripts;
+  ScriptSyntax syntax = ScriptSyntax::kLine;
+  bool characters = false;                   // each record's Character is resolved
+  std::vector<CharacterAlias> aliases = {};  // the team's own names for speakers
+  std::function<void(const BrokenLiteralAt&)> note_broken_literal = {};  // engine syntax
+};
+
 // Called with every file the walk meets, scripts or not, for callers that need to know
 // the project's files: one walk serves both.
 using FileObserver = std::function<void(const WalkedFile& file)>;
 
 // The scan with the progress protocol: one walk lists the script files (and counts them
-// for the progress bar), the stage of scanning scripts, then each listed script is scanned into an
-// emptied `table` in walk order, its records noting the encoding of its bytes.
-void ScanDialogue(const std::string& folder, ScriptFiles scripts, WalkRules rules,
+// for the progress bar), the stage of scanning scripts, then each listed script is scanned
+// into an emptied `table` in walk order, its records noting the encoding of its bytes.
+void ScanDialogue(const std::string& folder, const ScanRules& rules, WalkRules walk,
                   DialogueTable& table, Progress& progress, const CommandFeedback& feedback,
                   const FileObserver& see_file = {});
 

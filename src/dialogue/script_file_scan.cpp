@@ -36,6 +36,8 @@ class ScriptRecords {
     record.Translation = {};
     record.Sentence = rebase(talk.sentence);
     record.AudioFile = rebase(talk.audio_file);
+    record.Character = {};
+    record.Kind = talk.async ? LineKind::kAsync : LineKind::kTalk;
     record.ScriptEncoding = SourceEncoding::kAscii;
   }
 

@@ -51,7 +51,8 @@ std::int64_t CountWords(std::string_view sentence) {
   return words;
 }
 
-std::vector<SpeakerBudget> CountSpeakerBudgets(const DialogueTable& table, bool as_utf8) {
+std::vector<SpeakerBudget> CountSpeakerBudgets(const DialogueTable& table, bool as_utf8,
+                                               bool by_character) {
   std::vector<SpeakerBudget> budgets;
   std::unordered_map<std::string, std::size_t, SpeakerNameHash> index;
   SpeakerBudget total{.speaker = "total"};
@@ -59,7 +60,8 @@ std::vector<SpeakerBudget> CountSpeakerBudgets(const DialogueTable& table, bool 
   for (std::size_t i = 0; i < table.DialogueCount; ++i) {
     const DialogueRecord& record = table.Record(i);
     name.clear();
-    const std::string_view trimmed = TrimSpacesAndTabs(record.Speaker);
+    const std::string_view trimmed =
+        TrimSpacesAndTabs(by_character ? record.Character : record.Speaker);
     if (as_utf8) {
       AppendAsUtf8(name, trimmed, record.ScriptEncoding);
     } else {

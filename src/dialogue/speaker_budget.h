@@ -23,9 +23,10 @@ struct SpeakerBudget {
 // Runs of bytes other than space, tab, CR and LF.
 std::int64_t CountWords(std::string_view sentence);
 
-// The table's lines grouped by speaker, most words first, then by name (bytes); in UTF-8,
-// names are grouped as their characters read, whatever their scripts' encodings. The last
-// entry is the total, named "total".
-std::vector<SpeakerBudget> CountSpeakerBudgets(const DialogueTable& table, bool as_utf8);
+// The table's lines grouped by speaker (or, `by_character`, by their Character), most
+// words first, then by name (bytes); in UTF-8, names are grouped as their characters read,
+// whatever their scripts' encodings. The last entry is the total, named "total".
+std::vector<SpeakerBudget> CountSpeakerBudgets(const DialogueTable& table, bool as_utf8,
+                                               bool by_character = false);
 
 }  // namespace dwelvane

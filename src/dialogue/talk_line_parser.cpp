@@ -53,6 +53,7 @@ bool ParseTalkLine(std::string_view line, TalkLine& talk) {
   talk.audio_file = CutAudioFile(rest);
   talk.sentence = BeforeQuote(rest);
   talk.reference = {};
+  talk.async = match.length == kTalkAsyncKeyword.size();
   SplitReference(talk);
   return true;
 }

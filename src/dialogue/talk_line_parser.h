@@ -12,6 +12,7 @@ struct TalkLine {
   std::string_view reference;
   std::string_view sentence;
   std::string_view audio_file;
+  bool async = false;  // the call is TalkAsync
 };
 
 // False when the line holds no talk keyword. Missing parts of a call that doesn't have

@@ -30,7 +30,7 @@ expect "dialogue stats speakers check help --help --version" ""
 expect "stats speakers" s
 expect "check" help c
 expect "--encoding" dialogue --en
-expect "--follow-outside-links --include-inc --string-table --help" check --
+expect "--follow-outside-links --include-inc --string-table --syntax --help" check --
 expect "en de" stats --language ""
 expect "text csv html" speakers --format ""
 expect "utf-8 utf-8-bom" stats --encoding utf

@@ -1,0 +1,180 @@
+#include "dialogue/engine_script_scan.h"
+
+#include "runtime/line_reader.h"
+#include "runtime/out_of_memory.h"
+#include "runtime/path_separator.h"
+#include "runtime/text_encoding.h"
+
+namespace dwelvane {
+namespace {
+
+// Includes nest no deeper in any real project; a deeper chain is read no further.
+constexpr std::size_t kDeepestInclude = 32;
+
+struct SplitText {
+  std::string_view reference;
+  std::string_view sentence;
+};
+
+// A text "/ID/text" names a string table entry, with its own text as the fallback.
+SplitText SplitReference(ScriptValue text) {
+  if (text.form != ValueForm::kText) {
+    return {};
+  }
+  const std::string_view whole = text.text;
+  const std::size_t closing = whole.starts_with('/') ? whole.find('/', 1) : std::string_view::npos;
+  if (closing == std::string_view::npos) {
+    return {{}, whole};
+  }
+  return {whole.substr(1, closing - 1), whole.substr(closing + 1)};
+}
+
+LineKind KindOf(SpokenKind kind) {
+  switch (kind) {
+    case SpokenKind::kTalk:
+      return LineKind::kTalk;
+    case SpokenKind::kAsync:
+      return LineKind::kAsync;
+    case SpokenKind::kChoice:
+      return LineKind::kChoice;
+  }
+  return LineKind::kTalk;
+}
+
+}  // namespace
+
+struct EngineScriptScan::Level {
+  Level() { lines.TrackEncoding(); }
+
+  LineReader lines;
+  ScriptReader script;
+  ScriptFacts facts;
+  SourceEncoding encoding = SourceEncoding::kAscii;
+  std::vector<std::size_t> included_scripts;
+};
+
+EngineScriptScan::EngineScriptScan(const ProjectPaths& paths, DialogueTable& table,
+                                   CharacterFacts* facts,
+                                   std::function<void(const IoError&)> note_skipped,
+                                   BrokenLiteralNote note_broken)
+    : paths_(paths),
+      table_(table),
+      facts_(facts),
+      note_skipped_(std::move(note_skipped)),
+      note_broken_(std::move(note_broken)) {}
+
+EngineScriptScan::~EngineScriptScan() = default;
+
+IoError EngineScriptScan::ScanScript(const std::string& path) {
+  return WhileReading(path, [&] { return ReadFile(path, 0, true); });
+}
+
+std::size_t EngineScriptScan::ReadFacts(const std::string& path, IoError& error) {
+  error = WhileReading(path, [&] { return ReadFile(path, 0, false); });
+  return facts_->ScriptNumber(path);
+}
+
+IoError EngineScriptScan::ReadFile(const std::string& path, std::size_t depth,
+                                   bool append_records) {
+  if (depth >= kDeepestInclude || !read_.insert(path).second) {
+    return {};
+  }
+  if (levels_.size() <= depth) {
+    levels_.push_back(std::make_unique<Level>());
+  }
+  Level& level = *levels_[depth];
+  if (IoError error = ReadFacts(path, level); error.Failed()) {
+    return error;
+  }
+  ReadIncludes(level, depth, append_records);
+  const std::size_t script =
+      facts_ != nullptr ? facts_->ScriptNumber(path) : CharacterFacts::kNoScript;
+  if (facts_ != nullptr) {
+    facts_->NoteScript(script, level.facts, level.included_scripts);
+  }
+  if (append_records) {
+    AppendRecords(path, level, script);
+    for (const BrokenLiteral& broken :
+         note_broken_ ? level.facts.broken : std::vector<BrokenLiteral>{}) {
+      note_broken_({path, broken.line, broken.too_long});
+    }
+  }
+  return {};
+}
+
+// Reads the script in runs of lines, so that memory stays flat whatever its lines.
+IoError EngineScriptScan::ReadFacts(const std::string& path, Level& level) {
+  if (IoError opened = level.lines.FileOpenRead(path); opened.Failed()) {
+    return opened;
+  }
+  level.script.Start(level.facts);
+  bool piece = false;
+  for (std::string_view run; !(run = level.lines.FileReadLineRunOrPiece(piece)).empty();) {
+    level.script.Read(run, piece);
+  }
+  level.script.Finish();
+  IoError error = level.lines.FileReadError();
+  level.encoding = level.lines.FileEncoding();
+  level.lines.FileClose();
+  return error;
+}
+
+void EngineScriptScan::ReadIncludes(Level& level, std::size_t depth, bool append_records) {
+  level.included_scripts.clear();
+  for (const ScriptInclude& include : level.facts.includes) {
+    const std::string* file = paths_.Find(include.file);
+    if (file == nullptr) {
+      continue;
+    }
+    if (facts_ != nullptr) {
+      level.included_scripts.push_back(facts_->ScriptNumber(*file));
+    }
+    if (const IoError error = ReadFile(*file, depth + 1, append_records); error.Failed()) {
+      note_skipped_(error);
+    }
+  }
+}
+
+void EngineScriptScan::AppendRecords(const std::string& path, const Level& level,
+                                     std::size_t script) {
+  const std::vector<SpokenLine>& spoken = level.facts.spoken;
+  if (spoken.empty()) {
+    return;
+  }
+  const std::size_t separator = path.rfind(kPathSeparator);
+  const std::size_t name_start = separator == std::string::npos ? 0 : separator + 1;
+  const std::string_view location = table_.StoreText(std::string_view(path).substr(0, name_start));
+  const std::string_view name = table_.StoreText(std::string_view(path).substr(name_start));
+  const SourceEncoding encoding = level.encoding;
+  const std::size_t first = table_.DialogueCount;
+  for (const SpokenLine& line : spoken) {
+    const SplitText text = SplitReference(line.text);
+    // A choice no talk call says has no speaker: the check names it.
+    const bool said = line.kind == SpokenKind::kChoice && line.said_by >= 0;
+    const std::string_view receiver =
+        said ? spoken[static_cast<std::size_t>(line.said_by)].receiver : line.receiver;
+    DialogueRecord& record = table_.AppendRecord();
+    record.ScriptLocation = location;
+    record.ScriptName = name;
+    record.ScriptLine = line.line;
+    record.Speaker = table_.StoreText(receiver);
+    record.Reference = table_.StoreText(text.reference);
+    record.Translation = {};
+    record.Sentence = table_.StoreText(text.sentence);
+    record.AudioFile = table_.StoreText(line.audio);
+    record.Character = {};
+    record.Kind = KindOf(line.kind);
+    record.ScriptEncoding = encoding;
+    if (facts_ == nullptr) {
+      continue;
+    }
+    const std::size_t index = table_.DialogueCount - 1;
+    if (said) {
+      facts_->NoteChoice(index, first + static_cast<std::size_t>(line.said_by));
+    } else if (line.kind != SpokenKind::kChoice) {
+      facts_->NoteSpeaker(index, script, line.speaker);
+    }
+  }
+}
+
+}  // namespace dwelvane
