@@ -2,19 +2,21 @@
 
 namespace dwelvane {
 
-std::size_t CharacterFacts::ScriptNumber(const std::string& path) {
-  const auto [found, added] = numbers_.try_emplace(path, scripts_.size());
-  if (added) {
-    scripts_.push_back({.path = path, .assignments = {}, .includes = {}});
-  }
-  return found->second;
-}
-
 void CharacterFacts::NoteScript(std::size_t script, const ScriptFacts& facts,
                                 const std::vector<std::size_t>& included_scripts) {
+  if (script == kNoScript) {
+    return;
+  }
+  if (scripts_.size() <= script) {
+    scripts_.resize(script + 1);
+  }
   Script& kept = scripts_[script];
+  // A script often assigns the same object to the same name again and again; once is enough.
+  seen_.clear();
   for (const ScriptAssignment& assignment : facts.assignments) {
-    kept.assignments.push_back({texts_.Store(assignment.name), Keep(assignment.value)});
+    if (seen_.insert({assignment.name, assignment.value.form, assignment.value.text}).second) {
+      kept.assignments.push_back({texts_.Store(assignment.name), Keep(assignment.value)});
+    }
   }
   kept.includes.insert(kept.includes.end(), included_scripts.begin(), included_scripts.end());
   for (const std::string_view name : facts.globals) {

@@ -5,9 +5,11 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
-#include "dialogue/file_name_compare.h"
+#include "dialogue/project_paths.h"
+#include "runtime/keyed_hash.h"
 #include "runtime/text_arena.h"
 #include "script/script_reader.h"
 
@@ -17,10 +19,8 @@ namespace dwelvane {
 // are read (ResolveCharacters): a variable may be assigned in a script read later.
 class CharacterFacts {
  public:
-  static constexpr std::size_t kNoScript = static_cast<std::size_t>(-1);
-
-  // The number of the script at `path`, given when it is first asked for.
-  std::size_t ScriptNumber(const std::string& path);
+  // Scripts are known by their ProjectPaths number.
+  static constexpr std::size_t kNoScript = ProjectPaths::kNone;
 
   // Keeps what a script's assignments, globals and includes say (copied).
   void NoteScript(std::size_t script, const ScriptFacts& facts,
@@ -41,7 +41,6 @@ class CharacterFacts {
     KeptValue value;
   };
   struct Script {
-    std::string path;
     std::vector<Assignment> assignments;
     std::vector<std::size_t> includes;
   };
@@ -60,8 +59,22 @@ class CharacterFacts {
   KeptValue Keep(ScriptValue value) { return {value.form, texts_.Store(value.text)}; }
   Speaker& SpeakerOf(std::size_t record);
 
+  struct SeenAssignment {
+    std::string_view name;
+    ValueForm form;
+    std::string_view text;
+    bool operator==(const SeenAssignment&) const = default;
+  };
+  struct SeenAssignmentHash {
+    std::size_t operator()(const SeenAssignment& seen) const {
+      return static_cast<std::size_t>(KeyedHash(seen.name, HashFold::kNone) ^
+                                      (KeyedHash(seen.text, HashFold::kNone) >> 1) ^
+                                      static_cast<std::uint64_t>(seen.form));
+    }
+  };
+
   TextArena texts_;
-  std::unordered_map<std::string, std::size_t, FileNameHash, FileNameEqual> numbers_;
+  std::unordered_set<SeenAssignment, SeenAssignmentHash> seen_;
   std::vector<Script> scripts_;
   std::vector<std::string_view> globals_;
   std::vector<Speaker> speakers_;

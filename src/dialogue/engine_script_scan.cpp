@@ -53,8 +53,7 @@ struct EngineScriptScan::Level {
   std::vector<std::size_t> included_scripts;
 };
 
-EngineScriptScan::EngineScriptScan(const ProjectPaths& paths, DialogueTable& table,
-                                   CharacterFacts* facts,
+EngineScriptScan::EngineScriptScan(ProjectPaths& paths, DialogueTable& table, CharacterFacts* facts,
                                    std::function<void(const IoError&)> note_skipped,
                                    BrokenLiteralNote note_broken)
     : paths_(paths),
@@ -65,30 +64,29 @@ EngineScriptScan::EngineScriptScan(const ProjectPaths& paths, DialogueTable& tab
 
 EngineScriptScan::~EngineScriptScan() = default;
 
-IoError EngineScriptScan::ScanScript(const std::string& path) {
-  return WhileReading(path, [&] { return ReadFile(path, 0, true); });
+IoError EngineScriptScan::ScanScript(const WalkedFile& script) {
+  return WhileReading(script.path, [&] { return ReadFile(script.path, &script, 0, true); });
 }
 
-std::size_t EngineScriptScan::ReadFacts(const std::string& path, IoError& error) {
-  error = WhileReading(path, [&] { return ReadFile(path, 0, false); });
-  return facts_->ScriptNumber(path);
+std::size_t EngineScriptScan::ReadFacts(const WalkedFile& script, IoError& error) {
+  error = WhileReading(script.path, [&] { return ReadFile(script.path, &script, 0, false); });
+  return paths_.Number(script.path);
 }
 
-IoError EngineScriptScan::ReadFile(const std::string& path, std::size_t depth,
-                                   bool append_records) {
-  if (depth >= kDeepestInclude || !read_.insert(path).second) {
+IoError EngineScriptScan::ReadFile(const std::string& path, const WalkedFile* walked,
+                                   std::size_t depth, bool append_records) {
+  if (depth >= kDeepestInclude || !paths_.MarkRead(path)) {
     return {};
   }
   if (levels_.size() <= depth) {
     levels_.push_back(std::make_unique<Level>());
   }
   Level& level = *levels_[depth];
-  if (IoError error = ReadFacts(path, level); error.Failed()) {
+  if (IoError error = ReadFacts(path, walked, level); error.Failed()) {
     return error;
   }
   ReadIncludes(level, depth, append_records);
-  const std::size_t script =
-      facts_ != nullptr ? facts_->ScriptNumber(path) : CharacterFacts::kNoScript;
+  const std::size_t script = facts_ != nullptr ? paths_.Number(path) : CharacterFacts::kNoScript;
   if (facts_ != nullptr) {
     facts_->NoteScript(script, level.facts, level.included_scripts);
   }
@@ -103,8 +101,11 @@ IoError EngineScriptScan::ReadFile(const std::string& path, std::size_t depth,
 }
 
 // Reads the script in runs of lines, so that memory stays flat whatever its lines.
-IoError EngineScriptScan::ReadFacts(const std::string& path, Level& level) {
-  if (IoError opened = level.lines.FileOpenRead(path); opened.Failed()) {
+IoError EngineScriptScan::ReadFacts(const std::string& path, const WalkedFile* walked,
+                                    Level& level) {
+  if (IoError opened =
+          walked != nullptr ? level.lines.FileOpenRead(*walked) : level.lines.FileOpenRead(path);
+      opened.Failed()) {
     return opened;
   }
   level.script.Start(level.facts);
@@ -122,14 +123,14 @@ IoError EngineScriptScan::ReadFacts(const std::string& path, Level& level) {
 void EngineScriptScan::ReadIncludes(Level& level, std::size_t depth, bool append_records) {
   level.included_scripts.clear();
   for (const ScriptInclude& include : level.facts.includes) {
-    const std::string* file = paths_.Find(include.file);
-    if (file == nullptr) {
+    const std::string file = paths_.Find(include.file);
+    if (file.empty()) {
       continue;
     }
     if (facts_ != nullptr) {
-      level.included_scripts.push_back(facts_->ScriptNumber(*file));
+      level.included_scripts.push_back(paths_.Number(file));
     }
-    if (const IoError error = ReadFile(*file, depth + 1, append_records); error.Failed()) {
+    if (const IoError error = ReadFile(file, nullptr, depth + 1, append_records); error.Failed()) {
       note_skipped_(error);
     }
   }

@@ -16,18 +16,42 @@ ProjectPaths::ProjectPaths(std::string project_folder, const std::vector<std::st
 
 void ProjectPaths::Add(const WalkedFile& file) {
   if (file.path.size() > project_folder_.size() && file.path.starts_with(project_folder_)) {
-    by_relative_path_.try_emplace(file.path.substr(project_folder_.size()), file.path);
+    const std::string_view relative =
+        relative_paths_.Store(std::string_view(file.path).substr(project_folder_.size()));
+    numbers_.emplace(relative, read_.size());
+    read_.push_back(false);
   }
 }
 
-const std::string* ProjectPaths::Find(std::string_view name) const {
-  for (const std::string& package : packages_) {
-    key_.assign(package).append(name);
-    if (const auto found = by_relative_path_.find(key_); found != by_relative_path_.end()) {
-      return &found->second;
+std::size_t ProjectPaths::Number(std::string_view path) const {
+  const std::string_view relative =
+      path.starts_with(project_folder_) ? path.substr(project_folder_.size()) : path;
+  const auto [first, last] = numbers_.equal_range(relative);
+  for (auto file = first; file != last; ++file) {
+    if (file->first == relative) {
+      return file->second;
     }
   }
-  return nullptr;
+  return kNone;
+}
+
+std::string ProjectPaths::Find(std::string_view name) const {
+  for (const std::string& package : packages_) {
+    key_.assign(package).append(name);
+    if (const auto found = numbers_.find(std::string_view(key_)); found != numbers_.end()) {
+      return project_folder_ + std::string(found->first);
+    }
+  }
+  return {};
+}
+
+bool ProjectPaths::MarkRead(std::string_view path) {
+  const std::size_t number = Number(path);
+  if (number == kNone || read_[number]) {
+    return number == kNone;
+  }
+  read_[number] = true;
+  return true;
 }
 
 bool IsDefinitionFile(std::string_view name) {

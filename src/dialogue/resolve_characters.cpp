@@ -58,8 +58,8 @@ class Characters {
     GroupByScript();
   }
 
-  std::string_view OfScript(const std::string& path) const {
-    const auto found = group_of_script_.find(path);
+  std::string_view OfScript(std::size_t script) const {
+    const auto found = group_of_script_.find(script);
     return found == group_of_script_.end() ? std::string_view{} : names_[found->second];
   }
   std::string_view OfNode(std::string_view name) const {
@@ -67,8 +67,8 @@ class Characters {
     return found == object_of_name_.end() ? std::string_view{} : NameOf(found->second);
   }
   std::string_view OfFile(std::string_view name) const {
-    const std::string* file = paths_.Find(name);
-    const auto found = file == nullptr ? first_of_file_.end() : first_of_file_.find(*file);
+    const std::string file = paths_.Find(name);
+    const auto found = file.empty() ? first_of_file_.end() : first_of_file_.find(file);
     return found == first_of_file_.end() ? std::string_view{} : NameOf(found->second);
   }
 
@@ -86,15 +86,15 @@ class Characters {
   void GroupByScript() {
     parent_.resize(objects_.size());
     std::iota(parent_.begin(), parent_.end(), std::size_t{0});
-    std::unordered_map<std::string, std::size_t, FileNameHash, FileNameEqual> object_of_script;
+    std::unordered_map<std::size_t, std::size_t> object_of_script;
     for (std::size_t i = 0; i < objects_.size(); ++i) {
       object_of_name_.try_emplace(objects_[i].name, i);
       for (const std::string& script : objects_[i].scripts) {
-        const std::string* path = paths_.Find(script);
-        if (path == nullptr) {
+        const std::size_t number = paths_.Number(paths_.Find(script));
+        if (number == ProjectPaths::kNone) {
           continue;
         }
-        const auto [found, added] = object_of_script.try_emplace(*path, i);
+        const auto [found, added] = object_of_script.try_emplace(number, i);
         if (!added) {
           parent_[Root(i)] = Root(found->second);
         }
@@ -136,7 +136,7 @@ class Characters {
   std::vector<std::string_view> names_;  // by group
   std::vector<bool> captioned_;          // by group
   std::unordered_map<std::string, std::size_t, FileNameHash, FileNameEqual> first_of_file_;
-  std::unordered_map<std::string, std::size_t, FileNameHash, FileNameEqual> group_of_script_;
+  std::unordered_map<std::size_t, std::size_t> group_of_script_;
   std::unordered_map<std::string_view, std::size_t, IgnoringCaseHash, IgnoringCaseEqual>
       object_of_name_;
 };
@@ -183,7 +183,7 @@ class Resolver {
   std::string_view Resolve(std::size_t script, CharacterFacts::KeptValue value, int depth = 0) {
     switch (value.form) {
       case ValueForm::kThis:
-        return characters_.OfScript(facts_.Scripts()[script].path);
+        return characters_.OfScript(script);
       case ValueForm::kGetNode:
         return characters_.OfNode(value.text);
       case ValueForm::kLoad:
@@ -211,8 +211,10 @@ class Resolver {
       return known->second;
     }
     std::string_view found = FromAssignments(script, name, depth);
-    for (std::size_t i = 0; found.empty() && i < facts_.Scripts()[script].includes.size(); ++i) {
-      found = ResolveVariable(facts_.Scripts()[script].includes[i], name, depth + 1);
+    const std::vector<std::size_t>* includes =
+        script < facts_.Scripts().size() ? &facts_.Scripts()[script].includes : nullptr;
+    for (std::size_t i = 0; includes != nullptr && found.empty() && i < includes->size(); ++i) {
+      found = ResolveVariable((*includes)[i], name, depth + 1);
     }
     if (found.empty()) {
       found = ResolveGlobal(name, depth);

@@ -51,7 +51,7 @@ class ScriptScan {
 
   IoError Scan(const WalkedFile& file) {
     if (rules_.syntax == ScriptSyntax::kEngine) {
-      return engine_->ScanScript(file.path);
+      return engine_->ScanScript(file);
     }
     const std::size_t first = table_.DialogueCount;
     IoError error = ScanScriptFile(file, table_, reader_);
@@ -72,7 +72,7 @@ class ScriptScan {
   // The speaker a line's fixed cuts give is read as the receiver of a call.
   void NoteLineSpeakers(const WalkedFile& file, std::size_t first) {
     IoError unread;
-    const std::size_t script = engine_->ReadFacts(file.path, unread);
+    const std::size_t script = engine_->ReadFacts(file, unread);
     for (std::size_t i = first; i < table_.DialogueCount; ++i) {
       facts_.NoteSpeaker(i, script, ReadExpression(receiver_, table_.Record(i).Speaker));
     }

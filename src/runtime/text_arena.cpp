@@ -21,8 +21,12 @@ std::string_view TextArena::Store(std::string_view text) {
   if (text.size() > kFirstBlockSize / 4) {
     return CopyInto(NewBlock(text.size()), text);
   }
-  if (text.size() > free_size_) {
-    free_size_ = blocks_.empty() ? kFirstBlockSize : kLargeBlockSize;
+  if (text.size() > free_size_ && !first_) {
+    first_ = AllocateLargeBlock(kFirstBlockSize);
+    free_ = first_.get();
+    free_size_ = kFirstBlockSize;
+  } else if (text.size() > free_size_) {
+    free_size_ = kLargeBlockSize;
     free_ = NewBlock(free_size_);
   }
   const std::string_view copy = CopyInto(free_, text);
@@ -33,8 +37,15 @@ std::string_view TextArena::Store(std::string_view text) {
 
 void TextArena::Clear() {
   blocks_.clear();
+  first_ = {};
   free_ = nullptr;
   free_size_ = 0;
+}
+
+void TextArena::Rewind() {
+  blocks_.clear();
+  free_ = first_ ? first_.get() : nullptr;
+  free_size_ = first_ ? kFirstBlockSize : 0;
 }
 
 char* TextArena::NewBlock(std::size_t size) {

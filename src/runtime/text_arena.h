@@ -20,11 +20,16 @@ class TextArena {
 
   void Clear();
 
+  // Forgets every text but keeps the first block for the next ones, so that a reader that
+  // keeps a few texts per file allocates nothing from file to file.
+  void Rewind();
+
  private:
   static constexpr std::size_t kFirstBlockSize = 256 * 1024;
 
   char* NewBlock(std::size_t size);
 
+  LargeBlock first_;  // the small first block
   std::vector<LargeBlock> blocks_;
   char* free_ = nullptr;
   std::size_t free_size_ = 0;

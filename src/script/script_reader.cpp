@@ -78,7 +78,7 @@ class Reader {
   bool IsPunctAt(std::size_t i, char punct) const {
     return i < all_.size() && IsPunct(all_[i], punct);
   }
-  std::string_view Bytes(std::size_t i) const { return tokens_.Bytes(all_[i]); }
+  std::string_view Bytes(std::size_t i) const { return ScriptTokens::Bytes(all_[i]); }
 
   void ReadAt(std::size_t i) {
     const Token& token = all_[i];
@@ -117,7 +117,7 @@ class Reader {
     const std::size_t receiver = ReceiverStart(dot);
     join_.clear();
     for (std::size_t i = receiver; i < dot; ++i) {
-      join_.append(tokens_.Bytes(all_[i]));
+      join_.append(ScriptTokens::Bytes(all_[i]));
     }
     spoken.receiver = Keep(join_);
     spoken.speaker = Keep(ValueOf(receiver, dot));
@@ -431,7 +431,7 @@ class ScriptReader::Window {
     facts.globals.clear();
     facts.includes.clear();
     facts.broken.clear();
-    facts.texts.Clear();
+    facts.texts.Rewind();
     tokens_.Start();
     reader_.emplace(tokens_, facts);
   }
@@ -439,6 +439,7 @@ class ScriptReader::Window {
   void Read(std::string_view run, bool piece) {
     tokens_.Read(run, piece);
     tokens_.DropFront(reader_->ReadAvailable(false));
+    tokens_.KeepHeldTokens();
   }
 
   void Finish() {

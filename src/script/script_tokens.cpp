@@ -7,17 +7,27 @@
 namespace dwelvane {
 namespace {
 
-constexpr std::array<bool, 256> kNameBytes = [] {
-  std::array<bool, 256> table{};
+enum ByteClass : std::uint8_t { kOther, kNameByte, kBlank, kLineEnd, kSlash };
+
+constexpr std::array<ByteClass, 256> kClasses = [] {
+  std::array<ByteClass, 256> table{};
   for (int c = 0; c < 256; ++c) {
-    table[static_cast<std::size_t>(c)] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                                         (c >= '0' && c <= '9') || c == '_' || c >= 0x80;
+    const bool name = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                      c == '_' || c >= 0x80;
+    table[static_cast<std::size_t>(c)] = name ? kNameByte : kOther;
   }
+  for (const char c : {' ', '\t', '\f', '\v'}) {
+    table[static_cast<unsigned char>(c)] = kBlank;
+  }
+  for (const char c : {'\n', '\r', '\0'}) {
+    table[static_cast<unsigned char>(c)] = kLineEnd;
+  }
+  table['/'] = kSlash;
   return table;
 }();
 
-bool IsNameByte(char c) {
-  return kNameBytes[static_cast<unsigned char>(c)];
+ByteClass ClassOf(char c) {
+  return kClasses[static_cast<unsigned char>(c)];
 }
 
 bool IsDigit(char c) {
@@ -25,7 +35,7 @@ bool IsDigit(char c) {
 }
 
 bool EndsLine(char c) {
-  return c == '\n' || c == '\r' || c == '\0';
+  return ClassOf(c) == kLineEnd;
 }
 
 constexpr std::string_view kIncludeWord = "#include";
@@ -34,7 +44,6 @@ constexpr std::string_view kIncludeWord = "#include";
 
 void ScriptTokens::Start() {
   tokens_.clear();
-  store_.clear();
   line_ = 1;
   comment_depth_ = 0;
   in_line_comment_ = false;
@@ -61,10 +70,10 @@ void ScriptTokens::Read(std::string_view run, bool piece) {
     const char c = run[at];
     if (c == '"') {
       at = ReadLiteral(run, at);
-    } else if (IsNameByte(c)) {
+    } else if (ClassOf(c) == kNameByte) {
       at = ReadWord(run, at);
-    } else if (run.substr(at).starts_with(kIncludeWord)) {
-      AddToken(TokenKind::kInclude, kIncludeWord);
+    } else if (c == '#' && run.substr(at).starts_with(kIncludeWord)) {
+      AddToken(TokenKind::kInclude, run.substr(at, kIncludeWord.size()));
       at += kIncludeWord.size();
     } else {
       AddToken(TokenKind::kPunct, run.substr(at, 1)).punct = c;
@@ -75,24 +84,53 @@ void ScriptTokens::Read(std::string_view run, bool piece) {
 }
 
 void ScriptTokens::DropFront(std::size_t count) {
-  if (count == 0) {
-    return;
-  }
-  const std::size_t kept_from = count < tokens_.size() ? tokens_[count].bytes_begin : store_.size();
   tokens_.erase(tokens_.begin(), tokens_.begin() + static_cast<std::ptrdiff_t>(count));
-  store_.erase(0, kept_from);
-  for (Token& token : tokens_) {
-    token.bytes_begin -= kept_from;
+}
+
+// Their bytes move to the buffer not in use, which nothing points into any more.
+void ScriptTokens::KeepHeldTokens() {
+  std::string& kept = kept_[1 - in_use_];
+  std::size_t size = 0;
+  for (const Token& token : tokens_) {
+    size += token.size;
   }
+  kept.clear();
+  kept.reserve(size);
+  for (Token& token : tokens_) {
+    const std::size_t offset = kept.size();
+    kept.append(token.bytes, token.size);
+    token.bytes = kept.data() + offset;
+  }
+  in_use_ = 1 - in_use_;
+}
+
+std::string_view ScriptTokens::Text(const Token& token) const {
+  if (token.kind != TokenKind::kText) {
+    return Bytes(token);
+  }
+  const std::string_view inner(token.bytes + 1, token.size - 2);
+  if (!token.escaped) {
+    return inner;
+  }
+  decoded_.clear();
+  for (std::size_t i = 0; i < inner.size(); ++i) {
+    const char escaped = i + 1 < inner.size() ? inner[i + 1] : '\0';
+    if (inner[i] == '~' && (escaped == '"' || escaped == 'n' || escaped == '~')) {
+      decoded_.push_back(escaped == 'n' ? '\n' : escaped);
+      ++i;
+    } else {
+      decoded_.push_back(inner[i]);
+    }
+  }
+  return decoded_;
 }
 
 Token& ScriptTokens::AddToken(TokenKind kind, std::string_view bytes) {
   Token& token = tokens_.emplace_back();
   token.kind = kind;
   token.line = line_;
-  token.bytes_begin = store_.size();
-  token.bytes_size = static_cast<std::uint32_t>(bytes.size());
-  store_.append(bytes);
+  token.bytes = bytes.data();
+  token.size = static_cast<std::uint32_t>(bytes.size());
   return token;
 }
 
@@ -104,22 +142,31 @@ std::size_t ScriptTokens::CountLineEnd(std::string_view run, std::size_t at) {
 
 std::size_t ScriptTokens::SkipBlanksAndComments(std::string_view run, std::size_t at) {
   while (at < run.size()) {
-    const char c = run[at];
-    const char next = at + 1 < run.size() ? run[at + 1] : '\0';
-    if (EndsLine(c)) {
-      at = CountLineEnd(run, at);
-    } else if (c == ' ' || c == '\t' || c == '\f' || c == '\v') {
-      ++at;
-    } else if (c == '/' && next == '/') {
-      while (at < run.size() && !EndsLine(run[at])) {
+    switch (ClassOf(run[at])) {
+      case kBlank:
         ++at;
+        continue;
+      case kLineEnd:
+        at = CountLineEnd(run, at);
+        continue;
+      case kSlash: {
+        const char next = at + 1 < run.size() ? run[at + 1] : '\0';
+        if (next == '/') {
+          while (at < run.size() && !EndsLine(run[at])) {
+            ++at;
+          }
+          in_line_comment_ = at == run.size();
+          continue;
+        }
+        if (next == '*') {
+          comment_depth_ = 1;
+          at = SkipNestedComment(run, at + 2);
+          continue;
+        }
+        return at;
       }
-      in_line_comment_ = at == run.size();
-    } else if (c == '/' && next == '*') {
-      comment_depth_ = 1;
-      at = SkipNestedComment(run, at + 2);
-    } else {
-      break;
+      default:
+        return at;
     }
   }
   return at;
@@ -151,7 +198,7 @@ std::size_t ScriptTokens::SkipNestedComment(std::string_view run, std::size_t at
 std::size_t ScriptTokens::ReadWord(std::string_view run, std::size_t at) {
   const std::size_t begin = at;
   const bool number = IsDigit(run[at]);
-  while (at < run.size() && (IsNameByte(run[at]) || (number && run[at] == '.'))) {
+  while (at < run.size() && (ClassOf(run[at]) == kNameByte || (number && run[at] == '.'))) {
     ++at;
   }
   if (at - begin > kLongestLiteral) {
@@ -162,44 +209,28 @@ std::size_t ScriptTokens::ReadWord(std::string_view run, std::size_t at) {
   return at;
 }
 
-// `at` is on the opening quote. The literal's bytes are kept, and its decoded text after
-// them.
+// `at` is on the opening quote.
 std::size_t ScriptTokens::ReadLiteral(std::string_view run, std::size_t at) {
   const std::size_t begin = at;
   std::size_t end = at + 1;
+  std::size_t escapes = 0;
   while (end < run.size() && run[end] != '"' && !EndsLine(run[end])) {
-    const bool pair =
-        run[end] == '~' && end + 1 < run.size() && (run[end + 1] == '"' || run[end + 1] == '~');
-    end += pair ? 2 : 1;
+    const char next = end + 1 < run.size() ? run[end + 1] : '\0';
+    const bool escape = run[end] == '~' && (next == '"' || next == '~' || next == 'n');
+    escapes += escape ? 1 : 0;
+    end += escape && next != 'n' ? 2 : 1;
   }
   if (end >= run.size() || run[end] != '"') {
     // The line ends first: the engine's compiler reports the script.
     AddToken(TokenKind::kBroken, {});
-    return end < run.size() ? end : run.size();
+    return end;
   }
-  const std::string_view bytes = run.substr(begin, end + 1 - begin);
-  if (bytes.size() - 2 > kLongestLiteral + kLongestLiteral) {
-    AddToken(TokenKind::kTooLong, {});
-    return end + 1;
-  }
-  Token& token = AddToken(TokenKind::kText, bytes);
-  const std::size_t text_begin = store_.size();
-  for (std::size_t i = 1; i + 1 < bytes.size(); ++i) {
-    const char c = bytes[i];
-    const char escaped = i + 2 < bytes.size() ? bytes[i + 1] : '\0';
-    if (c == '~' && (escaped == '"' || escaped == 'n' || escaped == '~')) {
-      store_.push_back(escaped == 'n' ? '\n' : escaped);
-      ++i;
-    } else {
-      store_.push_back(c);
-    }
-  }
-  token.text_size = static_cast<std::uint32_t>(store_.size() - text_begin);
-  if (token.text_size > kLongestLiteral) {
-    store_.resize(token.bytes_begin);
-    token.kind = TokenKind::kTooLong;
-    token.bytes_size = 0;
-    token.text_size = 0;
+  const std::size_t text_size = end - begin - 1 - escapes;
+  Token& token = AddToken(text_size > kLongestLiteral ? TokenKind::kTooLong : TokenKind::kText,
+                          run.substr(begin, end + 1 - begin));
+  token.escaped = escapes > 0;
+  if (token.kind == TokenKind::kTooLong) {
+    token.size = 0;
   }
   return end + 1;
 }

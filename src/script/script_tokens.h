@@ -11,22 +11,21 @@ namespace dwelvane {
 enum class TokenKind : std::uint8_t {
   kName,     // a name or keyword: letters, digits and "_", not starting with a digit
   kNumber,   // digits, with any letters and dots that follow them
-  kText,     // a text literal, its escapes decoded
+  kText,     // a text literal
   kBroken,   // a text literal that the line ends in
   kTooLong,  // a closed text literal longer than kLongestLiteral
   kPunct,    // one byte of punctuation, or a name too long to be one (punct 0)
   kInclude,  // #include; the text literal after it names the file
 };
 
-// One token of a script. Its bytes as written and, for a text literal, its text with the
-// escapes decoded, are kept by ScriptTokens.
+// One token of a script: its bytes as written, a literal's with its quotes.
 struct Token {
-  std::size_t bytes_begin = 0;  // in the tokens' store
-  std::uint32_t bytes_size = 0;
-  std::uint32_t text_size = 0;  // a literal's text follows its bytes in the store
-  std::int64_t line = 0;        // counted from 1
+  const char* bytes = nullptr;
+  std::uint32_t size = 0;
   TokenKind kind = TokenKind::kPunct;
   char punct = 0;
+  bool escaped = false;   // a literal whose text differs from its bytes
+  std::int64_t line = 0;  // counted from 1
 };
 
 // The engine's compiler refuses longer text literals; no name is longer either.
@@ -36,26 +35,24 @@ inline constexpr std::size_t kLongestLiteral = 4096;
 // "/* */" nested and across lines) and blanks dropped; in a literal "~"" is a double quote,
 // "~n" a line break, "~~" a tilde, a "~" before anything else stays. CR, LF, CR LF and the
 // zero byte end a line, as the line reader counts them. The script comes in runs of whole
-// lines (or pieces of a line longer than a run, which a token may not straddle), and the
-// tokens read so far can be dropped, so that memory stays flat whatever the script.
+// lines (or pieces of a line longer than a run, which a token may not straddle); a token
+// points into its run until the next run comes, when the tokens still held are copied, and
+// the tokens read so far can be dropped, so that memory stays flat whatever the script.
 class ScriptTokens {
  public:
   void Start();
-  // Cuts `run` into tokens; `piece`: its line goes on in the next run.
+  // Cuts `run` into tokens, which point into it; `piece`: its line goes on in the next run.
   void Read(std::string_view run, bool piece = false);
   // Forgets the first `count` tokens.
   void DropFront(std::size_t count);
+  // Copies the bytes of the tokens held, before the run they point into goes.
+  void KeepHeldTokens();
 
   const std::vector<Token>& Tokens() const { return tokens_; }
-  std::string_view Bytes(const Token& token) const {
-    return std::string_view(store_).substr(token.bytes_begin, token.bytes_size);
-  }
-  std::string_view Text(const Token& token) const {
-    return token.kind == TokenKind::kText
-               ? std::string_view(store_).substr(token.bytes_begin + token.bytes_size,
-                                                 token.text_size)
-               : Bytes(token);
-  }
+  static std::string_view Bytes(const Token& token) { return {token.bytes, token.size}; }
+  // A literal's text, its escapes decoded; the bytes of any other token. A decoded text
+  // lives until the next call.
+  std::string_view Text(const Token& token) const;
 
  private:
   std::size_t SkipBlanksAndComments(std::string_view run, std::size_t at);
@@ -66,7 +63,9 @@ class ScriptTokens {
   Token& AddToken(TokenKind kind, std::string_view bytes);
 
   std::vector<Token> tokens_;
-  std::string store_;
+  std::string kept_[2];  // the bytes of tokens held from earlier runs; one in use
+  int in_use_ = 0;
+  mutable std::string decoded_;
   std::int64_t line_ = 1;
   std::size_t comment_depth_ = 0;  // a "/*" comment goes on into the next run
   bool in_line_comment_ = false;   // a "//" comment goes on into the next piece

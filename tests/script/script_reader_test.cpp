@@ -35,6 +35,26 @@ std::string Read(std::string_view script) {
   return Render(facts);
 }
 
+// As a line reader hands a script over: a run per line, in a buffer that is overwritten
+// before the next run comes, as the reader's own is.
+std::string ReadLineByLine(std::string_view script) {
+  ScriptReader reader;
+  ScriptFacts facts;
+  reader.Start(facts);
+  std::string buffer;
+  while (!script.empty()) {
+    std::size_t end = script.find_first_of(std::string_view("\r\n\0", 3));
+    end = end == std::string_view::npos ? script.size() : end + 1;
+    end += script[end - 1] == '\r' && end < script.size() && script[end] == '\n' ? 1 : 0;
+    buffer.assign(script.substr(0, end));
+    reader.Read(buffer);
+    buffer.assign(buffer.size(), 'Z');
+    script.remove_prefix(end);
+  }
+  reader.Finish();
+  return Render(facts);
+}
+
 TEST(ScriptReaderTest, ReadsTalkCallsAsTheCompilerDoes) {
   const struct {
     std::string script;
@@ -66,6 +86,7 @@ TEST(ScriptReaderTest, ReadsTalkCallsAsTheCompilerDoes) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Read(c.script), c.expected) << c.script;
+    EXPECT_EQ(ReadLineByLine(c.script), c.expected) << c.script;
   }
 }
 
@@ -85,7 +106,25 @@ TEST(ScriptReaderTest, FindsChoicesAndWhoSaysThem) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Read(c.script), c.expected) << c.script;
+    EXPECT_EQ(ReadLineByLine(c.script), c.expected) << c.script;
   }
+}
+
+// Far more tokens than the reader keeps, with calls before, between and after them.
+TEST(ScriptReaderTest, ReadsALongScriptThroughItsWindow) {
+  std::string script = "a.Talk(\"first\");\n";
+  for (int i = 0; i < 20000; ++i) {
+    script += "x = y + 1; /* a\n comment */\n";
+  }
+  script += "b.Talk(\"mid\"); Game.AddResponse(1, \"Go\");\n";
+  for (int i = 0; i < 20000; ++i) {
+    script += "f(1, 2);\n";
+  }
+  script += "c.Talk(Game.LastResponse);";
+  const std::string expected =
+      "talk 1 a|first|\ntalk 40002 b|mid|\nchoice 40002 |Go|<3\ntalk 60003 c|-|\n";
+  EXPECT_EQ(Read(script), expected);
+  EXPECT_EQ(ReadLineByLine(script), expected);
 }
 
 TEST(ScriptReaderTest, NotesIncludesGlobalsAndWhatVariablesHold) {
