@@ -48,6 +48,10 @@ std::string RealPathOf(const std::string& path);
 // True when `path` itself is a link (a symbolic link; a reparse point on Windows).
 bool IsLink(const std::string& path);
 
+// True when there is an entry at `path`, links not followed: a link that leads nowhere is
+// there.
+bool EntryIsThere(const std::string& path);
+
 // True when `path` is a regular file that may not be written: no write permission for
 // anyone, or none for this user; the read-only attribute on Windows.
 bool IsWriteProtected(const std::string& path);

@@ -64,6 +64,11 @@ bool IsLink(const std::string& path) {
   return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
 }
 
+bool EntryIsThere(const std::string& path) {
+  struct stat status {};
+  return ::lstat(path.c_str(), &status) == 0;
+}
+
 // Root may write any file: the permission bits still say what the owner meant.
 bool IsWriteProtected(const std::string& path) {
   struct stat status {};

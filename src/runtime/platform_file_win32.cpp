@@ -129,6 +129,11 @@ bool IsLink(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
+// The attributes of a reparse point are its own: the link is not followed.
+bool EntryIsThere(const std::string& path) {
+  return GetFileAttributesW(ToWidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool IsWriteProtected(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(ToWidePath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&

@@ -87,7 +87,7 @@ void RecordedWalk::Replay(const FolderVisitor& visitor) const {
 }
 
 bool VanishedSinceTheWalk(const WalkedFile& file) {
-  return platform::KindOfPath(file.path) == platform::PathKind::kMissing;
+  return !platform::EntryIsThere(file.path);
 }
 
 }  // namespace dwelvane

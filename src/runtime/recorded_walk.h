@@ -48,7 +48,8 @@ class RecordedWalk {
 
 // True when a file the walk met is no longer there: it is no longer part of the project,
 // as it wouldn't be had the scan walked the folders again, and is neither counted nor
-// reported as unreadable.
+// reported as unreadable. The entry itself is looked at, not what it leads to: a link
+// that leads nowhere was so at the walk too, and is a file that can't be read.
 bool VanishedSinceTheWalk(const WalkedFile& file);
 
 }  // namespace dwelvane
