@@ -41,14 +41,16 @@ class CsvLine {
     text_.push_back('"');
   }
 
-  // A file or folder name: its encoding is its own. The bytes form holds it in the
-  // system's code page, as ever, and in UTF-8 where that lacks characters of it.
+  // A file name or a path: each of its names has an encoding of its own. The bytes form
+  // holds it in the system's code page, as ever, and in UTF-8 where that lacks characters
+  // of it.
   void AppendName(std::string_view name) {
+    name_bytes_.clear();
     if (layout_.encoding != OutputEncoding::kBytes) {
-      AppendField(name, DetectEncoding(name));
+      AppendPathAsUtf8(name_bytes_, name);
+      AppendField(name_bytes_, SourceEncoding::kUtf8);
       return;
     }
-    name_bytes_.clear();
     if (!AppendInSystemCodePage(name_bytes_, name)) {
       name_bytes_.assign(name);
       first_name_in_utf8_ = first_name_in_utf8_.empty() ? name_bytes_ : first_name_in_utf8_;

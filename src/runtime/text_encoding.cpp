@@ -1,7 +1,9 @@
 #include "runtime/text_encoding.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "runtime/path_separator.h"
 #include "runtime/utf8.h"
 
 namespace dwelvane {
@@ -97,6 +99,21 @@ void AppendAsUtf8(std::string& out, std::string_view text, SourceEncoding source
   }
   for (const char c : text) {
     AppendUtf8(out, Windows1252Character(static_cast<unsigned char>(c)));
+  }
+}
+
+void AppendPathAsUtf8(std::string& out, std::string_view path) {
+  constexpr char kSeparators[] = {'/', kPathSeparator};
+  for (;;) {
+    const std::size_t end =
+        std::min(path.find_first_of(std::string_view(kSeparators, 2)), path.size());
+    const std::string_view name = path.substr(0, end);
+    AppendAsUtf8(out, name, DetectEncoding(name));
+    if (end == path.size()) {
+      return;
+    }
+    out.push_back(path[end]);
+    path.remove_prefix(end + 1);
   }
 }
 

@@ -47,4 +47,8 @@ char32_t Windows1252Character(unsigned char byte);
 // five unassigned bytes to U+0081, U+008D, U+008F, U+0090 and U+009D, as Windows does).
 void AppendAsUtf8(std::string& out, std::string_view text, SourceEncoding source);
 
+// `path` in UTF-8, each name between two separators ("/" and the system's own) from its own
+// encoding: a folder named on Windows may lie in one named on Linux.
+void AppendPathAsUtf8(std::string& out, std::string_view path);
+
 }  // namespace dwelvane
