@@ -7,6 +7,7 @@
 #include "dialogue/resolve_characters.h"
 #include "dialogue/script_file_scan.h"
 #include "runtime/line_reader.h"
+#include "runtime/project_file.h"
 #include "runtime/recorded_walk.h"
 #include "runtime/text_operations.h"
 
@@ -118,6 +119,9 @@ void ScanDialogue(const std::string& folder, const ScanRules& rules, WalkRules w
   const auto keep_script = [&](const WalkedFile& file) {
     if (see_file) {
       see_file(file);
+    }
+    if (IsProjectFileName(file.name)) {
+      feedback.note_project_file(file.path);
     }
     scan.See(file);
     return rules.scripts.Holds(file.name);

@@ -35,6 +35,9 @@ struct CommandFeedback {
   // The first file or folder name an output that holds names in the system's code page
   // holds in UTF-8 instead, because that code page lacks some of its characters (Windows).
   std::function<void(const std::string& name)> note_name_in_utf8 = [](const std::string&) {};
+  // Each project file (.wpr) the walk meets, so that a folder holding several projects can
+  // be told from one project: the walk is there anyway.
+  std::function<void(const std::string& path)> note_project_file = [](const std::string&) {};
 };
 
 // Steps of the running pass: `ProgressTotal` is the whole range of the bar.

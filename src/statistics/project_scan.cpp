@@ -20,6 +20,7 @@ class FileCounter {
     switch (ClassifyProjectFile(name)) {
       case ProjectFileKind::kProject:
         statistics_.ProjectName = name.substr(0, name.size() - kProjectExtensionLength);
+        feedback_.note_project_file(file.path);
         break;
       case ProjectFileKind::kScript:
         statistics_.ScriptCount +=
