@@ -82,11 +82,11 @@ int RunCheck(const CommandStart& start) {
   DialogueTable table;
   Progress progress;
   CheckResult result;
-  const int exit_code =
-      RunWithProgress(OutputTarget::StandardOutput(), [&](const CommandFeedback& feedback) {
-        result = CheckProject(options, table, progress, feedback);
-        return CommandOutcome{};
-      });
+  const int exit_code = RunWithProgress(options.project_folder, OutputTarget::StandardOutput(),
+                                        [&](const CommandFeedback& feedback) {
+                                          result = CheckProject(options, table, progress, feedback);
+                                          return CommandOutcome{};
+                                        });
   if (exit_code != kExitSuccess) {
     return exit_code;
   }

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "cli/cli.h"
+#include "cli/project_argument.h"
+#include "cli/project_files_met.h"
 #include "cli/terminal_progress.h"
 #include "dialogue/resolve_characters.h"
 #include "runtime/directory_listing.h"
@@ -86,9 +88,15 @@ std::optional<CommandStart> StartCommand(std::span<const std::string> words,
     return start;
   }
   start.project_from_settings = !start.arguments.project.has_value();
-  start.project_folder = start.arguments.project
-                             ? MakeAbsoluteFromWorkingDirectory(*start.arguments.project)
-                             : start.settings.WMEProjectDir;
+  start.project_folder = start.settings.WMEProjectDir;
+  if (start.arguments.project) {
+    const auto folder = ResolveProjectArgument(*start.arguments.project, error);
+    if (!folder) {
+      ReportUsageError(error);
+      return std::nullopt;
+    }
+    start.project_folder = *folder;
+  }
   if (start.project_folder.empty()) {
     ReportUsageError("no PROJECT given and no project folder stored");
     return std::nullopt;
@@ -166,19 +174,14 @@ bool CheckProjectFolder(const std::string& folder) {
     ReportError("cannot read the project folder '" + folder + "': " + error.Describe());
     return false;
   }
-  for (EntryKind kind; (kind = listing.DirListNext()) != kNoEntry;) {
-    if (kind == kFileEntry && EndsWithLowered(listing.DirListEntryName(), ".wpr")) {
-      return true;
-    }
-  }
-  ReportError("warning: no .wpr file in '" + folder + "': is it a WME project folder?");
   return true;
 }
 
-int RunWithProgress(const OutputTarget& output,
+int RunWithProgress(const std::string& project_folder, const OutputTarget& output,
                     const std::function<CommandOutcome(const CommandFeedback&)>& job) {
   SkippedEntries skipped;
   SkippedEntries links_out;
+  ProjectFilesMet project_files(project_folder);
   CommandFeedback feedback = MakeTerminalProgress();
   feedback.note_skipped = [&](const IoError& entry) {
     (entry.code == kLinkLeadsOutOfTheProject ? links_out : skipped).Note(entry);
@@ -187,8 +190,10 @@ int RunWithProgress(const OutputTarget& output,
     ReportError("warning: the system's code page lacks characters of '" + name +
                 "'; the output holds it in UTF-8");
   };
+  feedback.note_project_file = [&](const std::string& path) { project_files.Note(path); };
   const CommandOutcome outcome = job(feedback);
   EndTerminalProgress();
+  project_files.Warn();
   WarnAboutLinksOut(links_out);
   WarnAboutSkipped(skipped);
   if (outcome.result != CommandResult::kOutputFailed) {

@@ -19,7 +19,8 @@ namespace dwelvane {
 
 // What every command starts from: its words parsed against its option names, the stored
 // settings, and the project folder (PROJECT, else the stored one; absolute, with a
-// trailing separator).
+// trailing separator). PROJECT is resolved here for every command (ResolveProjectArgument):
+// a .wpr file stands for its folder, and a folder inside a project is refused.
 struct CommandStart {
   CommandArguments arguments;
   Settings settings;
@@ -28,7 +29,7 @@ struct CommandStart {
 };
 
 // Nothing, after the usage message, when the words are wrong or, for a command that takes a
-// PROJECT, name no project folder.
+// PROJECT, name no project folder or one inside a project.
 std::optional<CommandStart> StartCommand(std::span<const std::string> words,
                                          std::span<const OptionEntry> known_options,
                                          bool takes_project);
@@ -80,13 +81,14 @@ void SummarizeOnTerminal(const std::string& summary, const CommandStart& start);
 std::optional<OutputTarget> ChooseOutput(const CommandArguments& arguments,
                                          const OutputTarget& fallback, std::string& error);
 
-// False, after saying so on standard error, when `folder` can't be listed; a warning when
-// it holds no .wpr file, as a WME project folder does.
+// False, after saying so on standard error, when `folder` can't be listed.
 bool CheckProjectFolder(const std::string& folder);
 
-// Runs `job` with its progress on the terminal; returns the exit code for its outcome,
-// after saying so when the output could not be written.
-int RunWithProgress(const OutputTarget& output,
+// Runs `job` on the project in `project_folder` with its progress on the terminal; returns
+// the exit code for its outcome, after saying so when the output could not be written.
+// The .wpr files its walk meets give one warning when there are none directly in the
+// folder, or several (ProjectFilesMet).
+int RunWithProgress(const std::string& project_folder, const OutputTarget& output,
                     const std::function<CommandOutcome(const CommandFeedback&)>& job);
 
 // The course of a command that works on the project into one output, once its options are
@@ -104,7 +106,7 @@ int RunOnProject(const std::optional<Options>& options, const std::string& error
   if (!CheckProjectFolder(options->project_folder) || (ready && !ready())) {
     return kExitFailure;
   }
-  return RunWithProgress((*options).*output, job);
+  return RunWithProgress(options->project_folder, (*options).*output, job);
 }
 
 }  // namespace dwelvane

@@ -113,7 +113,7 @@ std::string FormatOverview() {
   }
   return out +
          "\n"
-         "PROJECT is the WME project folder (default: the stored project folder).\n"
+         "PROJECT is the WME project folder or its .wpr file (default: the stored one).\n"
          "'dwelvane-cli help COMMAND' or 'dwelvane-cli COMMAND --help' shows its options.\n";
 }
 
