@@ -23,18 +23,6 @@ std::string_view LastComponent(std::string_view path) {
   return path.substr(start);
 }
 
-// IDs as the string table compares them: ASCII case ignored.
-struct IdHash {
-  std::size_t operator()(std::string_view id) const {
-    return static_cast<std::size_t>(HashIgnoringAsciiCase(id));
-  }
-};
-struct IdEqual {
-  bool operator()(std::string_view a, std::string_view b) const {
-    return EqualIgnoringAsciiCase(a, b);
-  }
-};
-
 // Where a name or an ID was first used, and with which sentence.
 struct FirstUse {
   std::string_view sentence;
@@ -124,7 +112,7 @@ class Checker {
   // The maps' nodes come from one growing block and go all at once with the checker.
   std::pmr::monotonic_buffer_resource nodes_;
   FirstUses<FileNameHash, FileNameEqual> audio_uses_;
-  FirstUses<IdHash, IdEqual> reference_uses_;
+  FirstUses<AsciiCaseHash, AsciiCaseEqual> reference_uses_;
   Findings findings_;
   std::string_view script_name_;
   std::string_view script_location_;

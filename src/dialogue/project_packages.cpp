@@ -16,16 +16,6 @@ struct Package {
   bool primary = false;
 };
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
 std::vector<Package> ReadPackages(const std::string& project_file) {
   std::vector<Package> packages;
   LineReader reader;
@@ -34,7 +24,7 @@ std::vector<Package> ReadPackages(const std::string& project_file) {
   }
   bool in_package = false;
   while (!reader.FileAtEnd()) {
-    const std::string_view line = Trimmed(reader.FileReadLine());
+    const std::string_view line = TrimBlanks(reader.FileReadLine());
     if (line.starts_with('[') && line.ends_with(']')) {
       const std::string_view section = line.substr(1, line.size() - 2);
       in_package = section.size() > 7 && EqualIgnoringAsciiCase(section.substr(0, 7), "package");
@@ -47,8 +37,8 @@ std::vector<Package> ReadPackages(const std::string& project_file) {
     if (!in_package || equals == std::string_view::npos) {
       continue;
     }
-    const std::string_view key = Trimmed(line.substr(0, equals));
-    const std::string_view value = Trimmed(line.substr(equals + 1));
+    const std::string_view key = TrimBlanks(line.substr(0, equals));
+    const std::string_view value = TrimBlanks(line.substr(equals + 1));
     if (EqualIgnoringAsciiCase(key, "Folder")) {
       packages.back().folder = value;
     } else if (EqualIgnoringAsciiCase(key, "Primary")) {

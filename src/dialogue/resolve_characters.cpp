@@ -14,27 +14,6 @@ namespace {
 // A variable assigned from another no deeper than this is followed; a loop ends here.
 constexpr int kDeepestAssignment = 8;
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
-struct IgnoringCaseHash {
-  std::size_t operator()(std::string_view text) const {
-    return static_cast<std::size_t>(HashIgnoringAsciiCase(text));
-  }
-};
-struct IgnoringCaseEqual {
-  bool operator()(std::string_view a, std::string_view b) const {
-    return EqualIgnoringAsciiCase(a, b);
-  }
-};
-
 // The project's actors and entities, one character per group of objects that run the same
 // script.
 class Characters {
@@ -137,8 +116,7 @@ class Characters {
   std::vector<bool> captioned_;          // by group
   std::unordered_map<std::string, std::size_t, FileNameHash, FileNameEqual> first_of_file_;
   std::unordered_map<std::size_t, std::size_t> group_of_script_;
-  std::unordered_map<std::string_view, std::size_t, IgnoringCaseHash, IgnoringCaseEqual>
-      object_of_name_;
+  std::unordered_map<std::string_view, std::size_t, AsciiCaseHash, AsciiCaseEqual> object_of_name_;
 };
 
 struct NameHash {

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "runtime/keyed_hash.h"
+#include "runtime/text_operations.h"
 
 namespace dwelvane {
 namespace {
@@ -18,16 +19,6 @@ struct SpeakerNameHash {
     return static_cast<std::size_t>(KeyedHash(name, HashFold::kNone));
   }
 };
-
-std::string_view TrimSpacesAndTabs(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
 
 void Add(SpeakerBudget& budget, const DialogueRecord& record, std::int64_t words) {
   const bool with_audio = !record.AudioFile.empty();
@@ -60,8 +51,7 @@ std::vector<SpeakerBudget> CountSpeakerBudgets(const DialogueTable& table, bool 
   for (std::size_t i = 0; i < table.DialogueCount; ++i) {
     const DialogueRecord& record = table.Record(i);
     name.clear();
-    const std::string_view trimmed =
-        TrimSpacesAndTabs(by_character ? record.Character : record.Speaker);
+    const std::string_view trimmed = TrimBlanks(by_character ? record.Character : record.Speaker);
     if (as_utf8) {
       AppendAsUtf8(name, trimmed, record.ScriptEncoding);
     } else {

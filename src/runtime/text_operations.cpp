@@ -60,6 +60,14 @@ std::uint64_t HashIgnoringAsciiCase(std::string_view text) {
   return KeyedHash(text, HashFold::kAsciiCase);
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 bool EndsWithLowered(std::string_view text, std::string_view ending) {
   if (text.size() < ending.size()) {
     return false;

@@ -28,6 +28,24 @@ std::string EscapeControlCharacters(std::string_view text, std::string_view kept
 // 64 bits are well mixed, and it is keyed per process (KeyedHash).
 std::uint64_t HashIgnoringAsciiCase(std::string_view text);
 
+// `text` without the spaces and tabs at its start and end.
+std::string_view TrimBlanks(std::string_view text);
+
+// For tables keyed by texts that EqualIgnoringAsciiCase compares (IDs, node names); both
+// take any text as it is.
+struct AsciiCaseHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    return static_cast<std::size_t>(HashIgnoringAsciiCase(text));
+  }
+};
+struct AsciiCaseEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const {
+    return EqualIgnoringAsciiCase(a, b);
+  }
+};
+
 // True when the last bytes of `text`, lower-cased as LowerByte does, equal `ending`.
 bool EndsWithLowered(std::string_view text, std::string_view ending);
 

@@ -1,17 +1,10 @@
 #include "script/character_aliases.h"
 
 #include "runtime/text_encoding.h"
+#include "runtime/text_operations.h"
 
 namespace dwelvane {
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // The line at the start of `rest`, without its line end; `rest` moves past it.
 std::string_view TakeLine(std::string_view& rest) {
