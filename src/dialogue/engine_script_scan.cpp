@@ -11,6 +11,8 @@ namespace {
 // Includes nest no deeper in any real project; a deeper chain is read no further.
 constexpr std::size_t kDeepestInclude = 32;
 
+constexpr std::size_t kGatheredScript = 1 << 20;
+
 struct SplitText {
   std::string_view reference;
   std::string_view sentence;
@@ -47,6 +49,7 @@ struct EngineScriptScan::Level {
   Level() { lines.TrackEncoding(); }
 
   LineReader lines;
+  std::string gathered;
   ScriptReader script;
   ScriptFacts facts;
   SourceEncoding encoding = SourceEncoding::kAscii;
@@ -108,12 +111,23 @@ IoError EngineScriptScan::ReadFacts(const std::string& path, const WalkedFile* w
       opened.Failed()) {
     return opened;
   }
+  // A script is gathered whole up to kGatheredScript, so that the reader needn't keep the
+  // tokens of a run that goes before the script ends; a longer one goes run by run.
   level.script.Start(level.facts);
+  level.gathered.clear();
   bool piece = false;
   for (std::string_view run; !(run = level.lines.FileReadLineRunOrPiece(piece)).empty();) {
+    if (!piece && level.gathered.size() + run.size() <= kGatheredScript) {
+      level.gathered.append(run);
+      continue;
+    }
+    if (!level.gathered.empty()) {
+      level.script.Read(level.gathered);
+      level.gathered.clear();
+    }
     level.script.Read(run, piece);
   }
-  level.script.Finish();
+  level.script.Finish(level.gathered);
   IoError error = level.lines.FileReadError();
   level.encoding = level.lines.FileEncoding();
   level.lines.FileClose();

@@ -442,7 +442,8 @@ class ScriptReader::Window {
     tokens_.KeepHeldTokens();
   }
 
-  void Finish() {
+  void Finish(std::string_view last_run) {
+    tokens_.Read(last_run);
     reader_->ReadAvailable(true);
     reader_->Finish();
   }
@@ -463,15 +464,14 @@ void ScriptReader::Read(std::string_view run, bool piece) {
   window_->Read(run, piece);
 }
 
-void ScriptReader::Finish() {
-  window_->Finish();
+void ScriptReader::Finish(std::string_view last_run) {
+  window_->Finish(last_run);
 }
 
 void ReadScript(std::string_view script, ScriptFacts& facts) {
   ScriptReader reader;
   reader.Start(facts);
-  reader.Read(script);
-  reader.Finish();
+  reader.Finish(script);
 }
 
 ScriptValue ReadExpression(ScriptTokens& tokens, std::string_view expression) {

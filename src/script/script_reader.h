@@ -86,8 +86,9 @@ class ScriptReader {
   // Begins a script; `facts` is emptied and filled as the runs come.
   void Start(ScriptFacts& facts);
   void Read(std::string_view run, bool piece = false);
-  // Reads the tokens still held back and ties each choice to the talk call that says it.
-  void Finish();
+  // Reads the last run (perhaps empty), which stays as it is until the facts are complete,
+  // and ties each choice to the talk call that says it.
+  void Finish(std::string_view last_run = {});
 
  private:
   class Window;

@@ -51,7 +51,7 @@ void ScriptTokens::Start() {
 }
 
 void ScriptTokens::Read(std::string_view run, bool piece) {
-  if (at_start_) {
+  if (at_start_ && !run.empty()) {
     run = WithoutByteOrderMark(run);
     at_start_ = false;
   }
