@@ -10,32 +10,37 @@
 #include "cli/cli_arguments.h"
 #include "cli/command_table.h"
 #include "cli/help_text.h"
+#include "cli/option_values.h"
 #include "dialogue/dialogue_check.h"
 
 namespace dwelvane {
 namespace {
 
-// The words that give `option` as the parser wants it: with a value it takes.
-std::vector<std::string> WordsFor(const OptionEntry& option) {
-  std::vector<std::string> words = {"--" + std::string(option.name)};
-  if (option.TakesValue()) {
-    words.emplace_back(option.choices.empty() ? "x" : std::string(option.choices.front()));
-  }
-  return words;
-}
+using Words = std::vector<std::string>;
 
-std::optional<CommandArguments> Parse(const CommandEntry& command,
-                                      const std::vector<std::string>& words, std::string& error) {
+std::optional<CommandArguments> Parse(const CommandEntry& command, const Words& words,
+                                      std::string& error) {
   return ParseCommandArguments(words, command.options, command.takes_project, error);
 }
 
-TEST(CommandTableTest, HelpNamesEveryOptionAndChoiceTheParserTakes) {
+// The help names each option once in the usage and once in its list, and no other; the
+// parser takes each, with the first of its choices.
+TEST(CommandTableTest, HelpAndParserKnowTheSameOptionsAndChoices) {
+  const std::regex option_word("--[a-z][a-z-]*");
   for (const CommandEntry* command : Commands()) {
     const std::string help = FormatCommandHelp(*command);
+    const std::set<std::string> named(
+        std::sregex_token_iterator(help.begin(), help.end(), option_word), {});
+    std::set<std::string> known;
     for (const OptionEntry& option : command->options) {
       const std::string name = "--" + std::string(option.name);
+      EXPECT_TRUE(known.insert(name).second) << command->name << " " << name << " twice";
+      Words words = {name};
+      if (option.TakesValue()) {
+        words.emplace_back(option.choices.empty() ? "x" : std::string(option.choices.front()));
+      }
       std::string error;
-      const auto parsed = Parse(*command, WordsFor(option), error);
+      const auto parsed = Parse(*command, words, error);
       ASSERT_TRUE(parsed) << command->name << " " << name << ": " << error;
       EXPECT_TRUE(parsed->options.contains(option.name)) << command->name << " " << name;
       EXPECT_NE(help.find("[" + name), std::string::npos) << command->name << " usage: " << name;
@@ -44,30 +49,13 @@ TEST(CommandTableTest, HelpNamesEveryOptionAndChoiceTheParserTakes) {
         EXPECT_NE(help.find(choice), std::string::npos) << command->name << " " << choice;
       }
     }
-  }
-}
-
-TEST(CommandTableTest, ParserTakesEveryOptionTheHelpNames) {
-  const std::regex option_word("--[a-z][a-z-]*");
-  for (const CommandEntry* command : Commands()) {
-    const std::string help = FormatCommandHelp(*command);
-    for (std::sregex_iterator it(help.begin(), help.end(), option_word), end; it != end; ++it) {
-      const std::string name = it->str().substr(2);
-      const auto known =
-          std::find_if(command->options.begin(), command->options.end(),
-                       [&](const OptionEntry& option) { return option.name == name; });
-      ASSERT_NE(known, command->options.end()) << command->name << " help names --" << name;
-      std::string error;
-      EXPECT_TRUE(Parse(*command, WordsFor(*known), error)) << error;
-    }
+    EXPECT_EQ(named, known) << command->name;
   }
 }
 
 TEST(CommandTableTest, ParserSuggestsTheOptionMeantAndNamesTheChoices) {
   for (const CommandEntry* command : Commands()) {
-    std::set<std::string_view> names;
     for (const OptionEntry& option : command->options) {
-      EXPECT_TRUE(names.insert(option.name).second) << command->name << " --" << option.name;
       const std::string name = "--" + std::string(option.name);
       std::string error;
       EXPECT_FALSE(Parse(*command, {name.substr(0, name.size() - 1)}, error));
@@ -89,12 +77,23 @@ TEST(CommandTableTest, ParserSuggestsTheOptionMeantAndNamesTheChoices) {
   }
 }
 
-TEST(CommandTableTest, ProjectIsTakenOnlyByCommandsThatSayTheyTakeOne) {
+TEST(CommandTableTest, ParserSaysWhatIsWrongWithTheWords) {
+  const std::pair<Words, std::string> cases[] = {
+      {{"--header=yes"}, "option '--header' takes no value"},
+      {{"p", "--output"}, "option '--output' needs a value"},
+      {{"p", "q"}, "more than one project folder given ('p' and 'q')"},
+  };
+  for (const auto& [words, message] : cases) {
+    std::string error;
+    EXPECT_FALSE(Parse(*FindCommand("dialogue"), words, error));
+    EXPECT_EQ(error, message);
+  }
+  std::string error;
+  EXPECT_FALSE(ParseColumns(" , ", error));
+  EXPECT_EQ(error, "unknown column '' in --columns");
   for (const bool takes_project : {true, false}) {
     const CommandEntry command = {.name = "words", .takes_project = takes_project};
-    std::string error;
-    const auto parsed = Parse(command, {"folder"}, error);
-    EXPECT_EQ(parsed.has_value(), takes_project) << error;
+    EXPECT_EQ(Parse(command, {"folder"}, error).has_value(), takes_project) << error;
     EXPECT_EQ(FormatCommandHelp(command).find("[PROJECT]") != std::string::npos, takes_project);
   }
 }
@@ -114,15 +113,10 @@ TEST(CommandTableTest, OverviewAndCompletionListEveryCommandOnce) {
   }
   EXPECT_EQ(std::count(completion.begin(), completion.end(), '\n'),
             static_cast<std::ptrdiff_t>(names.size()));
-}
-
-TEST(CommandTableTest, CheckHelpNamesEveryFindingKind) {
-  const CommandEntry* check = FindCommand("check");
-  ASSERT_NE(check, nullptr);
-  const std::string help = FormatCommandHelp(*check);
+  const std::string check_help = FormatCommandHelp(*FindCommand("check"));
   for (std::size_t kind = 0; kind < kFindingKindCount; ++kind) {
     const std::string_view name = FindingKindName(static_cast<FindingKind>(kind));
-    EXPECT_NE(help.find(name), std::string::npos) << name;
+    EXPECT_NE(check_help.find(name), std::string::npos) << name;
   }
 }
 
