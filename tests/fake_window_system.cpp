@@ -95,7 +95,6 @@ WindowEvent FakeWindowSystem::WaitEvent() {
 }
 
 void FakeWindowSystem::DrainWindowEvents() {
-  ++drains;
   if (!during_drain.empty()) {
     const Action action = std::move(during_drain.front());
     during_drain.pop_front();

@@ -28,7 +28,6 @@ class FakeWindowSystem final : public WindowSystem {
   std::vector<std::string> messages;  // "caption|text" of each message box
   std::vector<int> progress;          // every position the progress bar was set to
   std::vector<std::string> window_titles;
-  int drains = 0;
   bool refuse_window = false;
 
   // The user's own actions: they change the gadget and raise its event.
