@@ -1,8 +1,11 @@
 #include "win32/wide_files.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include "runtime/text_conversion.h"
+#include "ui/gadget_layout.h"
 
 namespace dwelvane::testing {
 namespace {
@@ -41,16 +44,6 @@ std::wstring QuotedWord(const std::wstring& word) {
   return quoted + L"\"";
 }
 
-}  // namespace
-
-std::string WinePath(std::string_view linux_path) {
-  std::string path = "Z:" + std::string(linux_path);
-  for (char& c : path) {
-    c = c == '/' ? '\\' : c;
-  }
-  return path;
-}
-
 void MakeFolders(const std::string& folder) {
   for (std::size_t at = folder.find('\\', 3); at != std::string::npos;
        at = folder.find('\\', at + 1)) {
@@ -79,6 +72,16 @@ void CopyFolder(const std::string& from, const std::string& to) {
     }
   } while (FindNextFileW(search, &found));
   FindClose(search);
+}
+
+}  // namespace
+
+std::string WinePath(std::string_view linux_path) {
+  std::string path = "Z:" + std::string(linux_path);
+  for (char& c : path) {
+    c = c == '/' ? '\\' : c;
+  }
+  return path;
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -134,6 +137,41 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return run;
+}
+
+std::string Golden(std::string_view name) {
+  return ReadWholeFile(WinePath(DWELVANE_SOURCE_DIR "/tests/data/" + std::string(name)));
+}
+
+std::string CopyDemoTo(const TempFolder& folder, const std::string& name) {
+  const std::string project = folder.Path() + "\\" + name + "\\Demo";
+  CopyFolder(WinePath(DWELVANE_SOURCE_DIR "/examples/Demo"), project);
+  return project;
+}
+
+ProjectWindow::ProjectWindow(const std::string& project) {
+  state.settings.WMEProjectDir = project.empty() ? project : project + "\\";
+  ApplyFirstRunDefaults(state.settings, state.settings.WMEProjectDir);
+  EXPECT_TRUE(loop.OpenMainWindow());
+  loop.PushSettings();
+  window.DrainWindowEvents();
+}
+
+void ProjectWindow::Click(int gadget) {
+  SendMessageW(window.GadgetHandle(gadget), BM_CLICK, 0, 0);
+  for (WindowEvent event{}; event.gadget != gadget;) {
+    event = window.WaitEvent();
+    ASSERT_EQ(event.kind, kGadgetEvent);
+    loop.HandleGadget(event.gadget);
+  }
+}
+
+std::wstring ProjectWindow::Shown(int gadget) const {
+  const HWND control = window.GadgetHandle(gadget);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 }  // namespace dwelvane::testing

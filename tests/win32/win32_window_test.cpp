@@ -5,68 +5,31 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/event_loop.h"
-#include "settings/file_registry_store.h"
-#include "temp_folder.h"
+#include "win32/wide_files.h"
 
 namespace dwelvane {
 namespace {
 
 using namespace gadget;
+using testing::ProjectWindow;
 using testing::TempFolder;
 
-const ReportClock kFixedClock = [] { return DateTime{2009, 2, 5, 9, 5, 3}; };
-
-// The source folder as this Windows program sees it under Wine: drive Z: is "/".
-std::string SourcePath(std::string_view relative) {
-  std::string path = std::string("Z:") + DWELVANE_SOURCE_DIR + "/" + std::string(relative);
-  for (char& c : path) {
-    c = c == '/' ? '\\' : c;
-  }
-  return path;
-}
-
-// The main window as the program builds it, with the sample project copied aside.
-struct BuiltWindow {
-  TempFolder folder;
-  Win32WindowSystem window;
-  FileRegistryStore store{folder.Join("Dwelvane.reg")};
-  RegistryLayer registry{store, [](std::string_view, std::string_view) {}};
-  AppState state;
-  EventLoop loop{state, window, registry, kFixedClock};
-
-  BuiltWindow() {
-    std::filesystem::copy(SourcePath("examples/Demo"), folder.Join("Demo"),
-                          std::filesystem::copy_options::recursive);
-    state.settings.WMEProjectDir = folder.Join("Demo/");
-    ApplyFirstRunDefaults(state.settings, state.settings.WMEProjectDir);
-    EXPECT_TRUE(loop.OpenMainWindow());
-    loop.PushSettings();
-    HandlePending();
-  }
-
-  // Handles the gadget events that are waiting, as the event loop does.
-  void HandlePending() { window.DrainWindowEvents(); }
+// The main window over the sample project, copied aside.
+struct DemoWindow {
+  TempFolder projects;
+  ProjectWindow built{testing::CopyDemoTo(projects, "Demo")};
+  Win32WindowSystem& window = built.window;
 
   // Shows tab `tab` as a click on its label does.
   void SelectTab(int tab) {
     const HWND panel = window.GadgetHandle(kMainPanel);
-    SendMessageA(panel, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+    SendMessageW(panel, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
     NMHDR notice{panel, static_cast<UINT_PTR>(GetDlgCtrlID(panel)), TCN_SELCHANGE};
-    SendMessageA(window.Window(), WM_NOTIFY, notice.idFrom, reinterpret_cast<LPARAM>(&notice));
-    HandlePending();
-  }
-
-  void Click(int gadget) {
-    SendMessageA(window.GadgetHandle(gadget), BM_CLICK, 0, 0);
-    const WindowEvent event = window.WaitEvent();
-    EXPECT_EQ(event.gadget, gadget);
-    loop.HandleGadget(event.gadget);
+    SendMessageW(window.Window(), WM_NOTIFY, notice.idFrom, reinterpret_cast<LPARAM>(&notice));
+    window.DrainWindowEvents();
   }
 };
 
@@ -77,45 +40,6 @@ int SystemDpi() {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   return dpi;
-}
-
-TEST(Win32WindowTest, PlacesEveryGadgetOnTheRealControls) {
-  BuiltWindow built;
-  const int dpi = SystemDpi();
-  if (const char* expected = std::getenv("DWELVANE_EXPECTED_DPI")) {
-    ASSERT_EQ(dpi, std::atoi(expected)) << "the display is set to another DPI";
-  }
-  const auto scaled = [&](int pixels) { return MulDiv(pixels, dpi, 96); };
-  RECT client{};
-  GetClientRect(built.window.Window(), &client);
-  EXPECT_EQ(client.right, scaled(kClientWidth));
-  EXPECT_EQ(client.bottom, scaled(kClientHeight));
-  const auto style = static_cast<DWORD>(GetWindowLongPtrA(built.window.Window(), GWL_STYLE));
-  EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
-  EXPECT_NE(style & WS_SYSMENU, 0u);
-  for (const GadgetLayout& layout : kGadgets) {
-    if (layout.kind == GadgetKind::kTab) {
-      continue;
-    }
-    const HWND control = built.window.GadgetHandle(layout.number);
-    ASSERT_NE(control, nullptr) << layout.name;
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, scaled(layout.rect.x)) << layout.name;
-    EXPECT_EQ(rect.top, scaled(layout.rect.y)) << layout.name;
-    EXPECT_EQ(rect.right - rect.left, scaled(layout.rect.width)) << layout.name;
-    EXPECT_EQ(rect.bottom - rect.top, scaled(layout.rect.height)) << layout.name;
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
-    EXPECT_EQ(font.lfHeight, -MulDiv(8, dpi, 72)) << layout.name << ": 8 points at this DPI";
-    const HWND parent =
-        layout.tab == kOnWindow ? built.window.Window() : built.window.TabPage(layout.tab);
-    EXPECT_EQ(GetParent(control), parent) << layout.name;
-  }
-  EXPECT_EQ(built.window.GetText(kCsvNameField), "Dialogue_List.csv");
-  EXPECT_TRUE(built.window.GetTick(kAudioFileCheck));
 }
 
 // The room a control's text needs in the control's own font, wrapped at `width` unless
@@ -132,61 +56,77 @@ SIZE TextNeeds(HWND control, const std::string& text, int width, bool one_line) 
   return {needed.right, needed.bottom};
 }
 
-TEST(Win32WindowTest, EveryTextFitsItsControl) {
-  BuiltWindow built;
+TEST(Win32WindowTest, PlacesEveryGadgetOnTheRealControlsWithRoomForItsText) {
+  DemoWindow demo;
   const int dpi = SystemDpi();
+  if (const char* expected = std::getenv("DWELVANE_EXPECTED_DPI")) {
+    ASSERT_EQ(dpi, std::atoi(expected)) << "the display is set to another DPI";
+  }
+  const auto scaled = [&](int pixels) { return MulDiv(pixels, dpi, 96); };
+  RECT client{};
+  GetClientRect(demo.window.Window(), &client);
+  EXPECT_EQ(client.right, scaled(kClientWidth));
+  EXPECT_EQ(client.bottom, scaled(kClientHeight));
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(demo.window.Window(), GWL_STYLE));
+  EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
+  EXPECT_NE(style & WS_SYSMENU, 0u);
   for (const GadgetLayout& layout : kGadgets) {
-    const HWND control = built.window.GadgetHandle(layout.number);
-    const std::string text = control != nullptr ? built.window.GetText(layout.number) : "";
+    if (layout.kind == GadgetKind::kTab) {
+      continue;
+    }
+    const HWND control = demo.window.GadgetHandle(layout.number);
+    ASSERT_NE(control, nullptr) << layout.name;
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, scaled(layout.rect.x)) << layout.name;
+    EXPECT_EQ(rect.top, scaled(layout.rect.y)) << layout.name;
+    EXPECT_EQ(rect.right - rect.left, scaled(layout.rect.width)) << layout.name;
+    EXPECT_EQ(rect.bottom - rect.top, scaled(layout.rect.height)) << layout.name;
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    EXPECT_EQ(font.lfHeight, -MulDiv(8, dpi, 72)) << layout.name << ": 8 points at this DPI";
+    const HWND parent =
+        layout.tab == kOnWindow ? demo.window.Window() : demo.window.TabPage(layout.tab);
+    EXPECT_EQ(GetParent(control), parent) << layout.name;
     // Text fields and the scrolling view scroll their texts.
+    const std::string text = demo.window.GetText(layout.number);
     if (text.empty() || layout.kind == GadgetKind::kTextField || layout.scrolls) {
       continue;
     }
-    RECT client{};
-    GetClientRect(control, &client);
-    int width = client.right;
+    GetClientRect(control, &rect);
     const bool ticks = layout.kind == GadgetKind::kCheckBox || layout.kind == GadgetKind::kOption;
-    if (ticks) {
-      // The box, and the gap before the text.
-      width -= GetSystemMetrics(SM_CXMENUCHECK) + MulDiv(4, dpi, 96);
-    }
-    const bool one_line = layout.kind != GadgetKind::kLabel;
-    const SIZE needed = TextNeeds(control, text, width, one_line);
+    // The box, and the gap before the text.
+    const int width = rect.right - (ticks ? GetSystemMetrics(SM_CXMENUCHECK) + scaled(4) : 0);
+    const SIZE needed = TextNeeds(control, text, width, layout.kind != GadgetKind::kLabel);
     EXPECT_LE(needed.cx, width) << layout.name << " at " << dpi << " DPI: " << text;
     if (layout.kind != GadgetKind::kFrame) {
-      EXPECT_LE(needed.cy, client.bottom) << layout.name << " at " << dpi << " DPI: " << text;
+      EXPECT_LE(needed.cy, rect.bottom) << layout.name << " at " << dpi << " DPI: " << text;
     }
   }
+  EXPECT_EQ(demo.window.GetText(kCsvNameField), "Dialogue_List.csv");
+  EXPECT_TRUE(demo.window.GetTick(kAudioFileCheck));
 }
 
-TEST(Win32WindowTest, ButtonsWriteWhatTheLinuxBuildWrites) {
-  BuiltWindow built;
-  built.Click(kScriptLocationCheck);
-  built.Click(kTranslateCheck);
-  built.Click(kCreateCsvButton);
-  EXPECT_EQ(testing::ReadFileBytes(built.folder.Join("Demo/Dialogue_List.csv")),
-            testing::ReadFileBytes(SourcePath("tests/data/demo_dialogue.csv")));
-  built.Click(kWriteToFileCheck);
-  built.Click(kScanProjectButton);
-  EXPECT_EQ(testing::ReadFileBytes(built.folder.Join("Demo/Project_Statistics.txt")),
-            testing::ReadFileBytes(SourcePath("tests/data/demo_statistics_en.txt")));
-  EXPECT_EQ(built.window.GetText(kStatusText), "");
+TEST(Win32WindowTest, TheOptionsFormOneGroupAndTheTextsShowInTheirOwnCharacters) {
+  DemoWindow demo;
+  demo.window.SetTick(kGermanOption, true);
+  demo.window.SetTick(kEnglishOption, true);
+  EXPECT_FALSE(demo.window.GetTick(kGermanOption));
+  demo.built.Click(kGermanOption);
+  EXPECT_EQ(demo.built.state.settings.Language, Language::kGerman) << "rebuilt in German";
+  EXPECT_TRUE(demo.window.GetTick(kGermanOption));
+  EXPECT_EQ(demo.window.GetText(kCsvNameField), "Dialogue_List.csv");
+  EXPECT_EQ(demo.built.Shown(kSelectProjectButton), L"W\u00E4hlen");
+  EXPECT_EQ(demo.built.Shown(kTranslateCheck), L"direkt \u00FCbersetzen");
+  demo.built.Click(kScanProjectButton);
+  EXPECT_NE(demo.built.Shown(kStatisticsView).find(L"Anzahl der Inventargegenst\u00E4nde"),
+            std::wstring::npos);
 }
 
-TEST(Win32WindowTest, TheOptionsFormOneGroup) {
-  BuiltWindow built;
-  built.window.SetTick(kGermanOption, true);
-  built.window.SetTick(kEnglishOption, true);
-  EXPECT_FALSE(built.window.GetTick(kGermanOption));
-  built.Click(kGermanOption);
-  EXPECT_EQ(built.state.settings.Language, Language::kGerman) << "the window was rebuilt in German";
-  EXPECT_EQ(built.window.GetText(kCsvNameField), "Dialogue_List.csv");
-  EXPECT_TRUE(built.window.GetTick(kGermanOption));
-}
-
-// The panel holds the pages, so Tab goes into it rather than stopping at it; a click on a
-// tab label gives it the focus for the arrow keys. The controls Tab stops at, in the order it
-// visits them from `start`; Shift+Tab when `backwards`.
+// The controls Tab stops at, in the order it visits them from `start`; Shift+Tab when
+// `backwards`. The panel holds the pages, so Tab goes into it rather than stopping at it.
 std::vector<HWND> TabOrder(HWND window, HWND start, bool backwards) {
   std::vector<HWND> visited{start};
   for (HWND next = GetNextDlgTabItem(window, start, backwards ? TRUE : FALSE);
@@ -197,63 +137,52 @@ std::vector<HWND> TabOrder(HWND window, HWND start, bool backwards) {
   return visited;
 }
 
-bool TakesFocus(const GadgetLayout& layout) {
-  switch (layout.kind) {
-    case GadgetKind::kTextField:
-    case GadgetKind::kButton:
-    case GadgetKind::kCheckBox:
-    case GadgetKind::kOption:
-      return true;
-    default:
-      return layout.scrolls;
-  }
-}
-
 TEST(Win32WindowTest, TabAndShiftTabReachEveryControlOfTheShownPage) {
-  BuiltWindow built;
-  const HWND window = built.window.Window();
+  DemoWindow demo;
+  const HWND window = demo.window.Window();
+  const HWND first = demo.window.GadgetHandle(kProjectPathField);
   for (const int tab : {0, 1, 2, 0}) {
-    built.SelectTab(tab);
-    const HWND start = built.window.GadgetHandle(kProjectPathField);
-    const std::vector<HWND> forward = TabOrder(window, start, false);
-    const std::vector<HWND> backward = TabOrder(window, start, true);
-    for (const GadgetLayout& layout : kGadgets) {
-      const HWND control = built.window.GadgetHandle(layout.number);
-      if (!TakesFocus(layout) || (layout.tab != kOnWindow && layout.tab != tab) ||
-          !IsWindowEnabled(control)) {
-        continue;
+    demo.SelectTab(tab);
+    for (const bool backwards : {false, true}) {
+      const std::vector<HWND> order = TabOrder(window, first, backwards);
+      for (const GadgetLayout& layout : kGadgets) {
+        const HWND control = demo.window.GadgetHandle(layout.number);
+        const bool takes_focus = layout.kind == GadgetKind::kTextField ||
+                                 layout.kind == GadgetKind::kButton ||
+                                 layout.kind == GadgetKind::kCheckBox ||
+                                 layout.kind == GadgetKind::kOption || layout.scrolls;
+        if (takes_focus && (layout.tab == kOnWindow || layout.tab == tab) &&
+            IsWindowEnabled(control)) {
+          EXPECT_NE(std::find(order.begin(), order.end(), control), order.end())
+              << layout.name << " on tab " << tab << (backwards ? " backwards" : "");
+        }
       }
-      EXPECT_NE(std::find(forward.begin(), forward.end(), control), forward.end())
-          << layout.name << " on tab " << tab;
-      EXPECT_NE(std::find(backward.begin(), backward.end(), control), backward.end())
-          << layout.name << " on tab " << tab;
     }
   }
   // The key itself, through the window's own message handling.
-  const HWND first = built.window.GadgetHandle(kProjectPathField);
   SetForegroundWindow(window);
   SetFocus(first);
   PostMessageA(first, WM_KEYDOWN, VK_TAB, 0);
-  built.HandlePending();
+  demo.window.DrainWindowEvents();
   EXPECT_EQ(GetFocus(), GetNextDlgTabItem(window, first, FALSE));
 }
 
 TEST(Win32WindowTest, TheStatisticsViewShowsEveryLineOfTheReport) {
-  BuiltWindow built;
-  built.SelectTab(1);
-  const HWND view = built.window.GadgetHandle(kStatisticsView);
+  DemoWindow demo;
+  demo.SelectTab(1);
+  const HWND view = demo.window.GadgetHandle(kStatisticsView);
   const auto scroll_bar_shown = [&] {
     return (GetWindowLongPtrA(view, GWL_STYLE) & WS_VSCROLL) != 0;
   };
-  built.window.SetText(kStatisticsView, "one\n\rtwo");
+  demo.window.SetText(kStatisticsView, "one\n\rtwo");
   EXPECT_FALSE(scroll_bar_shown()) << "two lines fit";
   std::string many_lines;
   for (int line = 0; line < 60; ++line) {
     many_lines += "line\r\n";
   }
-  built.window.SetText(kStatisticsView, many_lines);
+  demo.window.SetText(kStatisticsView, many_lines);
   EXPECT_TRUE(scroll_bar_shown()) << "sixty lines don't";
-  built.Click(kScanProjectButton);
+  demo.built.Click(kScanProjectButton);
   ASSERT_EQ(SendMessageA(view, EM_GETLINECOUNT, 0, 0), 14);
   SendMessageA(view, WM_VSCROLL, SB_BOTTOM, 0);
   RECT text_area{};
@@ -269,7 +198,7 @@ TEST(Win32WindowTest, TheStatisticsViewShowsEveryLineOfTheReport) {
       << "scrolled to its end, the last line shows whole";
   // Whether the report's lines fit depends on the font the system substitutes.
   EXPECT_EQ(scroll_bar_shown(), 14 * metrics.tmHeight > height);
-  const std::string shown = built.window.GetText(kStatisticsView);
+  const std::string shown = demo.window.GetText(kStatisticsView);
   EXPECT_EQ(std::count(shown.begin(), shown.end(), '\r'), 13) << "the lines break at CR LF";
   EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 13);
   EXPECT_NE(shown.find("\r\n\r\nNumber of scenes: "), std::string::npos);
