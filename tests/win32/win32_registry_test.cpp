@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "registry_layer_checks.h"
 #include "settings/registry_layer.h"
 #include "settings/settings_persistence.h"
 
@@ -25,9 +25,9 @@ struct RealRegistry {
 
   // The test key starts and ends missing; deleting a key that isn't there fails harmlessly.
   RealRegistry() {
-    static_cast<void>(
-        layer.RegistryDeleteKey(kHkeyCurrentUser, std::string(kTestKey) + "\\Sub", ""));
-    static_cast<void>(layer.RegistryDeleteKey(kHkeyCurrentUser, kTestKey, ""));
+    for (const char* sub : {"\\A", "\\b", ""}) {
+      static_cast<void>(layer.RegistryDeleteKey(kHkeyCurrentUser, std::string(kTestKey) + sub, ""));
+    }
   }
   // Whether it was there or not, the program's settings key is gone afterwards.
   void RemoveSettingsKey() {
@@ -37,80 +37,14 @@ struct RealRegistry {
   ~RealRegistry() { static_cast<void>(layer.RegistryDeleteKey(kHkeyCurrentUser, kTestKey, "")); }
 };
 
-TEST(Win32RegistryTest, ReadsAndWritesAsTheLayerPromises) {
+TEST(Win32RegistryTest, TheLayerKeepsItsPromisesOverTheRealRegistry) {
   RealRegistry r;
-  EXPECT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "A", "x", kRegistryString, ""), 0);
-  EXPECT_EQ(r.boxes, (std::vector<std::string>{"Fehler|Ein Fehler ist aufgetreten"}));
-  EXPECT_EQ(r.layer.RegistryKeyExists(kHkeyCurrentUser, kTestKey, ""), 0);
-  ASSERT_EQ(
-      r.layer.RegistryCreateKey(kHkeyCurrentUser, std::string("\\") + std::string(kTestKey), ""),
-      1);
-  const std::string fits(254, 'a');
-  ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Fits", fits, kRegistryString, ""),
-            1);
-  ASSERT_EQ(r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Long", std::string(300, 'b'),
-                                     kRegistryString, ""),
-            1);
-  ASSERT_EQ(
-      r.layer.RegistrySetValue(kHkeyCurrentUser, kTestKey, "Number", "-5", kRegistryNumber, ""), 1);
-  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "fits", ""), 0);
-  EXPECT_EQ(r.layer.RegistryReadResult, fits);
-  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Long", ""), 0);
-  EXPECT_EQ(r.layer.RegistryReadResult, std::string(300, 'b'));
-  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Missing", ""),
-            kRegistryFileNotFound);
-  EXPECT_EQ(r.layer.RegistryReadResult, std::string(300, 'b')) << "a failed read keeps the last";
-  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Number", ""), 0);
-  EXPECT_EQ(r.layer.RegistryReadResult, "-5");
-  std::uint32_t type = 0;
-  std::string data;
-  r.store.QueryValue(kHkeyCurrentUser, kTestKey, "Number", type, data);
-  EXPECT_EQ(type, kRegistryNumber);
-  EXPECT_EQ(data, "\xFB\xFF\xFF\xFF");
-  ASSERT_EQ(r.store.SetValue(kHkeyCurrentUser, kTestKey, "Expand", REG_EXPAND_SZ,
-                             std::string("%A%\0", 4)),
-            kRegistrySuccess);
-  EXPECT_NE(r.layer.RegistryGetValue(kHkeyCurrentUser, kTestKey, "Expand", ""), 0);
-  EXPECT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, std::string(kTestKey) + "\\Sub", ""), 1);
-  EXPECT_EQ(r.layer.RegistryEnumSubKey(kHkeyCurrentUser, kTestKey, 0, ""), "Sub");
-  std::vector<std::string> names;
-  for (std::uint32_t i = 0;; ++i) {
-    const std::string name = r.layer.RegistryEnumValueName(kHkeyCurrentUser, kTestKey, i, "");
-    if (name.empty()) {
-      break;
-    }
-    names.push_back(name);
-  }
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"Expand", "Fits", "Long", "Number"}));
-  EXPECT_EQ(r.layer.RegistryDeleteValue(kHkeyCurrentUser, kTestKey, "Fits", ""), 1);
-  EXPECT_EQ(r.layer.RegistryDeleteKey(kHkeyCurrentUser, std::string(kTestKey) + "\\Sub", ""), 1);
-  EXPECT_EQ(r.boxes.size(), 1u);
+  testing::CheckLayerPromises(r.store, std::string(kTestKey));
 }
 
+// A first run starts in the engine tools' folder, exactly as stored, and writes the six
+// values with their types.
 TEST(Win32RegistryTest, AFirstRunWritesTheSixTypedValues) {
-  RealRegistry r;
-  r.RemoveSettingsKey();
-  Settings settings;
-  std::string engine;
-  LoadSettings(r.layer, settings, engine, [] { return std::nullopt; });
-  RunFirstRunStep(r.layer, settings, engine);
-  const auto stored = [&](std::string_view name) {
-    std::uint32_t type = 0;
-    std::string data;
-    r.store.QueryValue(kHkeyCurrentUser, kSettingsKey, name, type, data);
-    return std::to_string(type) + ":" + data;
-  };
-  EXPECT_EQ(stored("CSVName"), std::string("1:Dialogue_List.csv\0", 20));
-  EXPECT_EQ(stored("StatisticName"), std::string("1:Project_Statistics.txt\0", 25));
-  EXPECT_EQ(stored("Seperator"), std::string("1:;\0", 4));
-  EXPECT_EQ(stored("WMEProjectDir"), std::string("1:\0", 3));
-  EXPECT_EQ(stored("StringTab"), std::string("1:\0", 3));
-  EXPECT_EQ(stored("Language"), std::string("4:\0\0\0\0", 6));
-  EXPECT_TRUE(r.boxes.empty());
-}
-
-TEST(Win32RegistryTest, AFirstRunStartsInTheEngineToolsFolder) {
   RealRegistry r;
   r.RemoveSettingsKey();
   ASSERT_EQ(r.layer.RegistryCreateKey(kHkeyCurrentUser, kEngineToolsKey, ""), 1);
@@ -123,8 +57,19 @@ TEST(Win32RegistryTest, AFirstRunStartsInTheEngineToolsFolder) {
   RunFirstRunStep(r.layer, settings, engine);
   ASSERT_EQ(r.layer.RegistryDeleteKey(kHkeyCurrentUser, kEngineToolsKey, ""), 1);
   EXPECT_EQ(settings.WMEProjectDir, "C:\\WME");
-  EXPECT_EQ(r.layer.RegistryGetValue(kHkeyCurrentUser, kSettingsKey, "WMEProjectDir", ""), 0);
-  EXPECT_EQ(r.layer.RegistryReadResult, "C:\\WME") << "exactly as stored: no separator added";
+  const auto stored = [&](std::string_view name) {
+    std::uint32_t type = 0;
+    std::string data;
+    r.store.QueryValue(kHkeyCurrentUser, kSettingsKey, name, type, data);
+    return std::to_string(type) + ":" + data;
+  };
+  EXPECT_EQ(stored("CSVName"), std::string("1:Dialogue_List.csv\0", 20));
+  EXPECT_EQ(stored("StatisticName"), std::string("1:Project_Statistics.txt\0", 25));
+  EXPECT_EQ(stored("Seperator"), std::string("1:;\0", 4));
+  EXPECT_EQ(stored("WMEProjectDir"), std::string("1:C:\\WME\0", 9)) << "no separator added";
+  EXPECT_EQ(stored("StringTab"), std::string("1:\0", 3));
+  EXPECT_EQ(stored("Language"), std::string("4:\0\0\0\0", 6));
+  EXPECT_TRUE(r.boxes.empty());
 }
 
 }  // namespace
