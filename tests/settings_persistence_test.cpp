@@ -18,6 +18,7 @@
 namespace dwelvane {
 namespace {
 
+using testing::ReadFileBytes;
 using testing::TempFolder;
 
 struct SettingsStore {
@@ -25,73 +26,57 @@ struct SettingsStore {
   std::string path = folder.Join("Kelterpine/Dwelvane.reg");
   FileRegistryStore store{path};
   int boxes = 0;
+  int wine_asked = 0;
   RegistryLayer layer{store, [this](std::string_view, std::string_view) { ++boxes; }};
 
-  // The start-up's settings step, with `wine` as what the Wine prefix records; notes
-  // whether the prefix was asked.
-  Settings Start(std::string& engine, std::optional<std::string> wine = std::nullopt,
-                 bool* fallback_asked = nullptr) {
+  // The start-up's settings step over the store holding `reg_text`, with `wine` as what the
+  // Wine prefix records; counts the questions to the prefix.
+  Settings Start(std::string_view reg_text, std::optional<std::string> wine = std::nullopt) {
+    if (!reg_text.empty()) {
+      folder.Write("Kelterpine/Dwelvane.reg", reg_text);
+    }
     Settings settings;
+    std::string engine;
     LoadSettings(layer, settings, engine, [&] {
-      if (fallback_asked != nullptr) {
-        *fallback_asked = true;
-      }
+      ++wine_asked;
       return wine;
     });
     RunFirstRunStep(layer, settings, engine);
     return settings;
   }
-
-  void Seed(std::string_view reg_text) { folder.Write("Kelterpine/Dwelvane.reg", reg_text); }
 };
 
 constexpr std::string_view kFirstRunFile =
-    "REGEDIT4\r\n"
-    "\r\n"
-    "[HKEY_CURRENT_USER\\Software]\r\n"
-    "\r\n"
-    "[HKEY_CURRENT_USER\\Software\\Kelterpine]\r\n"
-    "\r\n"
+    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Kelterpine]\r\n\r\n"
     "[HKEY_CURRENT_USER\\Software\\Kelterpine\\Dwelvane]\r\n"
     "\"CSVName\"=\"Dialogue_List.csv\"\r\n"
     "\"StatisticName\"=\"Project_Statistics.txt\"\r\n"
     "\"Seperator\"=\";\"\r\n"
     "\"WMEProjectDir\"=\"\"\r\n"
     "\"StringTab\"=\"\"\r\n"
-    "\"Language\"=dword:00000000\r\n"
-    "\r\n";
+    "\"Language\"=dword:00000000\r\n\r\n";
 
-TEST(SettingsPersistenceTest, AFirstRunWritesExactlyTheDefaults) {
+TEST(SettingsPersistenceTest, AFirstRunWritesTheDefaultsInTheEngineFolderExactlyAsStored) {
   SettingsStore s;
-  std::string engine;
-  bool fallback_asked = false;
-  const Settings settings = s.Start(engine, std::nullopt, &fallback_asked);
-  EXPECT_TRUE(fallback_asked) << "no engine tools key: the Wine prefix is asked";
-  EXPECT_EQ(testing::ReadFileBytes(s.path), kFirstRunFile);
-  EXPECT_EQ(settings.WMEProjectDir, "");
+  EXPECT_EQ(s.Start("").WMEProjectDir, "");
+  EXPECT_EQ(s.wine_asked, 1) << "no engine tools key: the Wine prefix is asked";
+  EXPECT_EQ(ReadFileBytes(s.path), kFirstRunFile);
   EXPECT_EQ(s.boxes, 0);
-  SettingsStore with_wine;
-  EXPECT_EQ(with_wine.Start(engine, "/home/me/.wine/drive_c/WME").WMEProjectDir,
+  EXPECT_EQ(SettingsStore().Start("", "/home/me/.wine/drive_c/WME").WMEProjectDir,
             "/home/me/.wine/drive_c/WME");
-}
-
-TEST(SettingsPersistenceTest, TakesTheEngineFolderExactlyAsStored) {
-  SettingsStore s;
-  s.Seed(
+  SettingsStore engine;
+  const Settings settings = engine.Start(
       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\DEAD:CODE\\Wintermute Tools\\Settings]\r\n"
-      "\"InstallPath\"=\"C:\\\\WME\"\r\n");
-  std::string engine;
-  bool fallback_asked = false;
-  const Settings settings = s.Start(engine, "/from/wine", &fallback_asked);
-  EXPECT_FALSE(fallback_asked);
-  EXPECT_EQ(engine, "C:\\WME");
+      "\"InstallPath\"=\"C:\\\\WME\"\r\n",
+      "/from/wine");
+  EXPECT_EQ(engine.wine_asked, 0);
   EXPECT_EQ(settings.WMEProjectDir, "C:\\WME");
-  EXPECT_EQ(s.layer.RegistryGetValue(kHkeyCurrentUser, kSettingsKey, "WMEProjectDir", ""), 0);
-  EXPECT_EQ(s.layer.RegistryReadResult, "C:\\WME");
+  EXPECT_EQ(engine.layer.RegistryGetValue(kHkeyCurrentUser, kSettingsKey, "WMEProjectDir", ""), 0);
+  EXPECT_EQ(engine.layer.RegistryReadResult, "C:\\WME");
 }
 
 TEST(SettingsPersistenceTest, DecidesTheFirstRunByThePathsAlone) {
-  const std::string key = "[HKEY_CURRENT_USER\\Software\\Kelterpine\\Dwelvane]\r\n";
   struct Case {
     std::string values;
     std::string csv, statistic, separator, string_tab;
@@ -110,9 +95,8 @@ TEST(SettingsPersistenceTest, DecidesTheFirstRunByThePathsAlone) {
   };
   for (const Case& c : cases) {
     SettingsStore s;
-    s.Seed("REGEDIT4\r\n\r\n" + key + c.values);
-    std::string engine;
-    const Settings settings = s.Start(engine);
+    const Settings settings = s.Start(
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kelterpine\\Dwelvane]\r\n" + c.values);
     EXPECT_EQ(settings.CSVName, c.csv) << c.values;
     EXPECT_EQ(settings.StatisticName, c.statistic) << c.values;
     EXPECT_EQ(settings.Seperator, c.separator) << c.values;
@@ -133,94 +117,47 @@ TEST(WineInstallPathTest, MapsTheDriveThroughThePrefixLinks) {
   prefix.MakeFolder("dosdevices");
   ASSERT_EQ(::symlink("../drive_c", prefix.Join("dosdevices/c:").c_str()), 0);
   ASSERT_EQ(::symlink("/", prefix.Join("dosdevices/z:").c_str()), 0);
-  const auto user_reg = [&](std::string_view value) {
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
+      {"\"C:\\\\Program Files\\\\WME DevKit\\\\\"",
+       prefix.Path() + "/drive_c/Program Files/WME DevKit/"},
+      {"\"z:\\\\home\\\\me\\\\Spiele\\\\Gr\\xfc\\xdf\\x65\"",
+       "/home/me/Spiele/Gr\xC3\xBC\xC3\x9F"
+       "e"},
+      {"\"D:\\\\Games\"", std::nullopt},  // no such drive
+      {"str(2):\"%ProgramFiles%\"", std::nullopt},
+  };
+  for (const auto& [value, path] : cases) {
     prefix.Write("user.reg",
                  "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21\n\n"
                  "#arch=win64\n\n[Software\\\\Wine] 1700000000\n\"InstallPath\"=\"C:\\\\no\"\n\n"
                  "[Software\\\\DEAD:CODE\\\\Wintermute Tools\\\\Settings] 1700000001\n"
                  "#time=1da0b0c0d0e0f00\n\"installpath\"=" +
-                     std::string(value) + "\n");
-  };
-  user_reg("\"C:\\\\Program Files\\\\WME DevKit\\\\\"");
-  EXPECT_EQ(ReadWineEngineInstallPath(prefix.Path()),
-            prefix.Path() + "/drive_c/Program Files/WME DevKit/");
-  user_reg("\"z:\\\\home\\\\me\\\\Spiele\\\\Gr\\xfc\\xdf\\x65\"");
-  EXPECT_EQ(ReadWineEngineInstallPath(prefix.Path()),
-            "/home/me/Spiele/Gr\xC3\xBC\xC3\x9F"
-            "e");
-  user_reg("\"D:\\\\Games\"");
-  EXPECT_EQ(ReadWineEngineInstallPath(prefix.Path()), std::nullopt) << "no such drive";
-  user_reg("str(2):\"%ProgramFiles%\"");
-  EXPECT_EQ(ReadWineEngineInstallPath(prefix.Path()), std::nullopt);
+                     value + "\n");
+    EXPECT_EQ(ReadWineEngineInstallPath(prefix.Path()), path) << value;
+  }
   EXPECT_EQ(ReadWineEngineInstallPath(prefix.Join("missing")), std::nullopt);
-}
-
-// Runs `work` in a child process; returns its pid.
-template <typename Work>
-pid_t Spawn(Work work) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    work();
-    ::_exit(0);
-  }
-  return pid;
-}
-
-TEST(FileRegistryStoreReliabilityTest, TwoWritersLoseNoValue) {
-  SettingsStore s;
-  std::string engine;
-  s.Start(engine);
-  constexpr int kWrites = 1000;
-  const auto writer = [&](TextSetting setting) {
-    return Spawn([&, setting] {
-      FileRegistryStore store(s.path);
-      RegistryLayer layer(store, [](std::string_view, std::string_view) { ::_exit(3); });
-      Settings settings;
-      for (int i = 1; i <= kWrites; ++i) {
-        settings.*TextSettingOf(setting).member = std::to_string(i);
-        SaveSetting(layer, settings, setting);
-      }
-    });
-  };
-  const pid_t first = writer(TextSetting::kCsvName);
-  const pid_t second = writer(TextSetting::kStatisticName);
-  for (const pid_t pid : {first, second}) {
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
-  // The next run reads what both stored.
-  FileRegistryStore next_run(s.path);
-  RegistryLayer layer(next_run, [](std::string_view, std::string_view) {});
-  Settings settings;
-  LoadSettings(layer, settings, engine, [] { return std::nullopt; });
-  EXPECT_EQ(settings.CSVName, std::to_string(kWrites));
-  EXPECT_EQ(settings.StatisticName, std::to_string(kWrites));
-  EXPECT_EQ(settings.Seperator, ";");
 }
 
 TEST(FileRegistryStoreReliabilityTest, KeepsACopyOfAFileItCannotReadBeforeWritingOverIt) {
   SettingsStore s;
   const std::string garbage("\x00\x01 not a registry\r\n", 20);
-  s.Seed(garbage);
-  std::string engine;
-  EXPECT_EQ(s.Start(engine).CSVName, "Dialogue_List.csv") << "taken as a first run";
-  EXPECT_EQ(testing::ReadFileBytes(s.path + ".unreadable"), garbage);
-  EXPECT_EQ(testing::ReadFileBytes(s.path), kFirstRunFile);
-  s.Seed("also no registry");
+  EXPECT_EQ(s.Start(garbage).CSVName, "Dialogue_List.csv") << "taken as a first run";
+  EXPECT_EQ(ReadFileBytes(s.path + ".unreadable"), garbage);
+  EXPECT_EQ(ReadFileBytes(s.path), kFirstRunFile);
+  s.folder.Write("Kelterpine/Dwelvane.reg", "also no registry");
   FileRegistryStore next_run(s.path);
   ASSERT_EQ(next_run.CreateKey(kHkeyCurrentUser, kSettingsKey), kRegistrySuccess);
-  EXPECT_EQ(testing::ReadFileBytes(s.path + ".unreadable"), garbage) << "an earlier copy stays";
-  EXPECT_EQ(testing::ReadFileBytes(s.path + ".unreadable.2"), "also no registry");
+  EXPECT_EQ(ReadFileBytes(s.path + ".unreadable"), garbage) << "an earlier copy stays";
+  EXPECT_EQ(ReadFileBytes(s.path + ".unreadable.2"), "also no registry");
 }
 
 TEST(FileRegistryStoreReliabilityTest, AKilledWriterNeverLeavesADamagedStore) {
   SettingsStore s;
-  std::string engine;
-  s.Start(engine);
+  s.Start("");
   int killed_mid_write = 0;  // a temporary file was left: the kill came during a write
   for (int round = 0; round < 100; ++round) {
-    const pid_t pid = Spawn([&] {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
       FileRegistryStore store(s.path);
       RegistryLayer layer(store, [](std::string_view, std::string_view) {});
       Settings settings;
@@ -228,14 +165,14 @@ TEST(FileRegistryStoreReliabilityTest, AKilledWriterNeverLeavesADamagedStore) {
         settings.StringTab.assign(static_cast<std::size_t>(i % 200), 'x');
         SaveSetting(layer, settings, TextSetting::kStringTab);
       }
-    });
+    }
     std::this_thread::sleep_for(std::chrono::microseconds(300 + round * 70));
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
     for (const auto& entry : std::filesystem::directory_iterator(s.folder.Join("Kelterpine"))) {
       killed_mid_write += entry.path().filename().string().starts_with(".Dwelvane.reg.") ? 1 : 0;
     }
-    const std::vector<RegFileKey> keys = ParseRegFile(testing::ReadFileBytes(s.path));
+    const std::vector<RegFileKey> keys = ParseRegFile(ReadFileBytes(s.path));
     ASSERT_FALSE(keys.empty()) << "round " << round;
     EXPECT_EQ(keys.back().values.size(), 6u) << "round " << round;
   }

@@ -95,11 +95,12 @@ TEST(FileRegistryStoreTest, GivesUpOnALockHeldTooLong) {
   EXPECT_EQ(ReadFileBytes(path), kStore);
 }
 
-TEST(FileRegistryStoreTest, KeepsAUtf16FileAsACopyWhenItRewritesIt) {
+TEST(FileRegistryStoreTest, KeepsAUtf16FileAsACopyAndItsOtherKeysWhenItRewritesIt) {
   TempFolder folder;
   std::string utf16 = "\xFF\xFE";
   for (const char c :
        "Windows Registry Editor Version 5.00\r\n\r\n"
+       "[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Keep\"=\"me\"\r\n\r\n"
        "[HKEY_CURRENT_USER\\Software\\Kelterpine\\Dwelvane]\r\n"
        "\"CSVName\"=\"a.csv\"\r\n") {
     if (c != '\0') {
@@ -114,6 +115,9 @@ TEST(FileRegistryStoreTest, KeepsAUtf16FileAsACopyWhenItRewritesIt) {
   const std::string rewritten = ReadFileBytes(path);
   EXPECT_TRUE(rewritten.starts_with("REGEDIT4")) << rewritten;
   EXPECT_EQ(Query(store, "CSVName"), "a.csv");
+  EXPECT_NE(rewritten.find("[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Keep\"=\"me\"\r\n"),
+            std::string::npos)
+      << "other keys stay";
   ASSERT_EQ(Set(store, "Seperator", ";"), kRegistrySuccess);
   EXPECT_FALSE(testing::FileExists(path + ".utf16.2")) << "one copy, of the file as it was";
 }
