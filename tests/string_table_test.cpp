@@ -52,49 +52,47 @@ TEST(StringTableTest, MatchesWholeIdsWithoutRegardToAsciiCase) {
       [&](std::size_t i, std::string_view text) { EXPECT_EQ(text, cases[i].text) << cases[i].id; });
 }
 
-TEST(StringTableTest, PrefersAChosenReadableTable) {
-  TempFolder folder;
-  const std::string chosen = folder.Write("mine.tab", "a\tb\n");
-  const std::string project = folder.Join("");
-  EXPECT_EQ(ChooseStringTable(chosen, project).path, chosen);
-  EXPECT_EQ(ChooseStringTable(folder.Join("gone.tab"), project).path,
-            folder.Join("English/STRING.TAB"));
-  EXPECT_EQ(ChooseStringTable("", folder.Path()).path, folder.Join("English/STRING.TAB"));
-}
-
-TEST(StringTableTest, FallsBackToThePrimaryPackagesStringTab) {
+// A chosen table that can be read, else English/STRING.TAB, else the primary package's.
+TEST(StringTableTest, ChoosesTheTableToTranslateFrom) {
   struct Case {
     const char* what;
     std::vector<std::pair<std::string, std::string>> files;
-    std::string expected;  // relative to the project; empty: English/STRING.TAB, no fallback
+    std::string chosen;    // relative to the project
+    std::string expected;  // relative to the project; empty: English/STRING.TAB, no package
   };
   const std::string project_file =
       "[General]\r\nName=x\r\n[Package1]\r\nFolder=main\\pack\r\nPrimary=0\r\n"
       "[Package2]\r\n Folder = voice \r\nPrimary=1\r\n";
   const Case cases[] = {
+      {"a chosen one", {{"mine.tab", "a"}, {"data/string.tab", "a"}}, "mine.tab", "mine.tab"},
+      {"a chosen one that is gone", {}, "gone.tab", ""},
       {"the primary package",
        {{"game.wpr", project_file}, {"voice/String.Tab", "a\tb"}, {"data/string.tab", "x"}},
+       "",
        "voice/String.Tab"},
       {"the first package without a primary one",
        {{"game.WPR", "[package1]\nFolder=main\\pack\n"}, {"main/pack/STRING.TAB", "a"}},
+       "",
        "main/pack/STRING.TAB"},
       {"data/ when the package has none",
        {{"game.wpr", project_file}, {"data/string.tab", "a"}},
+       "",
        "data/string.tab"},
-      {"data/ without a project file", {{"data/string.tab", "a"}}, "data/string.tab"},
-      {"English/STRING.TAB first", {{"English/STRING.TAB", "a"}, {"data/string.tab", "a"}}, ""},
-      {"nothing to fall back to", {{"game.wpr", project_file}}, ""},
+      {"data/ without a project file", {{"data/string.tab", "a"}}, "", "data/string.tab"},
+      {"English/STRING.TAB first", {{"English/STRING.TAB", "a"}, {"data/string.tab", "a"}}, "", ""},
+      {"nothing to fall back to", {{"game.wpr", project_file}}, "", ""},
   };
   for (const Case& c : cases) {
     TempFolder folder;
     for (const auto& [name, bytes] : c.files) {
       folder.Write(name, bytes);
     }
-    const StringTableChoice choice = ChooseStringTable("", folder.Path());
+    const StringTableChoice choice =
+        ChooseStringTable(c.chosen.empty() ? "" : folder.Join(c.chosen), folder.Path());
     EXPECT_EQ(choice.path,
               folder.Join(c.expected.empty() ? "English/STRING.TAB" : c.expected.c_str()))
         << c.what;
-    EXPECT_EQ(choice.in_package, !c.expected.empty()) << c.what;
+    EXPECT_EQ(choice.in_package, !c.expected.empty() && c.chosen.empty()) << c.what;
   }
 }
 
@@ -117,16 +115,6 @@ TEST(StringTableTest, TranslatesEachReferenceAndMovesTheBarPerRecord) {
   EXPECT_EQ(table.Record(2).Translation, "Tenth");
   EXPECT_EQ(table.Record(3).Translation, "");
   EXPECT_EQ(positions, (std::vector<int>{250, 500, 750, 1000}));
-}
-
-TEST(StringTableTest, AMissingTableLeavesTranslationsEmpty) {
-  TempFolder folder;
-  DialogueTable table;
-  table.AppendRecord().Reference = "dlg_1";
-  Progress progress{1, 0};
-  TranslateReferences(table, folder.Join("missing.tab"), progress, CommandFeedback{});
-  EXPECT_EQ(table.Record(0).Translation, "");
-  EXPECT_EQ(progress.ProgressCount, 1);
 }
 
 }  // namespace
