@@ -36,12 +36,5 @@ TEST(ColumnTablesTest, EveryColumnHasOneCheckBoxAndEveryCheckBoxOneColumn) {
   EXPECT_EQ(column_check_boxes.size(), std::size(kColumnChecks)) << "a check box for two columns";
 }
 
-TEST(ColumnTablesTest, KeywordsAreDistinct) {
-  std::set<std::string_view> keywords;
-  for (const DialogueColumn& column : kDialogueColumns) {
-    EXPECT_TRUE(keywords.insert(column.keyword).second) << column.keyword;
-  }
-}
-
 }  // namespace
 }  // namespace dwelvane

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,56 +49,6 @@ TEST(LineReaderTest, SplitsAtEveryKindOfLineEnd) {
       }
       EXPECT_EQ(read, lines) << "chunk " << chunk;
       EXPECT_EQ(reader.FileReadLine(), "") << "reading at the end gives the empty text";
-    }
-  }
-}
-
-using NumberedLines = std::vector<std::pair<std::int64_t, std::string>>;
-
-// The lines that hold "ab", with their numbers: read one by one, or passing over the others
-// in a reader of `chunk` bytes.
-NumberedLines LinesWithAb(const std::string& path, std::size_t chunk, bool passing) {
-  LineReader reader(chunk);
-  NumberedLines found;
-  EXPECT_FALSE(reader.FileOpenRead(path).Failed());
-  const auto find_ab = [](const char* begin, const char* end) {
-    const std::size_t at =
-        std::string_view(begin, static_cast<std::size_t>(end - begin)).find("ab");
-    return at == std::string_view::npos ? end : begin + at;
-  };
-  for (std::int64_t number = 0; passing;) {
-    const std::string_view line = reader.FileReadLineWhere(find_ab, number);
-    if (line.empty()) {
-      break;
-    }
-    found.emplace_back(++number, line);
-  }
-  for (std::int64_t number = 1; !passing && !reader.FileAtEnd(); ++number) {
-    const std::string_view line = reader.FileReadLine();
-    if (line.find("ab") != std::string_view::npos) {
-      found.emplace_back(number, line);
-    }
-  }
-  EXPECT_TRUE(reader.FileAtEnd());
-  return found;
-}
-
-TEST(LineReaderTest, PassingOverLinesKeepsTheLineNumbersOfReadingThemAll) {
-  TempFolder folder;
-  std::mt19937 random(20261207);
-  // The second alphabet makes lines longer than the small buffers, which are passed in
-  // pieces until "ab" turns up in them.
-  const std::string alphabets[] = {std::string("ab\r\n\0x", 6), "abxxxxxxxxxxxxxxxxxxxxxx\n"};
-  for (int round = 0; round < 800; ++round) {
-    const std::string& alphabet = alphabets[round % 2];
-    std::string bytes(random() % 240, ' ');
-    for (char& byte : bytes) {
-      byte = alphabet[random() % alphabet.size()];
-    }
-    const std::string path = folder.Write("random.txt", bytes);
-    const NumberedLines expected = LinesWithAb(path, 65536, false);
-    for (const std::size_t chunk : {std::size_t{16}, std::size_t{17}, std::size_t{4096}}) {
-      ASSERT_EQ(LinesWithAb(path, chunk, true), expected) << "round " << round << "/" << chunk;
     }
   }
 }

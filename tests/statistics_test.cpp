@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -161,29 +160,6 @@ TEST(ProjectScanTest, ClassifiesEveryFileAndMovesTheBarPerFile) {
     EXPECT_EQ(nothing.statistics.ProjectName, "");
     EXPECT_EQ(nothing.statistics.ScriptCount, 0);
   }
-}
-
-TEST(ProjectScanTest, AFileThatVanishesAfterTheWalkIsNotCountedNorSkipped) {
-  TempFolder folder;
-  folder.Write("a.script", "a.Talk(\"kept\");\n");
-  const std::string doomed_script = folder.Write("b.script", "b.Talk(\"gone\");\n");
-  const std::string doomed_items = folder.Write("c.items", "ITEM\n");
-  ProjectStatistics statistics;
-  Progress progress;
-  std::vector<std::string> skipped;
-  CommandFeedback feedback;
-  feedback.note_skipped = [&](const IoError& entry) { skipped.push_back(entry.path); };
-  // The stage is entered between the walk and the scan.
-  feedback.enter_stage = [&](Stage) {
-    std::remove(doomed_script.c_str());
-    std::remove(doomed_items.c_str());
-  };
-  ScanProjectFolder(folder.Path(), {}, statistics, progress, feedback);
-  EXPECT_EQ(statistics.ScriptCount, 1);
-  EXPECT_EQ(statistics.DialogueLineCount, 1);
-  EXPECT_EQ(statistics.ItemFileCount, 0);
-  EXPECT_TRUE(skipped.empty());
-  EXPECT_EQ(progress.ProgressCount, 3);
 }
 
 }  // namespace

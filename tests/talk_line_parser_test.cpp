@@ -1,7 +1,5 @@
 #include "dialogue/talk_line_parser.h"
 
-#include "dialogue/talk_keywords.h"
-
 #include <gtest/gtest.h>
 
 namespace dwelvane {
@@ -51,31 +49,6 @@ TEST(TalkLineParserTest, PrefersTheFirstTalkOverAnEarlierTalkAsync) {
   EXPECT_EQ(talk.sentence, "two");
   ASSERT_TRUE(ParseTalkLine(R"(a.TalkAsync("one"); b.TalkAsync("two");)", talk));
   EXPECT_EQ(talk.sentence, "one");
-}
-
-TEST(TalkLineParserTest, IgnoresLinesWithoutAnExactKeyword) {
-  for (const std::string_view line :
-       {R"(guard.talk("Hi");)", R"(guard.TALK("Hi");)", R"(guard.Talk ("Hi");)",
-        R"(guard.Talker("Hi");)", R"(guard.TalkAsync ("Hi");)", "", "Talk(\"Hi\")"}) {
-    TalkLine talk;
-    EXPECT_FALSE(ParseTalkLine(line, talk)) << line;
-  }
-}
-
-TEST(TalkKeywordStartTest, FindsTheSharedStartOfBothKeywords) {
-  struct Case {
-    std::string_view text;
-    std::ptrdiff_t position;  // -1: not found
-  };
-  const Case cases[] = {
-      {".Talk(", 0}, {"a.TalkAsync(", 1}, {"TTalk.Talk", 5}, {"x.Tal", -1},
-      {"Talk(", -1}, {".talk(", -1},      {"", -1},          {"..T.Talk", 3},
-  };
-  for (const Case& c : cases) {
-    const char* end = c.text.data() + c.text.size();
-    const char* found = FindTalkKeywordStart(c.text.data(), end);
-    EXPECT_EQ(found == end ? -1 : found - c.text.data(), c.position) << c.text;
-  }
 }
 
 }  // namespace

@@ -14,17 +14,13 @@ TEST(TextConversionTest, DecodesUtf8AndTakesOtherBytesAsWindows1252) {
     std::u16string utf16;
   };
   const Case cases[] = {
-      {"Demo\\scr\\", u"Demo\\scr\\"},
       {"\xC5\xBB\xC3\xB3\xC5\x82w", u"\u017B\u00F3\u0142w"},      // Żółw
-      {"\xD0\x9F\xD1\x80\xD0\xBE", u"\u041F\u0440\u043E"},        // Про
       {"\xF0\x9F\x98\x80!", u"\xD83D\xDE00!"},                    // U+1F600
       {"\xF4\x8F\xBF\xBF", u"\xDBFF\xDFFF"},                      // U+10FFFF
       {"W\xE4hlen", u"W\u00E4hlen"},                              // Windows-1252
       {"\x80\x81\x9F", u"\u20AC\u0081\u0178"},                    // its C1 range
       {"\xC3", u"\u00C3"},                                        // cut off
-      {"\xC3(", u"\u00C3("},                                      // no continuation
       {"\xC0\x80", u"\u00C0\u20AC"},                              // overlong
-      {"\xE0\x80\xAF", u"\u00E0\u20AC\u00AF"},                    // overlong
       {"\xED\xA0\x80", u"\u00ED\u00A0\u20AC"},                    // a surrogate
       {"\xF4\x90\x80\x80", u"\u00F4\u0090\u20AC\u20AC"},          // past U+10FFFF
       {"\xF5\x80", u"\u00F5\u20AC"},                              // no lead byte
@@ -51,12 +47,6 @@ TEST(TextConversionTest, EncodesUtf16AndReplacesUnpairedSurrogates) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8) << c.utf8;
-  }
-  // Every character of valid UTF-8 comes back as it was.
-  for (const std::string_view text :
-       {"\xC5\xBB\xC3\xB3\xC5\x82w", "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB5\xD0\xBA\xD1\x82",
-        "\xE2\x82\xAC \xF0\x9F\x98\x80 \xEF\xBF\xBF \xF4\x8F\xBF\xBF"}) {
-    EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text)), text);
   }
 }
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "runtime/date_time.h"
 #include "runtime/path_separator.h"
 
@@ -45,19 +43,6 @@ TEST(TerminalTextTest, EscapesEveryControlCharacterAndNothingElse) {
   for (const Case& c : cases) {
     EXPECT_EQ(EscapeControlCharacters(c.text, c.kept), c.shown) << c.text;
   }
-}
-
-TEST(NumberTextTest, ConvertsBothWays) {
-  EXPECT_EQ(NumberToText(0), "0");
-  EXPECT_EQ(NumberToText(-42), "-42");
-  EXPECT_EQ(NumberToText(std::numeric_limits<std::int32_t>::min()), "-2147483648");
-  EXPECT_EQ(NumberToText(5000000000), "5000000000");
-  EXPECT_EQ(TextToNumber("   -17abc"), -17);
-  EXPECT_EQ(TextToNumber("+8"), 8);
-  EXPECT_EQ(TextToNumber("x12"), 0);
-  EXPECT_EQ(TextToNumber("\t12"), 0);
-  EXPECT_EQ(TextToNumber("99999999999999999999"), std::numeric_limits<std::int32_t>::max());
-  EXPECT_EQ(TextToNumber("-99999999999999999999"), std::numeric_limits<std::int32_t>::min());
 }
 
 TEST(PathDirectoryPartTest, EndsAtTheLastSeparatorAndDropsQuotes) {
