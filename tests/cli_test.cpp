@@ -362,10 +362,14 @@ TEST(CliTest, KeepsMemoryFlatOnALongLineWithoutATalkCall) {
   folder.Write("p/English/STRING.TAB", "hi\tHello\r\n");
   folder.Write("p/a.script", std::string(96 << 20, 'x') + "\nMolly.Talk(\"/hi/Hi\");\n" +
                                  std::string(1 << 20, 'y') + " Ann.Talk(\"Bye\");");
-  const CliResult dialogue =
-      RunCli(folder, "dialogue --columns line,speaker,sentence --output - p", "", LimitMemory(96));
-  EXPECT_EQ(dialogue.exit_code, 0) << dialogue.err;
-  EXPECT_EQ(dialogue.out, "\"2\";\"Molly\";\"Hi\"\r\n\"3\";\"Ann\";\"Bye\"\r\n");
+  // Both readers: speakers and check read as the engine does.
+  for (const std::string syntax : {"line", "engine"}) {
+    const CliResult dialogue = RunCli(
+        folder, "dialogue --syntax " + syntax + " --columns line,speaker,sentence --output - p", "",
+        LimitMemory(96));
+    EXPECT_EQ(dialogue.exit_code, 0) << syntax << dialogue.err;
+    EXPECT_EQ(dialogue.out, "\"2\";\"Molly\";\"Hi\"\r\n\"3\";\"Ann\";\"Bye\"\r\n") << syntax;
+  }
 }
 
 TEST(CliTest, SaysWhichFileWasTooLargeForTheMemory) {
