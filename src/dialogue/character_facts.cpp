@@ -34,7 +34,11 @@ CharacterFacts::Speaker& CharacterFacts::SpeakerOf(std::size_t record) {
 void CharacterFacts::NoteSpeaker(std::size_t record, std::size_t script, ScriptValue receiver) {
   Speaker& speaker = SpeakerOf(record);
   speaker.script = script;
-  speaker.receiver = Keep(receiver);
+  // A script's lines mostly come from the same receiver as the line before: it is kept once.
+  if (receiver.form != last_receiver_.form || receiver.text != last_receiver_.text) {
+    last_receiver_ = Keep(receiver);
+  }
+  speaker.receiver = last_receiver_;
 }
 
 void CharacterFacts::NoteChoice(std::size_t record, std::size_t talk_record) {

@@ -74,6 +74,7 @@ class CharacterFacts {
   };
 
   TextArena texts_;
+  KeptValue last_receiver_;
   std::unordered_set<SeenAssignment, SeenAssignmentHash> seen_;
   std::vector<Script> scripts_;
   std::vector<std::string_view> globals_;

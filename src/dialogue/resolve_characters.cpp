@@ -158,6 +158,17 @@ class Resolver {
     }
   }
 
+  // The character `noted` stands for, else `speaker`. A line said by the same receiver in
+  // the same script as the line before is that line's character.
+  std::string_view ResolveOrKeep(const CharacterFacts::Speaker& noted, std::string_view speaker) {
+    if (noted.script != last_.script || noted.receiver.form != last_.receiver.form ||
+        noted.receiver.text != last_.receiver.text) {
+      last_ = noted;
+      last_found_ = Resolve(noted.script, noted.receiver);
+    }
+    return last_found_.empty() ? speaker : last_found_;
+  }
+
   std::string_view Resolve(std::size_t script, CharacterFacts::KeptValue value, int depth = 0) {
     switch (value.form) {
       case ValueForm::kThis:
@@ -237,6 +248,8 @@ class Resolver {
   std::unordered_map<std::string_view, std::vector<Place>, NameHash> globals_;
   std::unordered_map<ScriptName, std::string_view, ScriptNameHash> answers_;
   std::unordered_map<std::string_view, std::string_view, NameHash> global_answers_;
+  CharacterFacts::Speaker last_;
+  std::string_view last_found_;
 };
 
 }  // namespace
@@ -264,8 +277,7 @@ void ResolveCharacters(DialogueTable& table, const CharacterFacts& facts, const 
     if (const auto alias = aliases.find(speaker); alias != aliases.end()) {
       record.Character = alias->second;
     } else if (noted != nullptr && noted->script != CharacterFacts::kNoScript) {
-      const std::string_view found = resolver.Resolve(noted->script, noted->receiver);
-      record.Character = found.empty() ? speaker : found;
+      record.Character = resolver.ResolveOrKeep(*noted, speaker);
     } else {
       record.Character = speaker;
     }
