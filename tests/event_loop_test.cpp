@@ -121,44 +121,6 @@ TEST(EventLoopTest, StartsWithTheWindowFilledFromTheSettingsAndSwitchesLanguage)
   EXPECT_FALSE(p.window.WindowOpen()) << "the close event closes the window";
 }
 
-TEST(EventLoopTest, ReferenceCheckEnablesTranslateCheckAndKeepsItsTick) {
-  Program p;
-  Texts seen;
-  const auto note = [&](FakeWindowSystem& w) {
-    seen.push_back(std::string(w.Ticked(kTranslateCheck) ? "ticked" : "unticked") +
-                   (w.Enabled(kTranslateCheck) ? " enabled" : " disabled"));
-  };
-  p.ThenClick(kTranslateCheck);
-  p.ThenClick(kReferenceCheck);
-  p.Then(note);
-  p.ThenClick(kReferenceCheck);
-  p.Then(note);
-  EXPECT_EQ(p.Run(), 0);
-  EXPECT_EQ(seen, (Texts{"ticked disabled", "ticked enabled"}));
-}
-
-TEST(EventLoopTest, RequestersChangeNothingWhenCancelled) {
-  Program p;
-  p.Store("WMEProjectDir", Native("/games/old/"));
-  p.window.chosen_files = {"", Native("/games/Demo/demo.wpr"), "",
-                           Native("/lang/English/STRING.TAB"), ""};
-  for (const int button : {kSelectProjectButton, kSelectProjectButton, kSelectStringTabButton,
-                           kSelectStringTabButton, kSelectStringTabButton}) {
-    p.ThenClick(button);
-  }
-  EXPECT_EQ(p.Run(), 0);
-  const std::string project =
-      "Select a WME projectfile|" + Native("/games/old/") + "|WME projects|*.wpr|0";
-  const std::string table = "Select the STRING.TAB to use:|";
-  EXPECT_EQ(
-      p.window.requests,
-      (Texts{project, project, table + Native("/games/Demo/") + "|WME STRING.TAB|STRING.TAB|0",
-             table + Native("/games/Demo/") + "|WME STRING.TAB|STRING.TAB|0",
-             table + Native("/lang/English/") + "|WME STRING.TAB|STRING.TAB|0"}));
-  EXPECT_EQ(p.Stored("WMEProjectDir"), Native("/games/Demo/"));
-  EXPECT_EQ(p.Stored("StringTab"), Native("/lang/English/STRING.TAB"));
-}
-
 TEST(EventLoopTest, CreatesTheSameTableAsTheCommandLineWithTheTypedSeparator) {
   Program p;
   const std::string project = p.StoreProject("out.csv");
@@ -272,43 +234,6 @@ TEST(EventLoopTest, AStringTableTooLargeForTheMemoryEndsTheCommandNotTheProgram)
 }
 #endif
 
-TEST(EventLoopTest, EventsDrainedDuringACommandAreLostAndLaterOnesHandled) {
-  Program p;
-  const std::string project = p.StoreProject();
-  p.folder.Write("game/sub/b.script", "");
-  p.window.during_drain = {[](FakeWindowSystem& w) {
-    w.Click(kWriteToFileCheck);
-    w.Click(kScanProjectButton);
-    w.Close();
-  }};
-  p.ThenClick(kCreateCsvButton);
-  std::string view_after_drain;
-  p.Then([&](FakeWindowSystem& w) {
-    view_after_drain = w.Text(kStatisticsView);
-    w.Click(kScanProjectButton);
-  });
-  EXPECT_EQ(p.Run(), 0);
-  EXPECT_EQ(view_after_drain, "") << "the drained click never ran the statistics";
-  EXPECT_TRUE(p.window.Ticked(kWriteToFileCheck));
-  EXPECT_NE(p.window.Text(kStatisticsView).find("Statistics for WME Project ''"),
-            std::string::npos);
-  EXPECT_TRUE(testing::FileExists(project + "Project_Statistics.txt"))
-      << "the tick toggled during the drain counted for the statistics";
-}
-
-TEST(EventLoopTest, WritesIntoAMissingKeyShowOneErrorBoxPerUserAction) {
-  Program p;
-  p.Then([](FakeWindowSystem& w) { w.Type(kCsvNameField, "a"); });
-  p.Then([&](FakeWindowSystem& w) {
-    p.store.DeleteKey(kHkeyCurrentUser, kSettingsKey);
-    w.Type(kCsvNameField, "ab");
-  });
-  p.ThenClick(kGermanOption);
-  EXPECT_EQ(p.Run(), 0);
-  EXPECT_EQ(p.window.messages, (Texts(2, "Fehler|Ein Fehler ist aufgetreten")))
-      << "the typed name and the language; not the five fields the new window refills";
-}
-
 TEST(EventLoopTest, NeverWritesOverAStoreItCannotRead) {
   Program p;
   const std::string kept = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n";
@@ -324,12 +249,6 @@ TEST(EventLoopTest, NeverWritesOverAStoreItCannotRead) {
   EXPECT_FALSE(testing::FileExists(path + ".unreadable"));
   EXPECT_EQ(p.window.messages.size(), 3u)
       << "one box each: the first run's defaults, the window filling its fields, the typed name";
-}
-
-TEST(EventLoopTest, SaysSoWhenTheWindowCannotBeOpened) {
-  Program p;
-  p.window.refuse_window = true;
-  EXPECT_EQ(p.Run(), 1);
 }
 
 }  // namespace

@@ -31,16 +31,12 @@ std::string FakeWindowSystem::Text(int gadget) const {
 }
 
 bool FakeWindowSystem::OpenWindow(std::string_view title) {
-  if (refuse_window) {
-    return false;
-  }
   open_ = true;
   window_titles.emplace_back(title);
   created_.clear();
   created_texts_.clear();
   texts_.clear();
   ticks_.clear();
-  enabled_.clear();
   return true;
 }
 
@@ -92,27 +88,6 @@ WindowEvent FakeWindowSystem::WaitEvent() {
   const WindowEvent event = pending_.front();
   pending_.pop_front();
   return event;
-}
-
-void FakeWindowSystem::DrainWindowEvents() {
-  if (!during_drain.empty()) {
-    const Action action = std::move(during_drain.front());
-    during_drain.pop_front();
-    action(*this);
-  }
-  pending_.clear();
-}
-
-std::string FakeWindowSystem::AskOpenFileName(std::string_view title, std::string_view start_path,
-                                              std::string_view filter, int filter_index) {
-  requests.push_back(std::string(title) + "|" + std::string(start_path) + "|" +
-                     std::string(filter) + "|" + std::to_string(filter_index));
-  if (chosen_files.empty()) {
-    return {};
-  }
-  std::string chosen = std::move(chosen_files.front());
-  chosen_files.pop_front();
-  return chosen;
 }
 
 void FakeWindowSystem::ShowMessage(std::string_view caption, std::string_view text) {

@@ -19,26 +19,18 @@ class FakeWindowSystem final : public WindowSystem {
   // The user's actions, played one at a time whenever no event is waiting. When none is
   // left, the window is closed.
   std::deque<Action> script;
-  // Actions the user takes while a command drains the window's events.
-  std::deque<Action> during_drain;
-  // Answers of the file requester, in order; the empty text cancels.
-  std::deque<std::string> chosen_files;
 
-  std::vector<std::string> requests;  // "title|start|filter|index" of each file requester
   std::vector<std::string> messages;  // "caption|text" of each message box
   std::vector<int> progress;          // every position the progress bar was set to
   std::vector<std::string> window_titles;
-  bool refuse_window = false;
 
   // The user's own actions: they change the gadget and raise its event.
   void Type(int gadget, std::string_view text);
   void Click(int gadget);
-  void Close() { pending_.push_back({kCloseEvent, gadget::kNone}); }
 
   const GadgetLayout* Gadget(int number) const;
   std::string Text(int gadget) const;
   bool Ticked(int gadget) const { return ticks_.count(gadget) != 0 && ticks_.at(gadget); }
-  bool Enabled(int gadget) const { return enabled_.count(gadget) == 0 || enabled_.at(gadget); }
   bool WindowOpen() const { return open_; }
   const std::vector<const GadgetLayout*>& Created() const { return created_; }
   const std::map<int, std::string>& CreatedTexts() const { return created_texts_; }
@@ -51,11 +43,13 @@ class FakeWindowSystem final : public WindowSystem {
   void SetTick(int gadget, bool ticked) override;
   bool GetTick(int gadget) override { return Ticked(gadget); }
   void SetProgress(int gadget, int position) override;
-  void SetEnabled(int gadget, bool enabled) override { enabled_[gadget] = enabled; }
+  void SetEnabled(int, bool) override {}
   WindowEvent WaitEvent() override;
-  void DrainWindowEvents() override;
-  std::string AskOpenFileName(std::string_view title, std::string_view start_path,
-                              std::string_view filter, int filter_index) override;
+  void DrainWindowEvents() override { pending_.clear(); }
+  // The user cancels every file requester.
+  std::string AskOpenFileName(std::string_view, std::string_view, std::string_view, int) override {
+    return {};
+  }
   void ShowMessage(std::string_view caption, std::string_view text) override;
 
  private:
@@ -65,7 +59,6 @@ class FakeWindowSystem final : public WindowSystem {
   std::map<int, std::string> created_texts_;
   std::map<int, std::string> texts_;
   std::map<int, bool> ticks_;
-  std::map<int, bool> enabled_;
 };
 
 }  // namespace dwelvane::testing

@@ -9,8 +9,6 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -132,42 +130,6 @@ TEST(QtTextTest, ShowsUtf8AsItsCharactersAndOtherBytesAsWindows1252) {
   EXPECT_EQ(QStringToBytes(QString::fromUtf8("Gr\u00fc\u00dfe")),
             "Gr\xC3\xBC\xC3\x9F"
             "e");
-}
-
-TEST(QtWindowTest, DrainedEventsReachTheWidgetsButNotTheProgram) {
-  BuiltWindow built(Language::kEnglish);
-  auto* box = qobject_cast<QCheckBox*>(built.window.GadgetWidget(kScriptNameCheck));
-  auto* field = qobject_cast<QLineEdit*>(built.window.GadgetWidget(kCsvNameField));
-  QMetaObject::invokeMethod(
-      box, [box] { box->click(); }, Qt::QueuedConnection);
-  QMetaObject::invokeMethod(
-      field, [field] { field->insert("typed"); }, Qt::QueuedConnection);
-  built.window.DrainWindowEvents();
-  EXPECT_TRUE(box->isChecked());
-  EXPECT_EQ(field->text(), "typed");
-  QTimer::singleShot(0, built.window.Window(), [&] { built.window.Window()->close(); });
-  const WindowEvent next = built.window.WaitEvent();
-  EXPECT_EQ(next.kind, kCloseEvent) << "the drained click and typing were thrown away";
-}
-
-TEST(QtWindowTest, ReportsTextChangesFocusAndClicksAsGadgetEvents) {
-  BuiltWindow built(Language::kEnglish);
-  built.window.SetText(kSeparatorField, ";");
-  EXPECT_EQ(built.window.WaitEvent().gadget, kSeparatorField) << "the program's own change";
-  auto* field = qobject_cast<QLineEdit*>(built.window.GadgetWidget(kSeparatorField));
-  field->end(false);
-  field->insert("|");
-  EXPECT_EQ(built.window.WaitEvent().gadget, kSeparatorField);
-  EXPECT_EQ(built.window.GetText(kSeparatorField), ";|");
-  qobject_cast<QAbstractButton*>(built.window.GadgetWidget(kGermanOption))->click();
-  EXPECT_EQ(built.window.WaitEvent().gadget, kGermanOption);
-  EXPECT_TRUE(built.window.GetTick(kGermanOption));
-  built.window.SetTick(kEnglishOption, true);
-  EXPECT_FALSE(built.window.GetTick(kGermanOption)) << "the options form one group";
-  built.window.SetText(kStatisticsView, "one\n\rtwo");
-  EXPECT_EQ(qobject_cast<QLabel*>(built.window.GadgetWidget(kStatisticsView))->text(), "one\ntwo");
-  built.window.SetProgress(kProgressBar, 667);
-  EXPECT_EQ(qobject_cast<QProgressBar*>(built.window.GadgetWidget(kProgressBar))->value(), 667);
 }
 
 TEST(QtWindowTest, TheRealWindowWritesTheSampleProjectsTableAndReportByteForByte) {

@@ -1,12 +1,9 @@
 #include "ui/win32/win32_window_system.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "win32/wide_files.h"
 
@@ -22,15 +19,6 @@ struct DemoWindow {
   TempFolder projects;
   ProjectWindow built{testing::CopyDemoTo(projects, "Demo")};
   Win32WindowSystem& window = built.window;
-
-  // Shows tab `tab` as a click on its label does.
-  void SelectTab(int tab) {
-    const HWND panel = window.GadgetHandle(kMainPanel);
-    SendMessageW(panel, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
-    NMHDR notice{panel, static_cast<UINT_PTR>(GetDlgCtrlID(panel)), TCN_SELCHANGE};
-    SendMessageW(window.Window(), WM_NOTIFY, notice.idFrom, reinterpret_cast<LPARAM>(&notice));
-    window.DrainWindowEvents();
-  }
 };
 
 // The DPI the window is laid out for: 96 unless the run sets another (CTest runs these
@@ -123,85 +111,6 @@ TEST(Win32WindowTest, TheOptionsFormOneGroupAndTheTextsShowInTheirOwnCharacters)
   demo.built.Click(kScanProjectButton);
   EXPECT_NE(demo.built.Shown(kStatisticsView).find(L"Anzahl der Inventargegenst\u00E4nde"),
             std::wstring::npos);
-}
-
-// The controls Tab stops at, in the order it visits them from `start`; Shift+Tab when
-// `backwards`. The panel holds the pages, so Tab goes into it rather than stopping at it.
-std::vector<HWND> TabOrder(HWND window, HWND start, bool backwards) {
-  std::vector<HWND> visited{start};
-  for (HWND next = GetNextDlgTabItem(window, start, backwards ? TRUE : FALSE);
-       next != nullptr && next != start && visited.size() < 100;
-       next = GetNextDlgTabItem(window, next, backwards ? TRUE : FALSE)) {
-    visited.push_back(next);
-  }
-  return visited;
-}
-
-TEST(Win32WindowTest, TabAndShiftTabReachEveryControlOfTheShownPage) {
-  DemoWindow demo;
-  const HWND window = demo.window.Window();
-  const HWND first = demo.window.GadgetHandle(kProjectPathField);
-  for (const int tab : {0, 1, 2, 0}) {
-    demo.SelectTab(tab);
-    for (const bool backwards : {false, true}) {
-      const std::vector<HWND> order = TabOrder(window, first, backwards);
-      for (const GadgetLayout& layout : kGadgets) {
-        const HWND control = demo.window.GadgetHandle(layout.number);
-        const bool takes_focus = layout.kind == GadgetKind::kTextField ||
-                                 layout.kind == GadgetKind::kButton ||
-                                 layout.kind == GadgetKind::kCheckBox ||
-                                 layout.kind == GadgetKind::kOption || layout.scrolls;
-        if (takes_focus && (layout.tab == kOnWindow || layout.tab == tab) &&
-            IsWindowEnabled(control)) {
-          EXPECT_NE(std::find(order.begin(), order.end(), control), order.end())
-              << layout.name << " on tab " << tab << (backwards ? " backwards" : "");
-        }
-      }
-    }
-  }
-  // The key itself, through the window's own message handling.
-  SetForegroundWindow(window);
-  SetFocus(first);
-  PostMessageA(first, WM_KEYDOWN, VK_TAB, 0);
-  demo.window.DrainWindowEvents();
-  EXPECT_EQ(GetFocus(), GetNextDlgTabItem(window, first, FALSE));
-}
-
-TEST(Win32WindowTest, TheStatisticsViewShowsEveryLineOfTheReport) {
-  DemoWindow demo;
-  demo.SelectTab(1);
-  const HWND view = demo.window.GadgetHandle(kStatisticsView);
-  const auto scroll_bar_shown = [&] {
-    return (GetWindowLongPtrA(view, GWL_STYLE) & WS_VSCROLL) != 0;
-  };
-  demo.window.SetText(kStatisticsView, "one\n\rtwo");
-  EXPECT_FALSE(scroll_bar_shown()) << "two lines fit";
-  std::string many_lines;
-  for (int line = 0; line < 60; ++line) {
-    many_lines += "line\r\n";
-  }
-  demo.window.SetText(kStatisticsView, many_lines);
-  EXPECT_TRUE(scroll_bar_shown()) << "sixty lines don't";
-  demo.built.Click(kScanProjectButton);
-  ASSERT_EQ(SendMessageA(view, EM_GETLINECOUNT, 0, 0), 14);
-  SendMessageA(view, WM_VSCROLL, SB_BOTTOM, 0);
-  RECT text_area{};
-  SendMessageA(view, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text_area));
-  TEXTMETRICA metrics{};
-  const HDC context = GetDC(view);
-  SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageA(view, WM_GETFONT, 0, 0)));
-  GetTextMetricsA(context, &metrics);
-  ReleaseDC(view, context);
-  const auto first_shown = SendMessageA(view, EM_GETFIRSTVISIBLELINE, 0, 0);
-  const long height = text_area.bottom - text_area.top;
-  EXPECT_LE((14 - first_shown) * metrics.tmHeight, height)
-      << "scrolled to its end, the last line shows whole";
-  // Whether the report's lines fit depends on the font the system substitutes.
-  EXPECT_EQ(scroll_bar_shown(), 14 * metrics.tmHeight > height);
-  const std::string shown = demo.window.GetText(kStatisticsView);
-  EXPECT_EQ(std::count(shown.begin(), shown.end(), '\r'), 13) << "the lines break at CR LF";
-  EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 13);
-  EXPECT_NE(shown.find("\r\n\r\nNumber of scenes: "), std::string::npos);
 }
 
 }  // namespace
