@@ -13,6 +13,9 @@ struct CliRun {
   std::string err;
 };
 
+// `word` as one word of the shell.
+std::string QuoteForShell(const std::string& word);
+
 // Runs the real dwelvane-cli in `folder` with `words` after the program name,
 // `environment` (NAME=value words) before it and the shell command `before` ahead of it.
 // The settings store and the Wine prefix are the folder's own, never the user's.

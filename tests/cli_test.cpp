@@ -1,55 +1,38 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "cli/command_table.h"
+#include "cli_runner.h"
 #include "runtime/text_encoding.h"
-#include "temp_folder.h"
 
 namespace dwelvane {
 namespace {
 
 using testing::FileExists;
+using testing::CliRun;
+using testing::QuoteForShell;
 using testing::ReadFileBytes;
+using testing::RunDwelvaneCli;
 using testing::TempFolder;
 using Words = std::vector<std::string>;
 
-struct CliResult {
-  int exit_code = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& word) {
-  std::string quoted = "'";
-  for (const char c : word) {
-    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+// Runs dwelvane-cli with the words of `line`, split at its spaces.
+CliRun RunCli(const TempFolder& folder, const std::string& line,
+              const std::string& environment = "", const std::string& before = "") {
+  Words words;
+  std::istringstream in(line);
+  for (std::string word; in >> word;) {
+    words.push_back(word);
   }
-  return quoted + "'";
-}
-
-// Runs the real dwelvane-cli in `folder` with `words` (the shell's words) after the program
-// name, `environment` (NAME=value words) before it and the shell command `before` ahead of it.
-CliResult RunCli(const TempFolder& folder, const std::string& words,
-                 const std::string& environment = "", const std::string& before = "") {
-  // The settings store and the Wine prefix are the test's own, never the user's.
-  const std::string command = "cd " + Quote(folder.Path()) + " && " + before +
-                              " XDG_CONFIG_HOME=" + Quote(folder.Join(".config")) +
-                              " WINEPREFIX=" + Quote(folder.Join(".wine")) + " " + environment +
-                              " " + Quote(DWELVANE_CLI_PATH) + " " + words + " >" +
-                              Quote(folder.Join(".out")) + " 2>" + Quote(folder.Join(".err")) +
-                              " </dev/null";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(folder.Join(".out")),
-          ReadFileBytes(folder.Join(".err"))};
+  return RunDwelvaneCli(folder, words, environment, before);
 }
 
 const std::string kSource = DWELVANE_SOURCE_DIR;
@@ -77,7 +60,7 @@ TEST(CliTest, WritesTheSampleProjectsTableAndReportByteForByte) {
       {"stats --language=de --output report.txt Demo", ""},
   };
   for (const auto& [words, out] : cases) {
-    const CliResult result = RunCli(folder, words, kFixedDate);
+    const CliRun result = RunCli(folder, words, kFixedDate);
     EXPECT_EQ(result.exit_code, 0) << result.err;
     EXPECT_EQ(result.out, out) << words;
   }
@@ -117,7 +100,7 @@ TEST(CliTest, SaysWhatWentWrongAndHowToGetHelp) {
        "cannot read the string table"},
   };
   for (const Case& c : cases) {
-    const CliResult result = RunCli(folder, c.words, c.environment);
+    const CliRun result = RunCli(folder, c.words, c.environment);
     EXPECT_EQ(result.exit_code, c.exit_code) << c.words << ": " << result.err;
     if (c.exit_code == 0) {
       EXPECT_TRUE(result.out.starts_with(c.text)) << result.out;
@@ -177,9 +160,9 @@ TEST(CliTest, DoesWhatItsOptionsSay) {
        mixes + formula},
       {"dialogue --columns=sentence --encoding=utf-8-bom --safe-cells --output=- mixed",
        "\xEF\xBB\xBF\"Caf\xC3\xA9\"\r\n\"'=Gr\xC3\xBC\xC3\x9F\"\r\n", ""},
-      {"dialogue --columns=name --separator '\\t' --header --output=- plain",
+      {"dialogue --columns=name --separator \\t --header --output=- plain",
        "\"name\"\r\n\"a.script\"\r\n", ""},
-      {"dialogue --columns=location,name,reference,translate --separator='\\t' --relative-paths "
+      {"dialogue --columns=location,name,reference,translate --separator=\\t --relative-paths "
        "--include-inc --output=- plain",
        "\"lib/\"\t\"b.inc\"\t\"id\"\t\"\"\r\n\"scenes/\"\t\"a.script\"\t\"\"\t\"\"\r\n",
        kWarning + "no string table at '" + at +
@@ -203,45 +186,13 @@ TEST(CliTest, DoesWhatItsOptionsSay) {
       {"check --string-table clean/English/STRING.TAB faulty", no_sentence, one_finding, 3},
   };
   for (const Case& c : cases) {
-    const CliResult result = RunCli(folder, c.words);
+    const CliRun result = RunCli(folder, c.words);
     EXPECT_EQ(result.exit_code, c.exit_code) << c.words;
     EXPECT_EQ(result.out, c.out) << c.words;
     EXPECT_EQ(result.err, c.err) << c.words;
   }
   ASSERT_EQ(RunCli(folder, "speakers --output budget.html plain").exit_code, 0);
   EXPECT_TRUE(ReadFileBytes(folder.Join("budget.html")).starts_with("<!DOCTYPE html>"));
-}
-
-TEST(CliTest, UsesTheStoredSettingsAndNeverWritesThem) {
-  TempFolder folder;
-  folder.Write("p/a.script", "g.Talk(\"/id/hi\",\"hi.ogg\");\n");
-  folder.Write("tables/mine.tab", "id\tHallo\n");
-  const std::string store =
-      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kelterpine\\Dwelvane]\r\n"
-      "\"WMEProjectDir\"=\"" +
-      folder.Path() +
-      "/p\"\r\n\"CSVName\"=\"lines.csv\"\r\n\"StatisticName\"=\"s.txt\"\r\n"
-      "\"Seperator\"=\" | \"\r\n\"StringTab\"=\"" +
-      folder.Path() + "/tables/mine.tab\"\r\n\"Language\"=dword:00000001\r\n";
-  const std::string store_path = folder.Write(".config/Kelterpine/Dwelvane.reg", store);
-  const CliResult dialogue = RunCli(folder, "dialogue --columns=sentence,reference,translate");
-  EXPECT_EQ(dialogue.exit_code, 0) << dialogue.err;
-  EXPECT_EQ(ReadFileBytes(folder.Join("p/lines.csv")), "\"hi\" | \"id\" | \"Hallo\"\r\n");
-  const CliResult stats = RunCli(folder, "stats");
-  EXPECT_EQ(stats.exit_code, 0) << stats.err;
-  EXPECT_EQ(stats.out.rfind("Statistik f\xFCr das WME Projekt ''\r\n", 0), 0u) << stats.out;
-  EXPECT_EQ(ReadFileBytes(store_path), store);
-  // A relative XDG_CONFIG_HOME would name another folder from every working directory.
-  const CliResult relative =
-      RunCli(folder, "dialogue", "XDG_CONFIG_HOME=.config HOME=" + Quote(folder.Join("home")));
-  EXPECT_EQ(relative.exit_code, 2) << relative.err;
-  EXPECT_NE(relative.err.find("no project folder stored"), std::string::npos) << relative.err;
-
-  TempFolder fresh;
-  fresh.Write("p/a.script", "");
-  EXPECT_EQ(RunCli(fresh, "dialogue p").exit_code, 0);
-  EXPECT_TRUE(FileExists(fresh.Join("p/Dialogue_List.csv")));
-  EXPECT_FALSE(FileExists(fresh.Join(".config/Kelterpine")));
 }
 
 TEST(CliTest, NeverCutsShortAnOutputThatWasThere) {
@@ -264,31 +215,6 @@ TEST(CliTest, NeverCutsShortAnOutputThatWasThere) {
       << "no temporary file is left";
 }
 
-TEST(CliTest, NamesWhatItCouldNotReadAndStillSucceeds) {
-  TempFolder folder;
-  const std::string p = folder.Path() + "/p/";
-  folder.Write("p/a.script", kTalk);
-  for (const char* name : {"p/locked/b.script", "p/c.script", "p/d.script"}) {
-    ::chmod(folder.Write(name, "b.Talk(\"x\");\n").c_str(), 0);
-  }
-  ::chmod(folder.Join("p/locked").c_str(), 0);
-  // Permissions keep root out of nothing: as root, the program runs as nobody.
-  std::string as_user;
-  if (::geteuid() == 0) {
-    ::chmod(folder.Path().c_str(), 0755);
-    as_user = "setpriv --reuid=65534 --regid=65534 --clear-groups env";
-  }
-  const CliResult table = RunCli(folder, "dialogue --output=- p", "", as_user);
-  EXPECT_EQ(table.exit_code, 0) << table.err;
-  EXPECT_EQ(table.out, "\"" + p + kTalkRow);
-  EXPECT_NE(table.err.find(kWarning + "3 entries could not be read and were skipped: " + p +
-                           "c.script (Permission denied), " + p + "d.script (Permission denied), " +
-                           p + "locked (Permission denied)\n"),
-            std::string::npos)
-      << table.err;
-  ::chmod(folder.Join("p/locked").c_str(), 0755);
-}
-
 // A project from someone else may hold links where the program writes on its own; a file the
 // user names may be a link, and any output may be write-protected.
 TEST(CliTest, WritesNoOutputThroughAProjectsLinkNorOverAWriteProtectedFile) {
@@ -296,7 +222,7 @@ TEST(CliTest, WritesNoOutputThroughAProjectsLinkNorOverAWriteProtectedFile) {
   folder.Write("p/a.script", kTalk);
   const std::string victim = folder.Write("victim", "mine\n");
   ASSERT_EQ(::symlink("../victim", folder.Join("p/Dialogue_List.csv").c_str()), 0);
-  const CliResult linked = RunCli(folder, "dialogue p");
+  const CliRun linked = RunCli(folder, "dialogue p");
   EXPECT_EQ(linked.exit_code, 1);
   EXPECT_NE(linked.err.find("cannot write '" + folder.Path() + "/p/Dialogue_List.csv': Is a link"),
             std::string::npos)
@@ -304,13 +230,13 @@ TEST(CliTest, WritesNoOutputThroughAProjectsLinkNorOverAWriteProtectedFile) {
   EXPECT_EQ(ReadFileBytes(victim), "mine\n");
 
   ASSERT_EQ(::symlink("victim", folder.Join("named.csv").c_str()), 0);
-  const CliResult named = RunCli(folder, "dialogue p --output named.csv");
+  const CliRun named = RunCli(folder, "dialogue p --output named.csv");
   EXPECT_EQ(named.exit_code, 0) << named.err;
   EXPECT_EQ(ReadFileBytes(victim), "\"" + folder.Path() + "/p/" + kTalkRow);
 
   const std::string report = folder.Write("report.txt", "old report\n");
   ::chmod(report.c_str(), 0444);
-  const CliResult protected_report = RunCli(folder, "stats p --output report.txt");
+  const CliRun protected_report = RunCli(folder, "stats p --output report.txt");
   EXPECT_EQ(protected_report.exit_code, 1);
   EXPECT_NE(protected_report.err.find("cannot write '" + report + "': File is read-only"),
             std::string::npos)
@@ -325,7 +251,7 @@ TEST(CliTest, NamesALinkOutOfTheProjectOnceAndFollowsItOnlyWhenTold) {
   ASSERT_EQ(::symlink("../elsewhere", folder.Join("p/out").c_str()), 0);
   for (const char* words :
        {"dialogue --output=- p", "stats --output=- p", "speakers p", "check p"}) {
-    const CliResult passed = RunCli(folder, words);
+    const CliRun passed = RunCli(folder, words);
     EXPECT_NE(passed.err.find(kWarning +
                               "1 link leads out of the project and was not followed "
                               "(--follow-outside-links follows it): " +
@@ -334,7 +260,7 @@ TEST(CliTest, NamesALinkOutOfTheProjectOnceAndFollowsItOnlyWhenTold) {
         << words << ": " << passed.err;
     EXPECT_EQ(passed.out.find("outside"), std::string::npos) << words;
   }
-  const CliResult followed = RunCli(folder, "dialogue p --output=- --follow-outside-links");
+  const CliRun followed = RunCli(folder, "dialogue p --output=- --follow-outside-links");
   EXPECT_EQ(followed.exit_code, 0) << followed.err;
   EXPECT_NE(followed.out.find("outside"), std::string::npos) << followed.out;
   EXPECT_EQ(followed.err.find("link"), std::string::npos) << followed.err;
@@ -364,7 +290,7 @@ TEST(CliTest, KeepsMemoryFlatOnALongLineWithoutATalkCall) {
                                  std::string(1 << 20, 'y') + " Ann.Talk(\"Bye\");");
   // Both readers: speakers and check read as the engine does.
   for (const std::string syntax : {"line", "engine"}) {
-    const CliResult dialogue = RunCli(
+    const CliRun dialogue = RunCli(
         folder, "dialogue --syntax " + syntax + " --columns line,speaker,sentence --output - p", "",
         LimitMemory(96));
     EXPECT_EQ(dialogue.exit_code, 0) << syntax << dialogue.err;
@@ -383,7 +309,7 @@ TEST(CliTest, SaysWhichFileWasTooLargeForTheMemory) {
   std::filesystem::resize_file(table, 256 << 20);
   for (const char* words :
        {"check p", "dialogue --columns reference,translate --output out.csv p"}) {
-    const CliResult result = RunCli(folder, words, "", LimitMemory(160));
+    const CliRun result = RunCli(folder, words, "", LimitMemory(160));
     EXPECT_EQ(result.exit_code, 1) << words << ": " << result.err;
     EXPECT_EQ(result.err, "dwelvane-cli: out of memory reading '" + table + "'\n") << words;
   }
@@ -393,16 +319,19 @@ TEST(CliTest, SaysWhichFileWasTooLargeForTheMemory) {
 // The words the bash completion offers with the cursor at the end of the last of `words`,
 // sorted.
 Words Complete(const Words& words) {
-  std::string command =
-      "source " + Quote(DWELVANE_CLI_COMPLETION) + "; COMP_WORDS=(" + Quote(DWELVANE_CLI_PATH);
+  std::string command = "source " + QuoteForShell(DWELVANE_CLI_COMPLETION) + "; COMP_WORDS=(" +
+                        QuoteForShell(DWELVANE_CLI_PATH);
   for (const std::string& word : words) {
-    command += " " + Quote(word);
+    command += " " + QuoteForShell(word);
   }
   command += "); COMP_CWORD=" + std::to_string(words.size()) +
              "; _dwelvane_cli; printf '%s\\n' \"${COMPREPLY[@]}\"";
   TempFolder folder;
   const std::string script = folder.Write("complete.sh", command);
-  EXPECT_EQ(std::system(("bash " + Quote(script) + " >" + Quote(folder.Join("out"))).c_str()), 0);
+  EXPECT_EQ(
+      std::system(
+          ("bash " + QuoteForShell(script) + " >" + QuoteForShell(folder.Join("out"))).c_str()),
+      0);
   const std::string out = ReadFileBytes(folder.Join("out"));
   Words offered;
   for (std::size_t start = 0, end; (end = out.find('\n', start)) != std::string::npos;
