@@ -1,92 +1,47 @@
-// The character alias reader on any bytes, line by line against the plainest reading: an
-// alias's line is blanks, its speaker, blanks, the line's first "=", blanks, its character,
-// blanks; a bad line is no comment and lacks an "=" or a side; every other line is blank
-// or a comment.
+// The character alias reader on any bytes: every alias is a trimmed speaker without "=" or a
+// leading "#" and a trimmed character, both in the input; alias and bad lines are each
+// counted once, in order, on lines the input has.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "fuzz_support.h"
-#include "runtime/text_encoding.h"
 #include "script/character_aliases.h"
 
 using namespace dwelvane;
 
 namespace {
 
-bool IsBlank(char byte) {
-  return byte == ' ' || byte == '\t';
-}
-
-// `line` starts with blanks and `part`; the rest follows.
-bool TakeBlanksAnd(std::string_view& line, std::string_view part) {
-  while (!line.empty() && IsBlank(line.front())) {
-    line.remove_prefix(1);
-  }
-  if (!line.starts_with(part)) {
-    return false;
-  }
-  line.remove_prefix(part.size());
-  return true;
-}
-
-bool IsAliasLine(std::string_view line, const CharacterAlias& alias) {
-  return !alias.speaker.empty() && !alias.character.empty() && alias.speaker.front() != '#' &&
-         !IsBlank(alias.speaker.back()) && !IsBlank(alias.character.back()) &&
-         alias.speaker.find('=') == std::string::npos && TakeBlanksAnd(line, alias.speaker) &&
-         TakeBlanksAnd(line, "=") && TakeBlanksAnd(line, alias.character) &&
-         TakeBlanksAnd(line, "") && line.empty();
-}
-
-bool IsBlankOrComment(std::string_view line) {
-  TakeBlanksAnd(line, "");
-  return line.empty() || line.front() == '#';
-}
-
-bool IsBlankSide(std::string_view side) {
-  TakeBlanksAnd(side, "");
-  return side.empty();
-}
-
-bool IsBadLine(std::string_view line) {
-  const std::size_t split = line.find('=');
-  return !IsBlankOrComment(line) &&
-         (split == std::string_view::npos || IsBlankSide(line.substr(0, split)) ||
-          IsBlankSide(line.substr(split + 1)));
+bool IsTrimmedPieceOf(const std::string& side, std::string_view text) {
+  return !side.empty() && side.find('\n') == std::string::npos && side.front() != ' ' &&
+         side.front() != '\t' && side.back() != ' ' && side.back() != '\t' &&
+         text.find(side) != std::string_view::npos;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<char> copy = fuzz::ExactCopy(fuzz::AsText(data, size));
+  const std::string_view text(copy.data(), copy.size());
   std::vector<std::int64_t> bad_lines;
-  const std::vector<CharacterAlias> aliases =
-      ReadCharacterAliases({copy.data(), copy.size()}, bad_lines);
-
-  std::string_view rest = WithoutByteOrderMark({copy.data(), copy.size()});
-  std::size_t next_alias = 0;
-  std::size_t next_bad = 0;
-  for (std::int64_t number = 1; !rest.empty(); ++number) {
-    const std::size_t end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    if (line.ends_with('\r')) {
-      line.remove_suffix(1);
-    }
-    if (next_alias < aliases.size() && aliases[next_alias].line == number) {
-      if (!IsAliasLine(line, aliases[next_alias++])) {
-        __builtin_trap();
-      }
-    } else if (next_bad < bad_lines.size() && bad_lines[next_bad] == number) {
-      ++next_bad;
-      if (!IsBadLine(line)) {
-        __builtin_trap();
-      }
-    } else if (!IsBlankOrComment(line)) {
+  const std::vector<CharacterAlias> aliases = ReadCharacterAliases(text, bad_lines);
+  const auto lines = static_cast<std::int64_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  std::vector<std::int64_t> numbers = bad_lines;
+  std::int64_t last = 0;
+  for (const CharacterAlias& alias : aliases) {
+    if (!IsTrimmedPieceOf(alias.speaker, text) || !IsTrimmedPieceOf(alias.character, text) ||
+        alias.speaker.front() == '#' || alias.speaker.find('=') != std::string::npos ||
+        alias.line <= last) {
       __builtin_trap();
     }
+    last = alias.line;
+    numbers.push_back(alias.line);
   }
-  if (next_alias != aliases.size() || next_bad != bad_lines.size()) {
+  std::sort(numbers.begin(), numbers.end());
+  if (!std::is_sorted(bad_lines.begin(), bad_lines.end()) ||
+      std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end() ||
+      (!numbers.empty() && (numbers.front() < 1 || numbers.back() > lines))) {
     __builtin_trap();
   }
   return 0;

@@ -17,61 +17,47 @@ bool IsPieceOfOneLine(std::string_view piece, std::string_view text) {
          text.find(piece) != std::string_view::npos;
 }
 
-bool Holds(const ObjectDefinition& object, std::string_view text, std::int64_t lines) {
-  if (object.line < 1 || object.line > lines ||
-      (object.name.empty() && object.caption.empty() && object.scripts.empty()) ||
-      !IsPieceOfOneLine(object.name, text) || !IsPieceOfOneLine(object.caption, text)) {
-    return false;
-  }
-  for (const std::string& script : object.scripts) {
-    if (script.empty() || !IsPieceOfOneLine(script, text)) {
-      return false;
+// The objects read from `text`, every text they keep and where each starts, quoted.
+std::string ReadAndList(std::string_view text, std::vector<ObjectDefinition>& objects) {
+  const std::vector<char> copy = fuzz::ExactCopy(text);
+  ReadObjectDefinitions({copy.data(), copy.size()}, objects);
+  std::string listed;
+  for (const ObjectDefinition& object : objects) {
+    listed += object.name + '"' + object.caption + '"' + std::to_string(object.line) + '"';
+    for (const std::string& script : object.scripts) {
+      listed += script + '"';
     }
   }
-  return true;
-}
-
-bool Same(const std::vector<ObjectDefinition>& a, const std::vector<ObjectDefinition>& b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i].name != b[i].name || a[i].caption != b[i].caption || a[i].scripts != b[i].scripts ||
-        a[i].line != b[i].line) {
-      return false;
-    }
-  }
-  return true;
+  return listed;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::vector<char> copy = fuzz::ExactCopy(fuzz::AsText(data, size));
-  const std::string_view text(copy.data(), copy.size());
+  const std::string_view text = fuzz::AsText(data, size);
   std::vector<ObjectDefinition> objects;
-  ReadObjectDefinitions(text, objects);
+  const std::string listed = ReadAndList(text, objects);
   const std::int64_t lines = fuzz::CountLines(text);
   for (std::size_t i = 0; i < objects.size(); ++i) {
-    if (!Holds(objects[i], text, lines) || (i > 0 && objects[i].line < objects[i - 1].line)) {
+    const ObjectDefinition& object = objects[i];
+    bool holds = object.line >= 1 && object.line <= lines && IsPieceOfOneLine(object.name, text) &&
+                 IsPieceOfOneLine(object.caption, text) &&
+                 (!object.name.empty() || !object.caption.empty() || !object.scripts.empty()) &&
+                 (i == 0 || object.line >= objects[i - 1].line);
+    for (const std::string& script : object.scripts) {
+      holds = holds && !script.empty() && IsPieceOfOneLine(script, text);
+    }
+    if (!holds) {
       __builtin_trap();
     }
   }
-
-  if (text.find('\r') == std::string_view::npos) {
-    std::string windows;
-    for (const char byte : text) {
-      if (byte == '\n') {
-        windows.push_back('\r');
-      }
-      windows.push_back(byte);
-    }
-    const std::vector<char> windows_copy = fuzz::ExactCopy(windows);
-    std::vector<ObjectDefinition> again;
-    ReadObjectDefinitions({windows_copy.data(), windows_copy.size()}, again);
-    if (!Same(objects, again)) {
-      __builtin_trap();
-    }
+  std::string windows;
+  for (const char byte : text) {
+    windows += byte == '\n' ? "\r\n" : std::string(1, byte);
+  }
+  std::vector<ObjectDefinition> again;
+  if (text.find('\r') == std::string_view::npos && ReadAndList(windows, again) != listed) {
+    __builtin_trap();
   }
   return 0;
 }
