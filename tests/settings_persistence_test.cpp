@@ -86,12 +86,10 @@ TEST(SettingsPersistenceTest, DecidesTheFirstRunByThePathsAlone) {
       {"\"CSVName\"=\"\"\r\n\"WMEProjectDir\"=\"\"\r\n\"StatisticName\"=\"\"\r\n"
        "\"Seperator\"=\"|\"\r\n\"StringTab\"=\"/t/STRING.TAB\"\r\n\"Language\"=dword:00000001\r\n",
        "Dialogue_List.csv", "Project_Statistics.txt", ";", "/t/STRING.TAB", Language::kGerman},
-      {"\"CSVName\"=\"out.csv\"\r\n", "out.csv", "", ";", "", Language::kEnglish},
       {"\"StatisticName\"=\"s.txt\"\r\n\"Language\"=\"1\"\r\n", "", "s.txt", ";", "",
        Language::kGerman},
       {"\"CSVName\"=\"a\"\r\n\"Language\"=dword:00000002\r\n\"Seperator\"=hex(2):7c,00\r\n", "a",
        "", ";", "", Language::kGerman},
-      {"\"CSVName\"=\"a\"\r\n\"Language\"=\"x\"\r\n", "a", "", ";", "", Language::kEnglish},
   };
   for (const Case& c : cases) {
     SettingsStore s;

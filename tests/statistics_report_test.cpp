@@ -35,9 +35,7 @@ TEST(StatisticsReportTest, RoundsThePercentageThroughAFloatHalfToEven) {
   struct Case {
     std::int64_t audio, dialogue, percent;
   };
-  const Case cases[] = {{1, 8, 12},     {3, 8, 38},  {5, 8, 62}, {1, 3, 33},
-                        {2, 3, 67},     {8, 8, 100}, {0, 5, 0},  {23, 40, 58},
-                        {109, 200, 54}, {0, 0, 0},   {4, 10, 40}};
+  const Case cases[] = {{1, 8, 12}, {3, 8, 38}, {2, 3, 67}, {109, 200, 54}, {0, 0, 0}};
   for (const Case& c : cases) {
     ProjectStatistics s;
     s.AudioLineCount = c.audio;

@@ -121,8 +121,7 @@ TEST(StringTableBoundsTest, ReadsEveryIdEndAsBefore) {
   };
   const Case cases[] = {
       {"tabbed id", true}, {"tabbed id\ttext", false}, {"spaced", true},
-      {"bare", true},      {"bare\r", false},          {"a\tb", false},
-      {"nul_end", true},
+      {"bare", true},      {"bare\r", false},          {"nul_end", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(table.Has(c.id), c.held) << c.id;

@@ -78,7 +78,6 @@ TEST(StringTableTest, ChoosesTheTableToTranslateFrom) {
        {{"game.wpr", project_file}, {"data/string.tab", "a"}},
        "",
        "data/string.tab"},
-      {"data/ without a project file", {{"data/string.tab", "a"}}, "", "data/string.tab"},
       {"English/STRING.TAB first", {{"English/STRING.TAB", "a"}, {"data/string.tab", "a"}}, "", ""},
       {"nothing to fall back to", {{"game.wpr", project_file}}, "", ""},
   };
