@@ -97,21 +97,5 @@ TEST(Win32WindowTest, PlacesEveryGadgetOnTheRealControlsWithRoomForItsText) {
   EXPECT_TRUE(demo.window.GetTick(kAudioFileCheck));
 }
 
-TEST(Win32WindowTest, TheOptionsFormOneGroupAndTheTextsShowInTheirOwnCharacters) {
-  DemoWindow demo;
-  demo.window.SetTick(kGermanOption, true);
-  demo.window.SetTick(kEnglishOption, true);
-  EXPECT_FALSE(demo.window.GetTick(kGermanOption));
-  demo.built.Click(kGermanOption);
-  EXPECT_EQ(demo.built.state.settings.Language, Language::kGerman) << "rebuilt in German";
-  EXPECT_TRUE(demo.window.GetTick(kGermanOption));
-  EXPECT_EQ(demo.window.GetText(kCsvNameField), "Dialogue_List.csv");
-  EXPECT_EQ(demo.built.Shown(kSelectProjectButton), L"W\u00E4hlen");
-  EXPECT_EQ(demo.built.Shown(kTranslateCheck), L"direkt \u00FCbersetzen");
-  demo.built.Click(kScanProjectButton);
-  EXPECT_NE(demo.built.Shown(kStatisticsView).find(L"Anzahl der Inventargegenst\u00E4nde"),
-            std::wstring::npos);
-}
-
 }  // namespace
 }  // namespace dwelvane
