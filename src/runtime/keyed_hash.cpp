@@ -97,7 +97,10 @@ std::uint64_t KeyedHash(std::string_view text, HashFold fold) {
     state.Absorb(FoldWord(word, fold));
   }
   std::uint64_t last = 0;
-  std::memcpy(&last, bytes, left);
+  // An empty view may have no bytes at all to copy from, not even none.
+  if (left > 0) {
+    std::memcpy(&last, bytes, left);
+  }
   state.Absorb(FoldWord(last, fold) | (static_cast<std::uint64_t>(text.size()) << 56));
   state.v2 ^= 0xFF;
   state.Round();

@@ -16,7 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view files = text.substr(0, text.find("\n\n"));
   ProjectFileIndex index;
   std::vector<std::string_view> paths = fuzz::ReferenceLines(files);
-  std::erase(paths, std::string_view());
   for (const std::string_view file : paths) {
     index.Add(file);
   }
