@@ -16,8 +16,8 @@
 namespace dwelvane {
 namespace {
 
-using testing::FileExists;
 using testing::CliRun;
+using testing::FileExists;
 using testing::QuoteForShell;
 using testing::ReadFileBytes;
 using testing::RunDwelvaneCli;

@@ -15,8 +15,8 @@ using namespace dwelvane;
 std::string Render(const ScriptFacts& facts) {
   std::string out;
   for (const SpokenLine& spoken : facts.spoken) {
-    out += std::to_string(static_cast<int>(spoken.kind)) + " " + std::to_string(spoken.line) +
-           " " + std::string(spoken.receiver) + "|" + std::string(spoken.text.text) + "|" +
+    out += std::to_string(static_cast<int>(spoken.kind)) + " " + std::to_string(spoken.line) + " " +
+           std::string(spoken.receiver) + "|" + std::string(spoken.text.text) + "|" +
            std::to_string(static_cast<int>(spoken.text.form)) + "|" + std::string(spoken.audio) +
            "<" + std::to_string(spoken.said_by) + "\n";
   }
