@@ -10,23 +10,9 @@
 #include "runtime/large_block.h"
 #include "runtime/text_arena.h"
 #include "runtime/text_encoding.h"
+#include "script/line_kind.h"
 
 namespace dwelvane {
-
-// How a line is said: through Talk, through TalkAsync, or chosen by the player.
-enum class LineKind : std::uint8_t { kTalk, kAsync, kChoice };
-
-constexpr std::string_view LineKindName(LineKind kind) {
-  switch (kind) {
-    case LineKind::kTalk:
-      return "talk";
-    case LineKind::kAsync:
-      return "async";
-    case LineKind::kChoice:
-      return "choice";
-  }
-  return {};
-}
 
 // One line that a character says in a script. The texts live in the table's arena.
 struct DialogueRecord {

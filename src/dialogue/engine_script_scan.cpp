@@ -31,18 +31,6 @@ SplitText SplitReference(ScriptValue text) {
   return {whole.substr(1, closing - 1), whole.substr(closing + 1)};
 }
 
-LineKind KindOf(SpokenKind kind) {
-  switch (kind) {
-    case SpokenKind::kTalk:
-      return LineKind::kTalk;
-    case SpokenKind::kAsync:
-      return LineKind::kAsync;
-    case SpokenKind::kChoice:
-      return LineKind::kChoice;
-  }
-  return LineKind::kTalk;
-}
-
 }  // namespace
 
 struct EngineScriptScan::Level {
@@ -165,7 +153,7 @@ void EngineScriptScan::AppendRecords(const std::string& path, const Level& level
   for (const SpokenLine& line : spoken) {
     const SplitText text = SplitReference(line.text);
     // A choice no talk call says has no speaker: the check names it.
-    const bool said = line.kind == SpokenKind::kChoice && line.said_by >= 0;
+    const bool said = line.kind == LineKind::kChoice && line.said_by >= 0;
     const std::string_view receiver =
         said ? spoken[static_cast<std::size_t>(line.said_by)].receiver : line.receiver;
     DialogueRecord& record = table_.AppendRecord();
@@ -178,7 +166,7 @@ void EngineScriptScan::AppendRecords(const std::string& path, const Level& level
     record.Sentence = table_.StoreText(text.sentence);
     record.AudioFile = table_.StoreText(line.audio);
     record.Character = {};
-    record.Kind = KindOf(line.kind);
+    record.Kind = line.kind;
     record.ScriptEncoding = encoding;
     if (facts_ == nullptr) {
       continue;
@@ -186,7 +174,7 @@ void EngineScriptScan::AppendRecords(const std::string& path, const Level& level
     const std::size_t index = table_.DialogueCount - 1;
     if (said) {
       facts_->NoteChoice(index, first + static_cast<std::size_t>(line.said_by));
-    } else if (line.kind != SpokenKind::kChoice) {
+    } else if (line.kind != LineKind::kChoice) {
       facts_->NoteSpeaker(index, script, line.speaker);
     }
   }

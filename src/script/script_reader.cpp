@@ -99,14 +99,14 @@ class Reader {
     const bool talk = IsName(method, "Talk");
     const bool async = IsName(method, "TalkAsync");
     if (talk || async) {
-      ReadTalkCall(dot, async ? SpokenKind::kAsync : SpokenKind::kTalk);
+      ReadTalkCall(dot, async ? LineKind::kAsync : LineKind::kTalk);
     } else if (IsName(method, "AddResponse") || IsName(method, "AddResponseOnce") ||
                IsName(method, "AddResponseOnceGame")) {
       ReadChoice(method);
     }
   }
 
-  void ReadTalkCall(std::size_t dot, SpokenKind kind) {
+  void ReadTalkCall(std::size_t dot, LineKind kind) {
     const CallArguments* arguments = Arguments(dot + 2);
     if (!arguments || HoldsBrokenLiteral(Range(dot + 3, arguments->end))) {
       return;
@@ -151,7 +151,7 @@ class Reader {
 
   void AddChoice(std::int64_t line, ScriptValue text, std::string_view array) {
     SpokenLine& choice = facts_.spoken.emplace_back();
-    choice.kind = SpokenKind::kChoice;
+    choice.kind = LineKind::kChoice;
     choice.line = line;
     choice.text = text;
     choice.array = array;
@@ -384,7 +384,7 @@ class Reader {
     const auto talk_saying = [&](ValueForm form, std::string_view array) -> std::int64_t {
       for (std::size_t i = 0; i < facts_.spoken.size(); ++i) {
         const SpokenLine& spoken = facts_.spoken[i];
-        if (spoken.kind != SpokenKind::kChoice && spoken.text.form == form &&
+        if (spoken.kind != LineKind::kChoice && spoken.text.form == form &&
             (form != ValueForm::kArrayElement || spoken.text.text == array)) {
           return static_cast<std::int64_t>(i);
         }
@@ -393,7 +393,7 @@ class Reader {
     };
     const std::int64_t last_response = talk_saying(ValueForm::kLastResponse, {});
     for (SpokenLine& spoken : facts_.spoken) {
-      if (spoken.kind != SpokenKind::kChoice) {
+      if (spoken.kind != LineKind::kChoice) {
         continue;
       }
       if (!spoken.array.empty()) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/text_arena.h"
+#include "script/line_kind.h"
 #include "script/script_tokens.h"
 
 namespace dwelvane {
@@ -29,13 +30,11 @@ struct ScriptValue {
   std::string_view text;
 };
 
-enum class SpokenKind : std::uint8_t { kTalk, kAsync, kChoice };
-
 // A talk call (X.Talk(...), X.TalkAsync(...)) or a choice the player may say
 // (AddResponse(id, TEXT) and its Once forms, or a literal stored in an array that a choice
 // or a talk call takes its text from), in the order they stand.
 struct SpokenLine {
-  SpokenKind kind = SpokenKind::kTalk;
+  LineKind kind = LineKind::kTalk;
   std::int64_t line = 0;
   std::string_view receiver;  // the talk call's receiver as written; empty for choices
   ScriptValue speaker;        // the receiver's form: kThis, kName, kGetNode or kOther

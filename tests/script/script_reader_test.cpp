@@ -12,13 +12,13 @@ namespace {
 std::string Render(const ScriptFacts& facts) {
   std::string out;
   for (const SpokenLine& spoken : facts.spoken) {
-    out += spoken.kind == SpokenKind::kTalk    ? "talk "
-           : spoken.kind == SpokenKind::kAsync ? "async "
-                                               : "choice ";
+    out += spoken.kind == LineKind::kTalk    ? "talk "
+           : spoken.kind == LineKind::kAsync ? "async "
+                                             : "choice ";
     out += std::to_string(spoken.line) + " " + std::string(spoken.receiver) + "|";
     out += spoken.text.form == ValueForm::kText ? std::string(spoken.text.text) : "-";
     out += "|" + std::string(spoken.audio);
-    if (spoken.kind == SpokenKind::kChoice) {
+    if (spoken.kind == LineKind::kChoice) {
       out += "<" + std::to_string(spoken.said_by);
     }
     out += "\n";
