@@ -66,7 +66,8 @@ std::size_t EngineScriptScan::ReadFacts(const WalkedFile& script, IoError& error
 
 IoError EngineScriptScan::ReadFile(const std::string& path, const WalkedFile* walked,
                                    std::size_t depth, bool append_records) {
-  if (depth >= kDeepestInclude || !paths_.MarkRead(path)) {
+  const std::size_t number = paths_.Number(path);
+  if (depth >= kDeepestInclude || !paths_.MarkRead(number)) {
     return {};
   }
   if (levels_.size() <= depth) {
@@ -77,14 +78,15 @@ IoError EngineScriptScan::ReadFile(const std::string& path, const WalkedFile* wa
     return error;
   }
   ReadIncludes(level, depth, append_records);
-  const std::size_t script = facts_ != nullptr ? paths_.Number(path) : CharacterFacts::kNoScript;
   if (facts_ != nullptr) {
-    facts_->NoteScript(script, level.facts, level.included_scripts);
+    facts_->NoteScript(number, level.facts, level.included_scripts);
   }
-  if (append_records) {
-    AppendRecords(path, level, script);
-    for (const BrokenLiteral& broken :
-         note_broken_ ? level.facts.broken : std::vector<BrokenLiteral>{}) {
+  if (!append_records) {
+    return {};
+  }
+  AppendRecords(path, level, number);
+  for (const BrokenLiteral& broken : level.facts.broken) {
+    if (note_broken_) {
       note_broken_({path, broken.line, broken.too_long});
     }
   }

@@ -45,8 +45,7 @@ std::string ProjectPaths::Find(std::string_view name) const {
   return {};
 }
 
-bool ProjectPaths::MarkRead(std::string_view path) {
-  const std::size_t number = Number(path);
+bool ProjectPaths::MarkRead(std::size_t number) {
   if (number == kNone || read_[number]) {
     return number == kNone;
   }

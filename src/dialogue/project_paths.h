@@ -35,9 +35,9 @@ class ProjectPaths {
   // folder) names; empty when no package holds it.
   std::string Find(std::string_view name) const;
 
-  // Marks the file at `path` as read; false when it was marked before. A file not added is
-  // never marked.
-  bool MarkRead(std::string_view path);
+  // Marks file `number` as read; false when it was marked before. A file not added
+  // (kNone) is never marked.
+  bool MarkRead(std::size_t number);
 
  private:
   std::string project_folder_;
