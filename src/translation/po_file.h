@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dwelvane {
+
+// One entry of a GNU gettext PO file, its texts decoded.
+struct PoMessage {
+  std::vector<std::string> translator_comments;   // "# text" lines, without "# "
+  std::vector<std::string> extracted_comments;    // "#. text"
+  std::vector<std::string> references;            // "#: a:1 b:2" lines' content, one per line
+  std::vector<std::string> flags;                 // "#, fuzzy, c-format" -> {"fuzzy","c-format"}
+  std::optional<std::string> previous_context;    // "#| msgctxt"
+  std::optional<std::string> previous_id;         // "#| msgid"
+  std::optional<std::string> previous_id_plural;  // "#| msgid_plural"
+  std::optional<std::string> context;             // msgctxt, decoded
+  std::string id;                                 // msgid, decoded
+  std::optional<std::string> id_plural;           // msgid_plural
+  std::vector<std::string> strings;               // msgstr, or msgstr[0..n] in order
+  bool obsolete = false;                          // "#~" entry
+
+  bool Fuzzy() const;
+  void SetFuzzy(bool fuzzy);
+  bool IsHeader() const;  // empty msgid, no context, not obsolete
+
+  friend bool operator==(const PoMessage&, const PoMessage&) = default;
+};
+
+struct PoCatalog {
+  std::vector<PoMessage> messages;  // in file order, header included
+
+  friend bool operator==(const PoCatalog&, const PoCatalog&) = default;
+};
+
+struct PoReadError {
+  std::int64_t line = 0;  // from 1
+  std::string message;
+};
+
+// Reads a PO file, optionally starting with a UTF-8 byte order mark: continued strings,
+// every escape of C, contexts, flags, previous ("#|") comments, obsolete ("#~") entries and
+// plural forms. The content must be UTF-8 (or ASCII); a header naming another charset is an
+// error. False with the first error otherwise; `catalog` then holds what came before it.
+bool ReadPo(std::string_view bytes, PoCatalog& catalog, PoReadError& error);
+
+// The catalog in gettext's layout: the comments (translator, extracted, references, flags,
+// previous), then msgctxt, msgid, msgid_plural and msgstr; a string with a line end before
+// its last character starts with "" and continues one line per line end. A blank line
+// between entries, LF line ends.
+std::string WritePo(const PoCatalog& catalog);
+
+}  // namespace dwelvane
