@@ -10,18 +10,18 @@ namespace dwelvane {
 
 // One entry of a GNU gettext PO file, its texts decoded.
 struct PoMessage {
-  std::vector<std::string> translator_comments;   // "# text" lines, without "# "
-  std::vector<std::string> extracted_comments;    // "#. text"
-  std::vector<std::string> references;            // "#: a:1 b:2" lines' content, one per line
-  std::vector<std::string> flags;                 // "#, fuzzy, c-format" -> {"fuzzy","c-format"}
-  std::optional<std::string> previous_context;    // "#| msgctxt"
-  std::optional<std::string> previous_id;         // "#| msgid"
-  std::optional<std::string> previous_id_plural;  // "#| msgid_plural"
-  std::optional<std::string> context;             // msgctxt, decoded
-  std::string id;                                 // msgid, decoded
-  std::optional<std::string> id_plural;           // msgid_plural
-  std::vector<std::string> strings;               // msgstr, or msgstr[0..n] in order
-  bool obsolete = false;                          // "#~" entry
+  std::vector<std::string> translator_comments = {};  // "# text" lines, without "# "
+  std::vector<std::string> extracted_comments = {};   // "#. text"
+  std::vector<std::string> references = {};           // "#: a:1 b:2" lines' content, one per line
+  std::vector<std::string> flags = {};               // "#, fuzzy, c-format" -> {"fuzzy","c-format"}
+  std::optional<std::string> previous_context = {};  // "#| msgctxt"
+  std::optional<std::string> previous_id = {};       // "#| msgid"
+  std::optional<std::string> previous_id_plural = {};  // "#| msgid_plural"
+  std::optional<std::string> context = {};             // msgctxt, decoded
+  std::string id = {};                                 // msgid, decoded
+  std::optional<std::string> id_plural = {};           // msgid_plural
+  std::vector<std::string> strings = {};               // msgstr, or msgstr[0..n] in order
+  bool obsolete = false;                               // "#~" entry
 
   bool Fuzzy() const;
   void SetFuzzy(bool fuzzy);
@@ -31,7 +31,7 @@ struct PoMessage {
 };
 
 struct PoCatalog {
-  std::vector<PoMessage> messages;  // in file order, header included
+  std::vector<PoMessage> messages = {};  // in file order, header included
 
   friend bool operator==(const PoCatalog&, const PoCatalog&) = default;
 };

@@ -210,7 +210,7 @@ class PoReader {
       return part_ == Part::kId ? Enter(Part::kIdPlural, message_.id_plural.emplace())
                                 : Fail("msgid_plural without msgid");
     }
-    if (keyword.starts_with("msgstr")) {
+    if (keyword == "msgstr" || keyword.starts_with("msgstr[")) {
       return StartString(keyword.substr(6));
     }
     return Fail("unknown keyword '" + std::string(keyword) + "'");
