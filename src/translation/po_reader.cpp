@@ -77,7 +77,7 @@ bool NamesUtf8(std::string_view charset) {
 
 // The charset the header's Content-Type names, or "".
 std::string_view FindCharset(const PoMessage& header) {
-  const std::string_view text = header.strings.empty() ? "" : header.strings[0];
+  const std::string_view text = header.strings.empty() ? std::string_view() : header.strings[0];
   const std::size_t at = text.find("charset=");
   if (at == std::string_view::npos) {
     return "";

@@ -76,7 +76,8 @@ void AppendPrevious(std::string& out, const PoMessage& message) {
 // A message always has a msgstr: one empty string for a message that holds none.
 void AppendStrings(std::string& out, std::string_view prefix, const PoMessage& message) {
   if (!message.id_plural) {
-    AppendKeyword(out, prefix, "msgstr", message.strings.empty() ? "" : message.strings[0]);
+    AppendKeyword(out, prefix, "msgstr",
+                  message.strings.empty() ? std::string_view() : message.strings[0]);
     return;
   }
   const std::size_t count = std::max<std::size_t>(message.strings.size(), 1);
