@@ -44,6 +44,9 @@ struct [[nodiscard]] IoError {
 
   bool Failed() const { return code != 0; }
 
+  // True when the path, or a folder on its way, does not exist.
+  bool Missing() const;
+
   // The system's own words for the code, as it would show them: "No space left on
   // device", "Access is denied". Empty for no failure.
   std::string Describe() const;

@@ -1,8 +1,13 @@
+#include <cerrno>
 #include <system_error>
 
 #include "runtime/io_error.h"
 
 namespace dwelvane {
+
+bool IoError::Missing() const {
+  return code == ENOENT || code == ENOTDIR;
+}
 
 std::string IoError::Describe() const {
   if (code == 0) {

@@ -27,6 +27,10 @@ std::string SystemMessage(DWORD code) {
 
 }  // namespace
 
+bool IoError::Missing() const {
+  return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+}
+
 std::string IoError::Describe() const {
   if (code == 0) {
     return {};
