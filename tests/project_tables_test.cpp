@@ -32,23 +32,6 @@ TEST(ProjectTablesTest, ReadsTheStringTableSetting) {
   }
 }
 
-TEST(ProjectTablesTest, FindsPathsInTheLetterCaseOnDisk) {
-  TempFolder folder;
-  folder.Write("Data/Lang/Strings.TAB", "");
-  struct Case {
-    std::string_view relative, path;
-  };
-  const Case cases[] = {
-      {"data\\LANG\\strings.tab", "Data/Lang/Strings.TAB"},
-      {"Data/Lang/new.tab", "Data/Lang/new.tab"},
-      {"DATA\\German\\Lang\\strings.tab", "Data/German/Lang/strings.tab"},
-      {"\\data\\\\lang\\", "Data/Lang"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(FindPathIgnoringCase(folder.Path(), c.relative), folder.Join(c.path)) << c.relative;
-  }
-}
-
 // Paths below the project folder, "/" between names; an empty package folder is the
 // project folder itself.
 struct ExpectedTable {

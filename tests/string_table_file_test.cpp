@@ -104,20 +104,6 @@ TEST(StringTableFileTest, ViewsStayValidWhenTheTableMoves) {
   EXPECT_EQ(moved.Lines().front().line, "a\tb");
 }
 
-TEST(StringTableFileTest, IndexesManyIdsOnce) {
-  std::string bytes;
-  for (int i = 0; i < 100000; ++i) {
-    AppendTableEntry(bytes, "id_" + std::to_string(i % 50000), std::to_string(i));
-  }
-  StringTableFile table;
-  table.Parse(std::move(bytes));
-  ASSERT_EQ(table.Lines().size(), 100000u);
-  for (int i = 0; i < 50000; i += 997) {
-    EXPECT_EQ(table.Find("ID_" + std::to_string(i)), std::to_string(i + 50000));
-  }
-  EXPECT_EQ(table.Find("id_50000"), std::nullopt);
-}
-
 TEST(StringTableFileTest, LoadsAFileAndTellsAMissingOne) {
   testing::TempFolder folder;
   StringTableFile table;
