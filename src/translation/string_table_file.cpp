@@ -26,13 +26,26 @@ void SplitEntry(TableLine& line) {
   }
 }
 
-// The line end that starts at `stop`: CR LF as one, else the one byte; none at the end.
+// The line end that starts at `stop`: CR LF as one, else the one byte; an empty view at
+// `stop` at the end of the file.
 std::string_view LineEndAt(const char* stop, const char* end) {
   if (stop == end) {
-    return {};
+    return {stop, 0};
   }
   const bool crlf = *stop == '\r' && end - stop >= 2 && stop[1] == '\n';
   return {stop, crlf ? 2u : 1u};
+}
+
+// The lines of `bytes`, counted the way SplitLines cuts them, so that their vector is
+// allocated once.
+std::size_t CountLines(std::string_view bytes) {
+  std::size_t count = 0;
+  const char* const end = bytes.data() + bytes.size();
+  for (const char* start = bytes.data(); start < end; ++count) {
+    const char* stop = FindLineEnd(start, end);
+    start = stop + LineEndAt(stop, end).size();
+  }
+  return count;
 }
 
 }  // namespace
@@ -56,6 +69,7 @@ IoError StringTableFile::Load(const std::string& path) {
 
 void StringTableFile::SplitLines(std::string_view bytes) {
   lines_.clear();
+  lines_.reserve(CountLines(bytes));
   std::size_t id_lines = 0;
   const char* const end = bytes.data() + bytes.size();
   for (const char* start = bytes.data(); start < end;) {
@@ -85,7 +99,7 @@ void StringTableFile::IndexIds(std::size_t id_lines) {
     }
     const std::uint64_t hash = HashIgnoringAsciiCase(id);
     const auto tag = static_cast<std::uint32_t>(hash);
-    std::size_t at = static_cast<std::size_t>(hash >> 32) & mask;
+    std::size_t at = FirstSlot(hash);
     // A later line with the same ID takes the earlier one's slot.
     while (slots_[at].line != 0 &&
            (slots_[at].tag != tag || !EqualIgnoringAsciiCase(lines_[slots_[at].line - 1].id, id))) {
@@ -102,8 +116,7 @@ std::optional<std::size_t> StringTableFile::FindLine(std::string_view id) const 
   const std::uint64_t hash = HashIgnoringAsciiCase(id);
   const auto tag = static_cast<std::uint32_t>(hash);
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t at = static_cast<std::size_t>(hash >> 32) & mask; slots_[at].line != 0;
-       at = (at + 1) & mask) {
+  for (std::size_t at = FirstSlot(hash); slots_[at].line != 0; at = (at + 1) & mask) {
     const Slot& slot = slots_[at];
     if (slot.tag == tag && EqualIgnoringAsciiCase(lines_[slot.line - 1].id, id)) {
       return slot.line - 1;

@@ -46,6 +46,7 @@ class StringTableFile {
  private:
   void SplitLines(std::string_view bytes);
   void IndexIds(std::size_t id_lines);
+  std::size_t FirstSlot(std::uint64_t hash) const { return (hash >> 32) & (slots_.size() - 1); }
 
   struct Slot {
     std::uint32_t line = 0;  // index into lines_ + 1; 0: an empty slot
