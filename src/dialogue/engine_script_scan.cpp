@@ -4,6 +4,7 @@
 #include "runtime/out_of_memory.h"
 #include "runtime/path_separator.h"
 #include "runtime/text_encoding.h"
+#include "script/text_reference.h"
 
 namespace dwelvane {
 namespace {
@@ -12,24 +13,6 @@ namespace {
 constexpr std::size_t kDeepestInclude = 32;
 
 constexpr std::size_t kGatheredScript = 1 << 20;
-
-struct SplitText {
-  std::string_view reference;
-  std::string_view sentence;
-};
-
-// A text "/ID/text" names a string table entry, with its own text as the fallback.
-SplitText SplitReference(ScriptValue text) {
-  if (text.form != ValueForm::kText) {
-    return {};
-  }
-  const std::string_view whole = text.text;
-  const std::size_t closing = whole.starts_with('/') ? whole.find('/', 1) : std::string_view::npos;
-  if (closing == std::string_view::npos) {
-    return {{}, whole};
-  }
-  return {whole.substr(1, closing - 1), whole.substr(closing + 1)};
-}
 
 }  // namespace
 
@@ -153,7 +136,8 @@ void EngineScriptScan::AppendRecords(const std::string& path, const Level& level
   const SourceEncoding encoding = level.encoding;
   const std::size_t first = table_.DialogueCount;
   for (const SpokenLine& line : spoken) {
-    const SplitText text = SplitReference(line.text);
+    const TextReference text =
+        line.text.form == ValueForm::kText ? SplitReference(line.text.text) : TextReference{};
     // A choice no talk call says has no speaker: the check names it.
     const bool said = line.kind == LineKind::kChoice && line.said_by >= 0;
     const std::string_view receiver =
@@ -163,9 +147,9 @@ void EngineScriptScan::AppendRecords(const std::string& path, const Level& level
     record.ScriptName = name;
     record.ScriptLine = line.line;
     record.Speaker = table_.StoreText(receiver);
-    record.Reference = table_.StoreText(text.reference);
+    record.Reference = table_.StoreText(text.id);
     record.Translation = {};
-    record.Sentence = table_.StoreText(text.sentence);
+    record.Sentence = table_.StoreText(text.fallback);
     record.AudioFile = table_.StoreText(line.audio);
     record.Character = {};
     record.Kind = line.kind;

@@ -70,7 +70,7 @@ class Reader {
 
  private:
   std::string_view Keep(std::string_view text) { return facts_.texts.Store(text); }
-  ScriptValue Keep(ScriptValue value) { return {value.form, Keep(value.text)}; }
+  ScriptValue Keep(ScriptValue value) { return {value.form, Keep(value.text), value.offset}; }
 
   bool IsName(std::size_t i, std::string_view name) const {
     return i < all_.size() && all_[i].kind == TokenKind::kName && Bytes(i) == name;
@@ -355,14 +355,15 @@ class Reader {
         return {};
       }
     }
+    const std::int64_t offset = all_[begin].offset;
     if (end - begin == 1) {
-      return {ValueForm::kText, tokens_.Text(all_[begin])};
+      return {ValueForm::kText, tokens_.Text(all_[begin]), offset};
     }
     joined_.clear();
     for (std::size_t i = begin; i < end; i += 2) {
       joined_.append(tokens_.Text(all_[i]));
     }
-    return {ValueForm::kText, joined_};
+    return {ValueForm::kText, joined_, offset};
   }
 
   // Array texts are choices only when a choice or a talk call takes its text from the

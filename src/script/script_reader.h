@@ -28,6 +28,7 @@ enum class ValueForm : std::uint8_t {
 struct ScriptValue {
   ValueForm form = ValueForm::kOther;
   std::string_view text;
+  std::int64_t offset = -1;  // kText: where its first literal's opening quote stands
 };
 
 // A talk call (X.Talk(...), X.TalkAsync(...)) or a choice the player may say

@@ -45,16 +45,22 @@ constexpr std::string_view kIncludeWord = "#include";
 void ScriptTokens::Start() {
   tokens_.clear();
   line_ = 1;
+  read_ = 0;
   comment_depth_ = 0;
   in_line_comment_ = false;
   at_start_ = true;
 }
 
 void ScriptTokens::Read(std::string_view run, bool piece) {
+  const std::int64_t run_size = static_cast<std::int64_t>(run.size());
+  run_offset_ = read_;
   if (at_start_ && !run.empty()) {
     run = WithoutByteOrderMark(run);
+    run_offset_ += run_size - static_cast<std::int64_t>(run.size());
     at_start_ = false;
   }
+  run_start_ = run.data();
+  read_ += run_size;
   std::size_t at = comment_depth_ > 0 ? SkipNestedComment(run, 0) : 0;
   if (in_line_comment_) {
     while (at < run.size() && !EndsLine(run[at])) {
@@ -131,6 +137,7 @@ Token& ScriptTokens::AddToken(TokenKind kind, std::string_view bytes) {
   token.line = line_;
   token.bytes = bytes.data();
   token.size = static_cast<std::uint32_t>(bytes.size());
+  token.offset = bytes.data() == nullptr ? 0 : run_offset_ + (bytes.data() - run_start_);
   return token;
 }
 

@@ -24,8 +24,9 @@ struct Token {
   std::uint32_t size = 0;
   TokenKind kind = TokenKind::kPunct;
   char punct = 0;
-  bool escaped = false;   // a literal whose text differs from its bytes
-  std::int64_t line = 0;  // counted from 1
+  bool escaped = false;     // a literal whose text differs from its bytes
+  std::int64_t line = 0;    // counted from 1
+  std::int64_t offset = 0;  // where its first byte stands in the script, counted from 0
 };
 
 // The engine's compiler refuses longer text literals; no name is longer either.
@@ -67,8 +68,11 @@ class ScriptTokens {
   int in_use_ = 0;
   mutable std::string decoded_;
   std::int64_t line_ = 1;
-  std::size_t comment_depth_ = 0;  // a "/*" comment goes on into the next run
-  bool in_line_comment_ = false;   // a "//" comment goes on into the next piece
+  const char* run_start_ = nullptr;  // of the run being read
+  std::int64_t run_offset_ = 0;      // where the run starts in the script
+  std::int64_t read_ = 0;            // the bytes of the runs before it
+  std::size_t comment_depth_ = 0;    // a "/*" comment goes on into the next run
+  bool in_line_comment_ = false;     // a "//" comment goes on into the next piece
   bool at_start_ = true;
 };
 
