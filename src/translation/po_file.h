@@ -32,8 +32,13 @@ struct PoMessage {
 
 struct PoCatalog {
   std::vector<PoMessage> messages = {};  // in file order, header included
+  // Where each message's first keyword stands in the file read, from 1; empty for a catalog
+  // made in memory. Not part of what the catalog says.
+  std::vector<std::int64_t> lines = {};
 
-  friend bool operator==(const PoCatalog&, const PoCatalog&) = default;
+  friend bool operator==(const PoCatalog& a, const PoCatalog& b) {
+    return a.messages == b.messages;
+  }
 };
 
 struct PoReadError {

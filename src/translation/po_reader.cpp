@@ -271,6 +271,7 @@ class PoReader {
                   charset_line_ != 0 ? charset_line_ : message_line_);
     }
     catalog_.messages.push_back(std::move(message_));
+    catalog_.lines.push_back(message_line_);
     message_ = PoMessage{};
     part_ = Part::kNone;
     target_ = previous_target_ = nullptr;
@@ -311,6 +312,7 @@ class PoReader {
 
 bool ReadPo(std::string_view bytes, PoCatalog& catalog, PoReadError& error) {
   catalog.messages.clear();
+  catalog.lines.clear();
   return PoReader(catalog, error).Read(bytes);
 }
 
