@@ -6,11 +6,15 @@
 
 #include "cli/cli.h"
 #include "cli/command_support.h"
+#include "cli/translation_options.h"
 #include "dialogue/check_project.h"
 #include "dialogue/string_table.h"
+#include "runtime/line_reader.h"
 #include "runtime/platform_file.h"
 #include "runtime/program_paths.h"
 #include "runtime/text_operations.h"
+#include "translation/language_check.h"
+#include "translation/project_tables.h"
 
 namespace dwelvane {
 namespace {
@@ -25,7 +29,53 @@ constexpr OptionEntry kOptions[] = {
              "it refuses) or line (the dialogue table's default rows) (default: engine)",
      .choices = kSyntaxNames},
     kFollowOutsideLinksOption,
+    {.name = "language",
+     .value = "NAME",
+     .help = "check a language too: IDs its table lacks (untranslated), its entries no line "
+             "says (orphan), translations without the source's %s, %d, | or ~n "
+             "(format-mismatch); its table is found as export finds it"},
+    {.name = "po",
+     .value = "FILE",
+     .help = "with --language: the translators' PO file, whose sources tell the translations "
+             "whose base text changed since (stale-translation)"},
+    kCodePageOption,
 };
+
+// The language's tables and PO file as --language and --po name them; false after saying
+// why when one can't be read.
+bool LoadLanguage(const CommandStart& start, const std::string& base_path, LoadedTable& base,
+                  LoadedTable& language, std::optional<PoCatalog>& translated) {
+  const std::string name = *start.arguments.Option("language");
+  const TableEncoding code_page = ChooseCodePage(start.arguments);
+  const ProjectTable base_place = FindBaseTable(start.project_folder);
+  const std::string language_path = FindLanguageTable(start.project_folder, name, base_place).path;
+  for (auto [path, table] : {std::pair{base_path, &base}, std::pair{language_path, &language}}) {
+    if (const IoError error = LoadTable(path, code_page, *table); error.Failed()) {
+      ReportError(DescribeFailure(error));
+      return false;
+    }
+    if (!table->exists) {
+      ReportError("no string table at '" + path + "'");
+      return false;
+    }
+  }
+  const auto po_path = start.arguments.Option("po");
+  if (!po_path) {
+    return true;
+  }
+  std::string bytes;
+  if (const IoError error = ReadWholeFile(MakeAbsoluteFromWorkingDirectory(*po_path), bytes);
+      error.Failed()) {
+    ReportError(DescribeFailure(error));
+    return false;
+  }
+  PoReadError po_error;
+  if (!ReadPo(bytes, translated.emplace(), po_error)) {
+    ReportError(*po_path + ":" + std::to_string(po_error.line) + ": " + po_error.message);
+    return false;
+  }
+  return true;
+}
 
 // "N findings (K missing-audio, ...) in M scripts" on standard error.
 void Summarize(const std::vector<Finding>& findings, std::size_t scripts) {
@@ -79,6 +129,19 @@ int RunCheck(const CommandStart& start) {
   if (!CheckProjectFolder(options.project_folder)) {
     return kExitFailure;
   }
+  const bool with_language = start.arguments.Option("language").has_value();
+  if (start.arguments.Flag("po") && !with_language) {
+    return ReportUsageError("--po needs --language");
+  }
+  LoadedTable base;
+  LoadedTable language;
+  std::optional<PoCatalog> translated;
+  if (with_language && !LoadLanguage(start,
+                                     table_option ? options.string_table_path
+                                                  : FindBaseTable(options.project_folder).path,
+                                     base, language, translated)) {
+    return kExitFailure;
+  }
   DialogueTable table;
   Progress progress;
   CheckResult result;
@@ -89,6 +152,11 @@ int RunCheck(const CommandStart& start) {
                                         });
   if (exit_code != kExitSuccess) {
     return exit_code;
+  }
+  if (with_language) {
+    CheckLanguage(
+        {table, options.project_folder, base, language, translated ? &*translated : nullptr},
+        result.findings);
   }
   if (!PrintFindings(result.findings.list)) {
     ReportError("could not write the findings to standard output");
@@ -114,7 +182,8 @@ const CommandEntry kCheckCommand = {
         "[KIND], with the kinds missing-audio, unknown-reference, no-sentence, "
         "audio-reused, reference-reused, broken-literal (a text literal the line ends in, "
         "which the engine refuses) and choice-not-voiced (a player's choice no talk call "
-        "in its script says). Exit status 0 without findings, 3 with some.",
+        "in its script says); with --language also untranslated, orphan, format-mismatch and, "
+        "with --po, stale-translation. Exit status 0 without findings, 3 with some.",
     .options = kOptions,
     .run = RunCheck,
 };

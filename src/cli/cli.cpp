@@ -57,7 +57,8 @@ int RunCommand(const CommandEntry& command, std::span<const std::string> words) 
   if (AsksForHelp(words)) {
     return PrintText(FormatCommandHelp(command));
   }
-  const auto start = StartCommand(words, command.options, command.takes_project);
+  const auto start =
+      StartCommand(words, command.options, command.takes_project, !command.file_argument.empty());
   if (!start) {
     return kExitUsage;
   }

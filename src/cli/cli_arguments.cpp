@@ -80,8 +80,8 @@ std::optional<std::string> AcceptValue(const OptionEntry& option, const std::str
 class ArgumentParser {
  public:
   ArgumentParser(std::span<const std::string> words, std::span<const OptionEntry> known,
-                 bool takes_project)
-      : words_(words), known_(known), takes_project_(takes_project) {}
+                 bool takes_project, bool takes_file)
+      : words_(words), known_(known), takes_project_(takes_project), takes_file_(takes_file) {}
 
   std::optional<CommandArguments> Parse(std::string& error) {
     bool options_ended = false;
@@ -93,9 +93,15 @@ class ArgumentParser {
         if (!TakeOption(word, error)) {
           return std::nullopt;
         }
+      } else if (takes_file_ && !parsed_.file) {
+        parsed_.file = word;
       } else if (!TakeProject(word, error)) {
         return std::nullopt;
       }
+    }
+    if (takes_file_ && !parsed_.file) {
+      error = "the FILE to read is missing";
+      return std::nullopt;
     }
     return std::move(parsed_);
   }
@@ -147,6 +153,7 @@ class ArgumentParser {
   std::span<const std::string> words_;
   std::span<const OptionEntry> known_;
   bool takes_project_;
+  bool takes_file_;
   std::size_t next_ = 0;
   CommandArguments parsed_;
 };
@@ -167,8 +174,9 @@ bool AsksForHelp(std::span<const std::string> words) {
 
 std::optional<CommandArguments> ParseCommandArguments(std::span<const std::string> words,
                                                       std::span<const OptionEntry> known,
-                                                      bool takes_project, std::string& error) {
-  return ArgumentParser(words, known, takes_project).Parse(error);
+                                                      bool takes_project, std::string& error,
+                                                      bool takes_file) {
+  return ArgumentParser(words, known, takes_project, takes_file).Parse(error);
 }
 
 }  // namespace dwelvane

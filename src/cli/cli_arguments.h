@@ -26,9 +26,10 @@ struct OptionEntry {
 std::string ValuePlaceholder(const OptionEntry& option);
 
 // The words after the command: its options (a flag's value is empty; a choice is spelled as
-// in its OptionEntry) and at most one PROJECT.
+// in its OptionEntry), the FILE a command may take before PROJECT, and at most one PROJECT.
 struct CommandArguments {
   std::map<std::string, std::string, std::less<>> options;
+  std::optional<std::string> file;
   std::optional<std::string> project;
 
   std::optional<std::string> Option(std::string_view name) const;
@@ -39,12 +40,14 @@ struct CommandArguments {
   bool Flag(std::string_view name) const { return options.contains(name); }
 };
 
-// Parses `words` against the options the command knows, and a PROJECT when it takes one; on
+// Parses `words` against the options the command knows, a FILE when it takes one, and a
+// PROJECT when it takes one; on
 // a mistake returns nothing and puts the reason, with the option meant when one is close,
 // into `error`.
 std::optional<CommandArguments> ParseCommandArguments(std::span<const std::string> words,
                                                       std::span<const OptionEntry> known,
-                                                      bool takes_project, std::string& error);
+                                                      bool takes_project, std::string& error,
+                                                      bool takes_file = false);
 
 bool AsksForHelp(std::span<const std::string> words);
 

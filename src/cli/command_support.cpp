@@ -76,9 +76,9 @@ void WarnAboutLinksOut(const SkippedEntries& links) {
 
 std::optional<CommandStart> StartCommand(std::span<const std::string> words,
                                          std::span<const OptionEntry> known_options,
-                                         bool takes_project) {
+                                         bool takes_project, bool takes_file) {
   std::string error;
-  auto arguments = ParseCommandArguments(words, known_options, takes_project, error);
+  auto arguments = ParseCommandArguments(words, known_options, takes_project, error, takes_file);
   if (!arguments) {
     ReportUsageError(error);
     return std::nullopt;

@@ -32,7 +32,7 @@ struct CommandStart {
 // PROJECT, name no project folder or one inside a project.
 std::optional<CommandStart> StartCommand(std::span<const std::string> words,
                                          std::span<const OptionEntry> known_options,
-                                         bool takes_project);
+                                         bool takes_project, bool takes_file = false);
 
 // The values of --encoding, as OutputEncoding lists them.
 inline constexpr std::string_view kEncodingNames[] = {"bytes", "utf-8", "utf-8-bom"};

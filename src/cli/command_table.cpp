@@ -2,17 +2,18 @@
 
 #include "cli/check_command.h"
 #include "cli/dialogue_command.h"
+#include "cli/export_command.h"
+#include "cli/import_command.h"
 #include "cli/speakers_command.h"
 #include "cli/stats_command.h"
+#include "cli/tag_command.h"
 
 namespace dwelvane {
 namespace {
 
 constexpr const CommandEntry* kCommands[] = {
-    &kDialogueCommand,
-    &kStatsCommand,
-    &kSpeakersCommand,
-    &kCheckCommand,
+    &kDialogueCommand, &kStatsCommand,  &kSpeakersCommand, &kCheckCommand,
+    &kTagCommand,      &kExportCommand, &kImportCommand,
 };
 
 }  // namespace

@@ -17,6 +17,7 @@ struct CommandEntry {
   std::string_view description = {};
   std::span<const OptionEntry> options = {};
   bool takes_project = true;
+  std::string_view file_argument = {};  // the name of a file it reads before PROJECT: FILE
   int (*run)(const CommandStart& start) = nullptr;
 };
 

@@ -75,6 +75,9 @@ void AppendUsage(std::string& out, const CommandEntry& command) {
     items.push_back("[--" + std::string(option.name) + (placeholder.empty() ? "" : " ") +
                     placeholder + "]");
   }
+  if (!command.file_argument.empty()) {
+    items.emplace_back(command.file_argument);
+  }
   if (command.takes_project) {
     items.emplace_back("[PROJECT]");
   }

@@ -1,0 +1,94 @@
+#include "translation/export_translations.h"
+
+#include <filesystem>
+
+#include "dialogue/script_discovery.h"
+#include "runtime/line_reader.h"
+#include "runtime/line_writer.h"
+#include "runtime/program_paths.h"
+#include "translation/loaded_tables.h"
+#include "translation/po_merge.h"
+#include "translation/project_tables.h"
+#include "translation/script_records.h"
+#include "translation/translation_entries.h"
+#include "translation/translation_files.h"
+
+namespace dwelvane {
+namespace {
+
+std::string ProjectName(const std::string& folder) {
+  return std::filesystem::path(ResolveProgramPath(folder)).parent_path().filename().string();
+}
+
+// The translator's file merged with the fresh catalog; false when it can't be read.
+bool MergeIntoUpdate(const ExportOptions& options, PoCatalog& catalog, ExportReport& report) {
+  std::string bytes;
+  if (IoError error = ReadWholeFile(options.update_path, bytes); error.Failed()) {
+    report.unreadable = error;
+    return false;
+  }
+  PoCatalog translated;
+  if (!ReadPo(bytes, translated, report.update_error)) {
+    report.update_is_no_po = true;
+    return false;
+  }
+  catalog = MergePo(translated, catalog);
+  return true;
+}
+
+IoError WriteOutput(const OutputTarget& output, const std::string& bytes) {
+  LineWriter writer;
+  if (IoError opened = writer.Open(output); opened.Failed()) {
+    return opened;
+  }
+  writer.WriteBytes(bytes);
+  return writer.FileClose();
+}
+
+}  // namespace
+
+CommandOutcome ExportTranslations(const ExportOptions& options, DialogueTable& records,
+                                  Progress& progress, const CommandFeedback& feedback,
+                                  ExportReport& report) {
+  const ScanRules rules{.scripts = {.with_inc = options.include_inc},
+                        .syntax = ScriptSyntax::kEngine,
+                        .characters = true,
+                        .aliases = options.aliases};
+  ScanDialogue(options.project_folder, rules, options.walk, records, progress, feedback);
+  EndFeedback(feedback);
+  const ProjectTable base_place = FindBaseTable(options.project_folder);
+  LoadedTable base;
+  LoadedTable language;
+  report.unreadable = LoadTable(base_place.path, options.code_page, base);
+  if (!report.unreadable.Failed()) {
+    const std::string language_path =
+        options.table_path.empty()
+            ? FindLanguageTable(options.project_folder, options.language, base_place).path
+            : options.table_path;
+    report.unreadable = LoadTable(language_path, options.code_page, language);
+  }
+  report.base_table = base.path;
+  report.language_table = language.path;
+  if (report.unreadable.Failed()) {
+    return {};
+  }
+  const TranslationTables tables{base.file, base.encoding,
+                                 language.exists ? &language.file : nullptr, language.encoding};
+  const std::vector<TranslationEntry> entries = CollectTranslationEntries(
+      records, GroupByScriptInNameOrder(records, options.project_folder), tables);
+  report.entries = entries.size();
+  for (const TranslationEntry& entry : entries) {
+    report.translated += entry.translation.empty() ? 0 : 1;
+  }
+  if (options.format == TranslationFormat::kCsv) {
+    return CommandOutcome::AfterWriting(WriteOutput(options.output, MakeTranslationCsv(entries)));
+  }
+  PoCatalog catalog =
+      MakeTranslationCatalog(entries, ProjectName(options.project_folder), options.language);
+  if (!options.update_path.empty() && !MergeIntoUpdate(options, catalog, report)) {
+    return {};
+  }
+  return CommandOutcome::AfterWriting(WriteOutput(options.output, WritePo(catalog)));
+}
+
+}  // namespace dwelvane

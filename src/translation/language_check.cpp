@@ -1,0 +1,112 @@
+#include "translation/language_check.h"
+
+#include <array>
+#include <unordered_set>
+
+#include "runtime/text_operations.h"
+#include "translation/said_ids.h"
+#include "translation/script_records.h"
+#include "translation/table_text.h"
+
+namespace dwelvane {
+namespace {
+
+constexpr std::string_view kFormatMarks[] = {"%s", "%d", "|", "~n"};
+
+std::array<std::size_t, std::size(kFormatMarks)> CountFormatMarks(std::string_view text) {
+  std::array<std::size_t, std::size(kFormatMarks)> counts{};
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    for (std::size_t at = text.find(kFormatMarks[i]); at != std::string_view::npos;
+         at = text.find(kFormatMarks[i], at + kFormatMarks[i].size())) {
+      ++counts[i];
+    }
+  }
+  return counts;
+}
+
+class LanguageChecker {
+ public:
+  LanguageChecker(const LanguageCheckInput& input, Findings& findings)
+      : input_(input), findings_(findings) {}
+
+  void Check() {
+    const std::vector<SaidId> said = CollectSaidIds(
+        input_.records, GroupByScriptInNameOrder(input_.records, input_.project_folder));
+    std::unordered_set<std::string_view, AsciiCaseHash, AsciiCaseEqual> said_ids;
+    for (const SaidId& id : said) {
+      said_ids.insert(id.id);
+      CheckTranslation(id);
+    }
+    if (input_.translated != nullptr) {
+      CheckStale(said);
+    }
+    CheckOrphans(said_ids);
+  }
+
+ private:
+  void CheckTranslation(const SaidId& said) {
+    const auto translation = input_.language.file.Find(said.id);
+    if (!translation) {
+      Add(said, FindingKind::kUntranslated);
+      return;
+    }
+    const auto source = input_.base.file.Find(said.id);
+    const std::string_view source_text =
+        source ? *source : input_.records.Record(said.lines.front()).Sentence;
+    if (CountFormatMarks(source_text) != CountFormatMarks(*translation)) {
+      Add(said, FindingKind::kFormatMismatch);
+    }
+  }
+
+  void CheckStale(const std::vector<SaidId>& said) {
+    std::unordered_map<std::string_view, const PoMessage*, AsciiCaseHash, AsciiCaseEqual> messages;
+    for (const PoMessage& message : input_.translated->messages) {
+      if (message.context && !message.obsolete && !message.Fuzzy() && !message.strings.empty() &&
+          !message.strings.front().empty()) {
+        messages[*message.context] = &message;
+      }
+    }
+    for (const SaidId& id : said) {
+      const auto found = messages.find(id.id);
+      const auto source = input_.base.file.Find(id.id);
+      if (found != messages.end() && source &&
+          TableTextInUtf8(*source, input_.base.encoding) != found->second->id) {
+        Add(id, FindingKind::kStaleTranslation);
+      }
+    }
+  }
+
+  template <typename SaidIds>
+  void CheckOrphans(const SaidIds& said_ids) {
+    const std::string path = NameInProject(input_.language.path, input_.project_folder);
+    const std::vector<TableLine>& lines = input_.language.file.Lines();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (!lines[i].id.empty() && !said_ids.contains(lines[i].id)) {
+        findings_.list.push_back({.path = findings_.paths.Store(path),
+                                  .line = static_cast<std::int64_t>(i + 1),
+                                  .kind = FindingKind::kOrphan,
+                                  .subject = findings_.paths.Store(lines[i].id)});
+      }
+    }
+  }
+
+  void Add(const SaidId& said, FindingKind kind) {
+    const DialogueRecord& record = input_.records.Record(said.lines.front());
+    findings_.list.push_back(
+        {.path = findings_.paths.Store(RelativeScriptPath(record, input_.project_folder)),
+         .line = record.ScriptLine,
+         .kind = kind,
+         .subject = findings_.paths.Store(said.id)});
+  }
+
+  const LanguageCheckInput& input_;
+  Findings& findings_;
+};
+
+}  // namespace
+
+void CheckLanguage(const LanguageCheckInput& input, Findings& findings) {
+  LanguageChecker(input, findings).Check();
+}
+
+}  // namespace dwelvane
