@@ -170,6 +170,22 @@ void AppendFindingLine(std::string& out, const Finding& finding) {
     case FindingKind::kChoiceNotVoiced:
       out.append("choice '").append(subject).append("' is said by no talk call in its script");
       break;
+    case FindingKind::kUntranslated:
+      out.append("ID '").append(subject).append("' has no entry in the language's table");
+      break;
+    case FindingKind::kStaleTranslation:
+      out.append("the text of ID '")
+          .append(subject)
+          .append("' changed since it was translated: the PO file's source is another");
+      break;
+    case FindingKind::kOrphan:
+      out.append("no line says the language table's ID '").append(subject).append("'");
+      break;
+    case FindingKind::kFormatMismatch:
+      out.append("the translation of ID '")
+          .append(subject)
+          .append("' does not keep the %s, %d, | and ~n of its source");
+      break;
     case FindingKind::kAudioReused:
     case FindingKind::kReferenceReused:
       out.append(finding.kind == FindingKind::kAudioReused ? "audio file '" : "ID '")

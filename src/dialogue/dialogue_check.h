@@ -21,10 +21,14 @@ enum class FindingKind {
   kAudioReused,
   kReferenceReused,
   kBrokenLiteral,
-  kChoiceNotVoiced
+  kChoiceNotVoiced,
+  kUntranslated,
+  kStaleTranslation,
+  kOrphan,
+  kFormatMismatch,
 };
 
-inline constexpr std::size_t kFindingKindCount = 7;
+inline constexpr std::size_t kFindingKindCount = 11;
 
 // The name a finding carries in its line and in the summary; empty for a number that is no
 // kind.
@@ -44,6 +48,14 @@ constexpr std::string_view FindingKindName(FindingKind kind) {
       return "broken-literal";
     case FindingKind::kChoiceNotVoiced:
       return "choice-not-voiced";
+    case FindingKind::kUntranslated:
+      return "untranslated";
+    case FindingKind::kStaleTranslation:
+      return "stale-translation";
+    case FindingKind::kOrphan:
+      return "orphan";
+    case FindingKind::kFormatMismatch:
+      return "format-mismatch";
   }
   return {};
 }
@@ -59,7 +71,8 @@ struct Finding {
   std::string_view path = {};  // the script, relative to the project folder, "/" between folders
   std::int64_t line = 0;
   FindingKind kind = FindingKind::kMissingAudio;
-  std::string_view subject = {};  // the audio file, the ID or the choice the finding is about
+  // The audio file, the ID or the choice the finding is about.
+  std::string_view subject = {};
   // For the reuse kinds: the line that used the subject first.
   std::string_view earlier_path = {};
   std::int64_t earlier_line = 0;
@@ -67,7 +80,7 @@ struct Finding {
 
 struct Findings {
   std::vector<Finding> list;
-  TextArena paths;  // the scripts' relative paths the findings name
+  TextArena paths;  // the relative paths and the subjects the findings name
 };
 
 // "PATH:LINE: warning: MESSAGE [KIND]" and a line end, as compilers print their warnings.
