@@ -114,6 +114,13 @@ void RemoveFile(const std::string& path);
 // Makes a rename into the folder of `path` durable, where the platform needs that.
 void SyncFolderOf(const std::string& path);
 
+// Flushes every file of the file system that holds `path` to its disk in one call, where
+// the system has one (Linux); elsewhere the files were flushed one by one as they were
+// written (SyncFile), and this does nothing.
+void SyncFileSystemOf(const std::string& path);
+// True when SyncFileSystemOf flushes the files, so that writers may skip SyncFile.
+bool SyncsWholeFileSystems();
+
 bool StandardErrorIsTerminal();
 bool StandardOutputIsTerminal();
 

@@ -255,6 +255,27 @@ void SyncFolderOf(const std::string& path) {
   }
 }
 
+void SyncFileSystemOf(const std::string& path) {
+#ifdef __linux__
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  const int folder_fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC);
+  if (folder_fd >= 0) {
+    ::syncfs(folder_fd);
+    ::close(folder_fd);
+  }
+#else
+  static_cast<void>(path);
+#endif
+}
+
+bool SyncsWholeFileSystems() {
+#ifdef __linux__
+  return true;
+#else
+  return false;
+#endif
+}
+
 bool StandardErrorIsTerminal() {
   return ::isatty(STDERR_FILENO) == 1;
 }

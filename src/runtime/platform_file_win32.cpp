@@ -288,6 +288,12 @@ void RemoveFile(const std::string& path) {
 // MOVEFILE_WRITE_THROUGH has made the rename durable already.
 void SyncFolderOf(const std::string&) {}
 
+void SyncFileSystemOf(const std::string&) {}
+
+bool SyncsWholeFileSystems() {
+  return false;
+}
+
 bool StandardErrorIsTerminal() {
   DWORD mode = 0;
   return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;

@@ -32,7 +32,7 @@ namespace temporary_files_detail {
 
 // The slots the signal handler reads: at most kSlots files, each of up to kPathSize - 1
 // bytes.
-inline constexpr int kSlots = 8;
+inline constexpr int kSlots = 64;
 inline constexpr int kPathSize = 4096;
 
 // Calls `remove` for each registered path; safe in a signal handler.

@@ -63,30 +63,20 @@ std::optional<std::string> TagPlanner::GiveId(std::string_view character, std::s
     }
   }
   std::string id = MakeId(prefix_, next_number_);
-  if (!AddEntry(id, text, encoding, file_entries_)) {
+  if (!AddEntry(id, text, encoding, given_)) {
     return std::nullopt;
   }
   ++next_number_;
   if (share_identical_) {
-    shared_.emplace(key, id);
-    shared_in_file_.push_back(std::move(key));
+    shared_.emplace(std::move(key), id);
   }
   return id;
 }
 
-void TagPlanner::KeepFile() {
-  std::move(file_entries_.begin(), file_entries_.end(), std::back_inserter(entries_));
-  file_entries_.clear();
-  shared_in_file_.clear();
-}
-
-// The numbers stay taken: a gap costs nothing, and a number is never handed out twice.
-void TagPlanner::DropFile() {
-  for (const std::string& key : shared_in_file_) {
-    shared_.erase(key);
-  }
-  file_entries_.clear();
-  shared_in_file_.clear();
+std::vector<TableEntry> TagPlanner::TakeGivenEntries() {
+  std::vector<TableEntry> given;
+  given.swap(given_);
+  return given;
 }
 
 bool TagPlanner::AddEntry(std::string_view id, std::string_view text, SourceEncoding encoding,

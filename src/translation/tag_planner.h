@@ -39,11 +39,12 @@ class TagPlanner {
   // `encoding`); nothing when the table's encoding can't hold the text.
   std::optional<std::string> GiveId(std::string_view character, std::string_view text,
                                     SourceEncoding encoding);
-  // The IDs given since the last call stay (their script was written) or are dropped.
-  void KeepFile();
-  void DropFile();
+  // The entries of the IDs given since the last call, for the script they went into: they
+  // belong in the table once that script is written.
+  std::vector<TableEntry> TakeGivenEntries();
 
-  const std::vector<TableEntry>& Entries() const { return entries_; }
+  // The entries of the IDs the scripts held without one.
+  const std::vector<TableEntry>& MissingEntries() const { return entries_; }
 
  private:
   using SeenIds = std::unordered_set<std::string_view, AsciiCaseHash, AsciiCaseEqual>;
@@ -58,9 +59,8 @@ class TagPlanner {
   bool table_in_utf8_;
   std::uint64_t next_number_ = 1;
   std::unordered_map<std::string, std::string> shared_;  // character and text to its ID
-  std::vector<std::string> shared_in_file_;              // keys added for the current file
   std::vector<TableEntry> entries_;
-  std::vector<TableEntry> file_entries_;
+  std::vector<TableEntry> given_;
 };
 
 }  // namespace dwelvane

@@ -1,5 +1,6 @@
 #include "translation/tag_project.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -9,6 +10,7 @@
 #include "runtime/line_reader.h"
 #include "runtime/path_separator.h"
 #include "runtime/platform_file.h"
+#include "runtime/replacement_batch.h"
 #include "script/script_reader.h"
 #include "script/text_reference.h"
 #include "translation/id_insertion.h"
@@ -56,6 +58,13 @@ IoError ReplaceInProject(const std::string& path, const std::string& bytes,
       platform::WriteToFile(replacement.Handle(), bytes.data(), bytes.size()));
 }
 
+// A tagged script waiting in the batch: its entries go into the table once it is in place.
+struct PendingScript {
+  std::size_t lines = 0;
+  std::vector<TableEntry> entries;
+  std::string read;  // its bytes as they were read
+};
+
 class Tagger {
  public:
   Tagger(const TagOptions& options, DialogueTable& records, TagReport& report)
@@ -101,16 +110,25 @@ class Tagger {
            LeftAloneReason::kNotInCodePage,
            {}});
     }
+    entries_ = planner.MissingEntries();
     for (const ScriptRecords& group : scripts) {
-      if (refused_.contains(group.path)) {
+      if (refused_.contains(group.path) || !HasLineToTag(group)) {
         continue;
       }
       TagScript(group, planner);
+      if (batch_.Full()) {
+        CommitBatch();
+      }
       if (report_.failure.Failed()) {
         return;
       }
     }
-    WriteTable(planner.Entries());
+    CommitBatch();
+    if (report_.failure.Failed()) {
+      return;
+    }
+    ReplacementBatch::SyncMoves(options_.project_folder);
+    WriteTable(entries_);
   }
 
  private:
@@ -147,26 +165,60 @@ class Tagger {
       return;
     }
     const std::string tagged = InsertIds(bytes, insertions);
+    PendingScript pending{insertions.size(), planner.TakeGivenEntries(), {}};
     if (options_.dry_run) {
       AppendUnifiedDiff(report_.diff, group.name, bytes, tagged);
-    } else if (!WriteScript(group.path, bytes, tagged)) {
-      planner.DropFile();
+      Count(pending);
       return;
     }
-    planner.KeepFile();
-    report_.lines_tagged += insertions.size();
-    ++report_.scripts_changed;
+    report_.failure = batch_.Add(group.path, tagged, options_.project_folder);
+    pending.read = std::move(bytes);
+    pending_.emplace_back(group.path, std::move(pending));
   }
 
-  // Replaces the script unless it changed since it was read.
-  bool WriteScript(const std::string& path, const std::string& read, const std::string& tagged) {
-    std::string now;
-    if (IoError error = ReadWholeFile(path, now); error.Failed() || now != read) {
-      report_.left_alone.push_back({path, 0, LeftAloneReason::kChangedSinceRead, {}});
-      return false;
+  // A line without an ID whose text may be a literal, as the scan saw it.
+  bool HasLineToTag(const ScriptRecords& group) const {
+    for (std::size_t i = group.first; i < group.first + group.count; ++i) {
+      const DialogueRecord& record = records_.Record(i);
+      if (record.Reference.empty() && !record.Sentence.empty()) {
+        return true;
+      }
     }
-    report_.failure = ReplaceInProject(path, tagged, options_.project_folder);
-    return !report_.failure.Failed();
+    return false;
+  }
+
+  // Puts the scripts written so far in place, each unless it changed since it was read.
+  void CommitBatch() {
+    std::vector<std::string> changed;
+    const auto still_as_read = [&](const std::string& path) {
+      std::string now;
+      return !ReadWholeFile(path, now).Failed() && now == Pending(path).read;
+    };
+    if (IoError error = batch_.Commit(still_as_read, changed); error.Failed()) {
+      report_.failure = error;
+    }
+    for (const std::string& path : changed) {
+      report_.left_alone.push_back({path, 0, LeftAloneReason::kChangedSinceRead, {}});
+      Pending(path).lines = 0;
+    }
+    for (auto& [path, pending] : pending_) {
+      if (!report_.failure.Failed() && pending.lines > 0) {
+        Count(pending);
+      }
+    }
+    pending_.clear();
+  }
+
+  PendingScript& Pending(const std::string& path) {
+    return std::find_if(pending_.begin(), pending_.end(),
+                        [&](const auto& p) { return p.first == path; })
+        ->second;
+  }
+
+  void Count(PendingScript& pending) {
+    report_.lines_tagged += pending.lines;
+    ++report_.scripts_changed;
+    std::move(pending.entries.begin(), pending.entries.end(), std::back_inserter(entries_));
   }
 
   void WriteTable(const std::vector<TableEntry>& entries) {
@@ -210,6 +262,9 @@ class Tagger {
   bool table_is_new_ = false;
   std::set<std::string> refused_;  // scripts with a literal the engine refuses
   ScriptFacts facts_;
+  ReplacementBatch batch_;
+  std::vector<std::pair<std::string, PendingScript>> pending_;  // in the batch's order
+  std::vector<TableEntry> entries_;
 };
 
 }  // namespace
