@@ -12,11 +12,12 @@ namespace dwelvane::testing {
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder() : TempFolder(fs::temp_directory_path().string()) {}
+
+TempFolder::TempFolder(const std::string& parent) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path candidate =
-        fs::temp_directory_path() / ("dwelvane-test-" + std::to_string(random()));
+    const fs::path candidate = fs::path(parent) / ("dwelvane-test-" + std::to_string(random()));
     std::error_code error;
     if (fs::create_directory(candidate, error)) {
       path_ = candidate.string();

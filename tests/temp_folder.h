@@ -9,6 +9,8 @@ namespace dwelvane::testing {
 class TempFolder {
  public:
   TempFolder();
+  // The same under `parent` (say, a memory file system where writes cost no disk flush).
+  explicit TempFolder(const std::string& parent);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
