@@ -37,7 +37,8 @@ constexpr OptionEntry kOptions[] = {
     {.name = "po",
      .value = "FILE",
      .help = "with --language: the translators' PO file, whose sources tell the translations "
-             "whose base text changed since (stale-translation)"},
+             "whose base text changed since (stale-translation), and whose empty and fuzzy "
+             "messages are untranslated too"},
     kCodePageOption,
 };
 

@@ -1,6 +1,7 @@
 #include "translation/language_check.h"
 
 #include <array>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "runtime/text_operations.h"
@@ -32,25 +33,32 @@ class LanguageChecker {
   void Check() {
     const std::vector<SaidId> said = CollectSaidIds(
         input_.records, GroupByScriptInNameOrder(input_.records, input_.project_folder));
+    if (input_.translated != nullptr) {
+      IndexTranslatedMessages();
+    }
     std::unordered_set<std::string_view, AsciiCaseHash, AsciiCaseEqual> said_ids;
     for (const SaidId& id : said) {
       said_ids.insert(id.id);
       CheckTranslation(id);
     }
-    if (input_.translated != nullptr) {
-      CheckStale(said);
-    }
     CheckOrphans(said_ids);
   }
 
  private:
+  // The language table holds every entry once a PO file is imported, the untranslated
+  // ones with the base text: with the PO file, its messages tell which are translated.
   void CheckTranslation(const SaidId& said) {
     const auto translation = input_.language.file.Find(said.id);
-    if (!translation) {
+    const auto message = translated_.find(said.id);
+    if (!translation || (input_.translated != nullptr && message == translated_.end())) {
       Add(said, FindingKind::kUntranslated);
       return;
     }
     const auto source = input_.base.file.Find(said.id);
+    if (message != translated_.end() && source &&
+        TableTextInUtf8(*source, input_.base.encoding) != message->second->id) {
+      Add(said, FindingKind::kStaleTranslation);
+    }
     const std::string_view source_text =
         source ? *source : input_.records.Record(said.lines.front()).Sentence;
     if (CountFormatMarks(source_text) != CountFormatMarks(*translation)) {
@@ -58,20 +66,11 @@ class LanguageChecker {
     }
   }
 
-  void CheckStale(const std::vector<SaidId>& said) {
-    std::unordered_map<std::string_view, const PoMessage*, AsciiCaseHash, AsciiCaseEqual> messages;
+  void IndexTranslatedMessages() {
     for (const PoMessage& message : input_.translated->messages) {
       if (message.context && !message.obsolete && !message.Fuzzy() && !message.strings.empty() &&
           !message.strings.front().empty()) {
-        messages[*message.context] = &message;
-      }
-    }
-    for (const SaidId& id : said) {
-      const auto found = messages.find(id.id);
-      const auto source = input_.base.file.Find(id.id);
-      if (found != messages.end() && source &&
-          TableTextInUtf8(*source, input_.base.encoding) != found->second->id) {
-        Add(id, FindingKind::kStaleTranslation);
+        translated_[*message.context] = &message;
       }
     }
   }
@@ -101,6 +100,8 @@ class LanguageChecker {
 
   const LanguageCheckInput& input_;
   Findings& findings_;
+  // The PO file's translated messages by their ID.
+  std::unordered_map<std::string_view, const PoMessage*, AsciiCaseHash, AsciiCaseEqual> translated_;
 };
 
 }  // namespace

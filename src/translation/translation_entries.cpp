@@ -29,9 +29,12 @@ class EntryMaker {
                              std::to_string(records_.Record(line).ScriptLine));
     }
     AppendAsUtf8(entry.audio, first.AudioFile, first.ScriptEncoding);
+    // A line before without a text of its own (a variable's) tells a translator nothing.
     if (said.before != SaidId::kNoRecord) {
       const DialogueRecord& before = records_.Record(said.before);
-      entry.before = CharacterOf(before) + ": " + TextOf(before);
+      if (const std::string text = TextOf(before); !text.empty()) {
+        entry.before = CharacterOf(before) + ": " + text;
+      }
     }
     return entry;
   }
