@@ -36,14 +36,39 @@ bool MergeIntoUpdate(const ExportOptions& options, PoCatalog& catalog, ExportRep
   return true;
 }
 
-IoError WriteOutput(const OutputTarget& output, const std::string& bytes) {
-  LineWriter writer;
-  if (IoError opened = writer.Open(output); opened.Failed()) {
-    return opened;
+// Writes what `fill` appends, a buffer at a time, so that a large file is never held whole.
+class BufferedOutput {
+ public:
+  explicit BufferedOutput(const OutputTarget& output) { error_ = writer_.Open(output); }
+
+  std::string& Buffer() { return buffer_; }
+  void FlushWhenFull() {
+    if (buffer_.size() >= kFlushAt) {
+      Flush();
+    }
   }
-  writer.WriteBytes(bytes);
-  return writer.FileClose();
-}
+  IoError Close() {
+    if (error_.Failed()) {
+      return error_;
+    }
+    Flush();
+    return writer_.FileClose();
+  }
+
+ private:
+  static constexpr std::size_t kFlushAt = 1 << 20;
+
+  void Flush() {
+    if (!error_.Failed()) {
+      writer_.WriteBytes(buffer_);
+    }
+    buffer_.clear();
+  }
+
+  LineWriter writer_;
+  IoError error_;
+  std::string buffer_;
+};
 
 }  // namespace
 
@@ -74,21 +99,46 @@ CommandOutcome ExportTranslations(const ExportOptions& options, DialogueTable& r
   }
   const TranslationTables tables{base.file, base.encoding,
                                  language.exists ? &language.file : nullptr, language.encoding};
-  const std::vector<TranslationEntry> entries = CollectTranslationEntries(
-      records, GroupByScriptInNameOrder(records, options.project_folder), tables);
-  report.entries = entries.size();
-  for (const TranslationEntry& entry : entries) {
+  const std::vector<ScriptRecords> scripts =
+      GroupByScriptInNameOrder(records, options.project_folder);
+  const auto count = [&](const TranslationEntry& entry) {
+    ++report.entries;
     report.translated += entry.translation.empty() ? 0 : 1;
+  };
+  const PoMessage header =
+      MakeTranslationHeader(ProjectName(options.project_folder), options.language);
+  if (!options.update_path.empty()) {
+    PoCatalog catalog{{header}};
+    ForEachTranslationEntry(records, scripts, tables, [&](const TranslationEntry& entry) {
+      count(entry);
+      FillTranslationMessage(catalog.messages.emplace_back(), entry);
+    });
+    if (!MergeIntoUpdate(options, catalog, report)) {
+      return {};
+    }
+    BufferedOutput output(options.output);
+    output.Buffer() = WritePo(catalog);
+    return CommandOutcome::AfterWriting(output.Close());
   }
+  BufferedOutput output(options.output);
+  std::string& buffer = output.Buffer();
+  PoMessage message;
   if (options.format == TranslationFormat::kCsv) {
-    return CommandOutcome::AfterWriting(WriteOutput(options.output, MakeTranslationCsv(entries)));
+    AppendTranslationCsvStart(buffer);
+  } else {
+    AppendPoMessage(buffer, header);
   }
-  PoCatalog catalog =
-      MakeTranslationCatalog(entries, ProjectName(options.project_folder), options.language);
-  if (!options.update_path.empty() && !MergeIntoUpdate(options, catalog, report)) {
-    return {};
-  }
-  return CommandOutcome::AfterWriting(WriteOutput(options.output, WritePo(catalog)));
+  ForEachTranslationEntry(records, scripts, tables, [&](const TranslationEntry& entry) {
+    count(entry);
+    if (options.format == TranslationFormat::kCsv) {
+      AppendTranslationCsvRow(buffer, entry);
+    } else {
+      FillTranslationMessage(message, entry);
+      AppendPoMessage(buffer.append("\n"), message);
+    }
+    output.FlushWhenFull();
+  });
+  return CommandOutcome::AfterWriting(output.Close());
 }
 
 }  // namespace dwelvane

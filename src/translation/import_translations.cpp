@@ -22,6 +22,7 @@ using TextsById = std::unordered_map<std::string, std::string, AsciiCaseHash, As
 TextsById EncodeTranslations(const std::vector<ReadTranslation>& read, const LoadedTable& base,
                              TableEncoding encoding, std::vector<BadTranslation>& bad) {
   TextsById texts;
+  texts.reserve(read.size());
   for (const ReadTranslation& translation : read) {
     std::string text;
     BadTranslationReason reason;

@@ -31,13 +31,13 @@ class LanguageChecker {
       : input_(input), findings_(findings) {}
 
   void Check() {
-    const std::vector<SaidId> said = CollectSaidIds(
+    const SaidIds said = CollectSaidIds(
         input_.records, GroupByScriptInNameOrder(input_.records, input_.project_folder));
     if (input_.translated != nullptr) {
       IndexTranslatedMessages();
     }
     std::unordered_set<std::string_view, AsciiCaseHash, AsciiCaseEqual> said_ids;
-    for (const SaidId& id : said) {
+    for (const SaidId& id : said.ids) {
       said_ids.insert(id.id);
       CheckTranslation(id);
     }
@@ -60,7 +60,7 @@ class LanguageChecker {
       Add(said, FindingKind::kStaleTranslation);
     }
     const std::string_view source_text =
-        source ? *source : input_.records.Record(said.lines.front()).Sentence;
+        source ? *source : input_.records.Record(said.first).Sentence;
     if (CountFormatMarks(source_text) != CountFormatMarks(*translation)) {
       Add(said, FindingKind::kFormatMismatch);
     }
@@ -75,8 +75,8 @@ class LanguageChecker {
     }
   }
 
-  template <typename SaidIds>
-  void CheckOrphans(const SaidIds& said_ids) {
+  template <typename IdSet>
+  void CheckOrphans(const IdSet& said_ids) {
     const std::string path = NameInProject(input_.language.path, input_.project_folder);
     const std::vector<TableLine>& lines = input_.language.file.Lines();
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -90,7 +90,7 @@ class LanguageChecker {
   }
 
   void Add(const SaidId& said, FindingKind kind) {
-    const DialogueRecord& record = input_.records.Record(said.lines.front());
+    const DialogueRecord& record = input_.records.Record(said.first);
     findings_.list.push_back(
         {.path = findings_.paths.Store(RelativeScriptPath(record, input_.project_folder)),
          .line = record.ScriptLine,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,10 +53,19 @@ struct PoReadError {
 // error. False with the first error otherwise; `catalog` then holds what came before it.
 bool ReadPo(std::string_view bytes, PoCatalog& catalog, PoReadError& error);
 
+// As ReadPo, each message handed to `take` with the line it starts on as soon as it is
+// read, for readers that keep little of a large file.
+using PoMessageSink = std::function<void(PoMessage&& message, std::int64_t line)>;
+bool ReadPoMessages(std::string_view bytes, const PoMessageSink& take, PoReadError& error);
+
 // The catalog in gettext's layout: the comments (translator, extracted, references, flags,
 // previous), then msgctxt, msgid, msgid_plural and msgstr; a string with a line end before
 // its last character starts with "" and continues one line per line end. A blank line
 // between entries, LF line ends.
 std::string WritePo(const PoCatalog& catalog);
+
+// One message as WritePo writes it, without the blank line that parts it from the one
+// before: for writers that go message by message.
+void AppendPoMessage(std::string& out, const PoMessage& message);
 
 }  // namespace dwelvane

@@ -88,7 +88,7 @@ std::string_view FindCharset(const PoMessage& header) {
 
 class PoReader {
  public:
-  PoReader(PoCatalog& catalog, PoReadError& error) : catalog_(catalog), error_(error) {}
+  PoReader(const PoMessageSink& take, PoReadError& error) : take_(take), error_(error) {}
 
   bool Read(std::string_view bytes) {
     bytes = WithoutByteOrderMark(bytes);
@@ -270,8 +270,7 @@ class PoReader {
                       "'; only UTF-8 is read",
                   charset_line_ != 0 ? charset_line_ : message_line_);
     }
-    catalog_.messages.push_back(std::move(message_));
-    catalog_.lines.push_back(message_line_);
+    take_(std::move(message_), message_line_);
     message_ = PoMessage{};
     part_ = Part::kNone;
     target_ = previous_target_ = nullptr;
@@ -296,7 +295,7 @@ class PoReader {
     return false;
   }
 
-  PoCatalog& catalog_;
+  const PoMessageSink& take_;
   PoReadError& error_;
   PoMessage message_;
   Part part_ = Part::kNone;
@@ -313,7 +312,17 @@ class PoReader {
 bool ReadPo(std::string_view bytes, PoCatalog& catalog, PoReadError& error) {
   catalog.messages.clear();
   catalog.lines.clear();
-  return PoReader(catalog, error).Read(bytes);
+  return ReadPoMessages(
+      bytes,
+      [&](PoMessage&& message, std::int64_t line) {
+        catalog.messages.push_back(std::move(message));
+        catalog.lines.push_back(line);
+      },
+      error);
+}
+
+bool ReadPoMessages(std::string_view bytes, const PoMessageSink& take, PoReadError& error) {
+  return PoReader(take, error).Read(bytes);
 }
 
 }  // namespace dwelvane

@@ -87,7 +87,9 @@ void AppendStrings(std::string& out, std::string_view prefix, const PoMessage& m
   }
 }
 
-void AppendMessage(std::string& out, const PoMessage& message) {
+}  // namespace
+
+void AppendPoMessage(std::string& out, const PoMessage& message) {
   AppendComments(out, "#", message.translator_comments);
   AppendComments(out, "#.", message.extracted_comments);
   AppendComments(out, "#:", message.references);
@@ -104,15 +106,13 @@ void AppendMessage(std::string& out, const PoMessage& message) {
   AppendStrings(out, prefix, message);
 }
 
-}  // namespace
-
 std::string WritePo(const PoCatalog& catalog) {
   std::string out;
   for (const PoMessage& message : catalog.messages) {
     if (!out.empty()) {
       out += '\n';
     }
-    AppendMessage(out, message);
+    AppendPoMessage(out, message);
   }
   return out;
 }

@@ -6,21 +6,27 @@
 
 namespace dwelvane {
 
-std::vector<SaidId> CollectSaidIds(const DialogueTable& records,
-                                   const std::vector<ScriptRecords>& scripts) {
-  std::vector<SaidId> said;
-  std::unordered_map<std::string_view, std::size_t, AsciiCaseHash, AsciiCaseEqual> index;
+SaidIds CollectSaidIds(const DialogueTable& records, const std::vector<ScriptRecords>& scripts) {
+  SaidIds said;
+  said.next.assign(records.DialogueCount, SaidIds::kNoRecord);
+  // By ID: its place in `said.ids` and its last line so far.
+  std::unordered_map<std::string_view, std::pair<std::size_t, std::size_t>, AsciiCaseHash,
+                     AsciiCaseEqual>
+      index;
+  index.reserve(records.DialogueCount);
   for (const ScriptRecords& script : scripts) {
     for (std::size_t i = script.first; i < script.first + script.count; ++i) {
       const std::string_view id = records.Record(i).Reference;
       if (id.empty()) {
         continue;
       }
-      const auto [found, added] = index.try_emplace(id, said.size());
+      const auto [found, added] = index.try_emplace(id, said.ids.size(), i);
       if (added) {
-        said.push_back({id, {}, i > script.first ? i - 1 : SaidId::kNoRecord});
+        said.ids.push_back({id, i, i > script.first ? i - 1 : SaidIds::kNoRecord});
+        continue;
       }
-      said[found->second].lines.push_back(i);
+      said.next[found->second.second] = i;
+      found->second.second = i;
     }
   }
   return said;

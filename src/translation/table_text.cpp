@@ -33,9 +33,14 @@ TableEncoding EncodingOfTable(const StringTableFile& table, TableEncoding code_p
 
 std::string TableTextInUtf8(std::string_view text, TableEncoding encoding) {
   std::string utf8;
-  AppendToUtf8(utf8, text, encoding);
-  ReplaceFrom(utf8, 0, '|', '\n');
+  AppendTableTextInUtf8(utf8, text, encoding);
   return utf8;
+}
+
+void AppendTableTextInUtf8(std::string& out, std::string_view text, TableEncoding encoding) {
+  const std::size_t start = out.size();
+  AppendToUtf8(out, text, encoding);
+  ReplaceFrom(out, start, '|', '\n');
 }
 
 bool AppendUtf8AsTableText(std::string& out, std::string_view utf8, TableEncoding encoding) {

@@ -21,6 +21,7 @@ TableEncoding EncodingOfTable(const StringTableFile& table, TableEncoding code_p
 
 // A table's text in UTF-8, each "|" a line break ("\n").
 std::string TableTextInUtf8(std::string_view text, TableEncoding encoding);
+void AppendTableTextInUtf8(std::string& out, std::string_view text, TableEncoding encoding);
 
 // Appends a UTF-8 text as a table in `encoding` holds it, each line break ("\n") a "|".
 // False, with `out` as it was, when the code page can't hold a character of it.

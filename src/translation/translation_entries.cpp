@@ -9,77 +9,94 @@ namespace {
 
 class EntryMaker {
  public:
-  EntryMaker(const DialogueTable& records, const TranslationTables& tables)
-      : records_(records), tables_(tables) {}
+  EntryMaker(const DialogueTable& records, const std::vector<ScriptRecords>& scripts,
+             const TranslationTables& tables)
+      : records_(records), scripts_(scripts), tables_(tables), script_of_(records.DialogueCount) {
+    for (std::size_t s = 0; s < scripts.size(); ++s) {
+      for (std::size_t i = scripts[s].first; i < scripts[s].first + scripts[s].count; ++i) {
+        script_of_[i] = s;
+      }
+    }
+  }
 
-  TranslationEntry Make(const SaidId& said, const std::vector<ScriptRecords>& scripts,
-                        const std::vector<std::size_t>& script_of) const {
-    const DialogueRecord& first = records_.Record(said.lines.front());
-    TranslationEntry entry;
-    entry.id = std::string(said.id);
-    entry.character = CharacterOf(first);
-    entry.source = TextOf(first);
+  void Fill(TranslationEntry& entry, const SaidIds& said_ids, const SaidId& said) {
+    const DialogueRecord& first = records_.Record(said.first);
+    entry.id.assign(said.id);
+    AppendCharacter(entry.character, first);
+    AppendText(entry.source, first);
+    entry.translation.clear();
     if (tables_.language != nullptr) {
       if (const auto text = tables_.language->Find(said.id)) {
-        entry.translation = TableTextInUtf8(*text, tables_.language_encoding);
+        AppendTableTextInUtf8(entry.translation, *text, tables_.language_encoding);
       }
     }
-    for (const std::size_t line : said.lines) {
-      entry.places.push_back(scripts[script_of[line]].name + ":" +
-                             std::to_string(records_.Record(line).ScriptLine));
-    }
+    entry.places.clear();
+    said_ids.ForEachLine(said, [&](std::size_t line) {
+      entry.places.append(entry.places.empty() ? "" : " ")
+          .append(scripts_[script_of_[line]].name)
+          .append(":")
+          .append(std::to_string(records_.Record(line).ScriptLine));
+    });
+    entry.first_file = scripts_[script_of_[said.first]].name;
+    entry.first_line = std::to_string(first.ScriptLine);
+    entry.audio.clear();
     AppendAsUtf8(entry.audio, first.AudioFile, first.ScriptEncoding);
-    // A line before without a text of its own (a variable's) tells a translator nothing.
-    if (said.before != SaidId::kNoRecord) {
-      const DialogueRecord& before = records_.Record(said.before);
-      if (const std::string text = TextOf(before); !text.empty()) {
-        entry.before = CharacterOf(before) + ": " + text;
-      }
-    }
-    return entry;
+    FillBefore(entry.before, said);
   }
 
  private:
-  std::string CharacterOf(const DialogueRecord& record) const {
-    std::string character;
-    AppendAsUtf8(character, record.Character.empty() ? record.Speaker : record.Character,
+  // A line before without a text of its own (a variable's) tells a translator nothing.
+  void FillBefore(std::string& before, const SaidId& said) {
+    before.clear();
+    if (said.before == SaidIds::kNoRecord) {
+      return;
+    }
+    const DialogueRecord& record = records_.Record(said.before);
+    AppendText(scratch_, record);
+    if (!scratch_.empty()) {
+      AppendCharacter(before, record);
+      before.append(": ").append(scratch_);
+    }
+  }
+
+  void AppendCharacter(std::string& out, const DialogueRecord& record) const {
+    out.clear();
+    AppendAsUtf8(out, record.Character.empty() ? record.Speaker : record.Character,
                  record.ScriptEncoding);
-    return character;
   }
 
   // What the player reads: the base table's entry, else the script's own text.
-  std::string TextOf(const DialogueRecord& record) const {
+  void AppendText(std::string& out, const DialogueRecord& record) const {
+    out.clear();
     if (!record.Reference.empty()) {
       if (const auto text = tables_.base.Find(record.Reference)) {
-        return TableTextInUtf8(*text, tables_.base_encoding);
+        AppendTableTextInUtf8(out, *text, tables_.base_encoding);
+        return;
       }
     }
-    std::string text;
-    AppendAsUtf8(text, record.Sentence, record.ScriptEncoding);
-    return text;
+    AppendAsUtf8(out, record.Sentence, record.ScriptEncoding);
   }
 
   const DialogueTable& records_;
+  const std::vector<ScriptRecords>& scripts_;
   const TranslationTables& tables_;
+  std::vector<std::size_t> script_of_;
+  std::string scratch_;
 };
 
 }  // namespace
 
-std::vector<TranslationEntry> CollectTranslationEntries(const DialogueTable& records,
-                                                        const std::vector<ScriptRecords>& scripts,
-                                                        const TranslationTables& tables) {
-  std::vector<std::size_t> script_of(records.DialogueCount);
-  for (std::size_t s = 0; s < scripts.size(); ++s) {
-    for (std::size_t i = scripts[s].first; i < scripts[s].first + scripts[s].count; ++i) {
-      script_of[i] = s;
-    }
+void ForEachTranslationEntry(const DialogueTable& records,
+                             const std::vector<ScriptRecords>& scripts,
+                             const TranslationTables& tables,
+                             const std::function<void(const TranslationEntry&)>& take) {
+  EntryMaker maker(records, scripts, tables);
+  const SaidIds said = CollectSaidIds(records, scripts);
+  TranslationEntry entry;
+  for (const SaidId& id : said.ids) {
+    maker.Fill(entry, said, id);
+    take(entry);
   }
-  const EntryMaker maker(records, tables);
-  std::vector<TranslationEntry> entries;
-  for (const SaidId& said : CollectSaidIds(records, scripts)) {
-    entries.push_back(maker.Make(said, scripts, script_of));
-  }
-  return entries;
 }
 
 }  // namespace dwelvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,11 @@ namespace dwelvane {
 struct TranslationEntry {
   std::string id;
   std::string character;
-  std::string source;               // the base table's text, else the script's own
-  std::string translation;          // the language table's text; empty when it has none
-  std::vector<std::string> places;  // "NAME:LINE" of each line that says it
+  std::string source;       // the base table's text, else the script's own
+  std::string translation;  // the language table's text; empty when it has none
+  std::string places;       // "NAME:LINE" of each line that says it, one blank between
+  std::string first_file;   // the name and line of the first of them
+  std::string first_line;
   std::string audio;
   std::string before;  // "CHARACTER: TEXT" of the line said just before it in its script
 };
@@ -28,9 +31,12 @@ struct TranslationTables {
   TableEncoding language_encoding = TableEncoding::kWindows1252;
 };
 
-// An entry for each ID the records say, in the order of `scripts` and their lines.
-std::vector<TranslationEntry> CollectTranslationEntries(const DialogueTable& records,
-                                                        const std::vector<ScriptRecords>& scripts,
-                                                        const TranslationTables& tables);
+// Hands `take` the entry of each ID the records say, in the order of `scripts` and their
+// lines; one entry is filled anew for each, so that a hundred thousand IDs cost no
+// allocation each.
+void ForEachTranslationEntry(const DialogueTable& records,
+                             const std::vector<ScriptRecords>& scripts,
+                             const TranslationTables& tables,
+                             const std::function<void(const TranslationEntry&)>& take);
 
 }  // namespace dwelvane

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "dialogue/csv_writer.h"
 #include "runtime/text_encoding.h"
 #include "translation/csv_cells.h"
 
@@ -10,12 +9,15 @@ namespace dwelvane {
 namespace {
 
 // A comment holds one line: a line break shows as the table writes it.
-std::string OneLine(std::string text) {
-  std::replace(text.begin(), text.end(), '\n', '|');
-  return text;
+void SetComment(std::string& comment, std::string_view label, std::string_view text) {
+  comment.assign(label).append(text);
+  std::replace(comment.begin() + static_cast<std::ptrdiff_t>(label.size()), comment.end(), '\n',
+               '|');
 }
 
-PoMessage MakeHeader(std::string_view project_name, std::string_view language) {
+}  // namespace
+
+PoMessage MakeTranslationHeader(std::string_view project_name, std::string_view language) {
   PoMessage header;
   header.strings.push_back("Project-Id-Version: " + std::string(project_name) +
                            "\n"
@@ -32,60 +34,38 @@ PoMessage MakeHeader(std::string_view project_name, std::string_view language) {
   return header;
 }
 
-PoMessage MakeMessage(const TranslationEntry& entry) {
-  PoMessage message;
-  message.extracted_comments.push_back("character: " + OneLine(entry.character));
+void FillTranslationMessage(PoMessage& message, const TranslationEntry& entry) {
+  std::vector<std::string>& comments = message.extracted_comments;
+  const std::size_t count = 1 + (entry.audio.empty() ? 0 : 1) + (entry.before.empty() ? 0 : 1);
+  comments.resize(count);
+  SetComment(comments[0], "character: ", entry.character);
   if (!entry.audio.empty()) {
-    message.extracted_comments.push_back("audio: " + OneLine(entry.audio));
+    SetComment(comments[1], "audio: ", entry.audio);
   }
   if (!entry.before.empty()) {
-    message.extracted_comments.push_back("after: " + OneLine(entry.before));
+    SetComment(comments[count - 1], "after: ", entry.before);
   }
-  std::string places;
-  for (const std::string& place : entry.places) {
-    places.append(places.empty() ? "" : " ").append(place);
-  }
-  message.references.push_back(std::move(places));
+  message.references.resize(1);
+  message.references[0] = entry.places;
   message.context = entry.id;
   message.id = entry.source;
-  message.strings.push_back(entry.translation);
-  return message;
+  message.strings.resize(1);
+  message.strings[0] = entry.translation;
 }
 
-}  // namespace
-
-PoCatalog MakeTranslationCatalog(const std::vector<TranslationEntry>& entries,
-                                 std::string_view project_name, std::string_view language) {
-  PoCatalog catalog;
-  catalog.messages.reserve(entries.size() + 1);
-  catalog.messages.push_back(MakeHeader(project_name, language));
-  for (const TranslationEntry& entry : entries) {
-    catalog.messages.push_back(MakeMessage(entry));
-  }
-  return catalog;
+void AppendTranslationCsvStart(std::string& out) {
+  out.append(kUtf8ByteOrderMark).append(kTranslationCsvHeader).append("\r\n");
 }
 
-std::string MakeTranslationCsv(const std::vector<TranslationEntry>& entries) {
-  std::string csv(kUtf8ByteOrderMark);
-  csv.append(kTranslationCsvHeader).append("\r\n");
-  for (const TranslationEntry& entry : entries) {
-    const std::string_view place = entry.places.front();
-    const std::size_t colon = place.rfind(':');
-    const std::string_view cells[] = {entry.id,
-                                      entry.character,
-                                      entry.source,
-                                      entry.translation,
-                                      entry.before,
-                                      place.substr(0, colon),
-                                      place.substr(colon + 1),
-                                      entry.audio};
-    for (std::size_t i = 0; i < std::size(cells); ++i) {
-      csv.append(i == 0 ? "" : ",");
-      AppendCsvCell(csv, cells[i]);
-    }
-    csv.append("\r\n");
+void AppendTranslationCsvRow(std::string& out, const TranslationEntry& entry) {
+  const std::string_view cells[] = {entry.id,          entry.character, entry.source,
+                                    entry.translation, entry.before,    entry.first_file,
+                                    entry.first_line,  entry.audio};
+  for (std::size_t i = 0; i < std::size(cells); ++i) {
+    out.append(i == 0 ? "" : ",");
+    AppendCsvCell(out, cells[i]);
   }
-  return csv;
+  out.append("\r\n");
 }
 
 }  // namespace dwelvane

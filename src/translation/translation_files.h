@@ -2,27 +2,29 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "translation/po_file.h"
 #include "translation/translation_entries.h"
 
 namespace dwelvane {
 
-// The header row of the translators' CSV file, and the cells of each of its rows.
+// The header row of the translators' CSV file.
 inline constexpr std::string_view kTranslationCsvHeader =
     "id,character,source,translation,context,file,line,audio";
 
-// A PO file for translators of `language`: msgctxt the ID, msgid the source, msgstr the
-// translation; the character, the audio file and the line before as comments for
-// translators ("#."), each line's place as a reference ("#:").
-PoCatalog MakeTranslationCatalog(const std::vector<TranslationEntry>& entries,
-                                 std::string_view project_name, std::string_view language);
+// The header of a PO file for translators of `language`.
+PoMessage MakeTranslationHeader(std::string_view project_name, std::string_view language);
 
-// The same as CSV in UTF-8 with a byte order mark: the header row, then a row per ID with
+// An entry as a PO message: msgctxt the ID, msgid the source, msgstr the translation; the
+// character, the audio file and the line before as comments for translators ("#."), the
+// lines' places as a reference ("#:"). `message` is filled anew.
+void FillTranslationMessage(PoMessage& message, const TranslationEntry& entry);
+
+// The CSV file is UTF-8 with a byte order mark: the header row, then a row per entry with
 // its first line's place, each cell quoted, lines ending in CR LF. A cell a spreadsheet
 // would take for a formula, or one starting with "'", gets a "'" before it, which
-// ReadCsvCell takes off again.
-std::string MakeTranslationCsv(const std::vector<TranslationEntry>& entries);
+// ReadCsvRows takes off again.
+void AppendTranslationCsvStart(std::string& out);
+void AppendTranslationCsvRow(std::string& out, const TranslationEntry& entry);
 
 }  // namespace dwelvane

@@ -12,20 +12,19 @@ namespace {
 
 TranslationsRead ReadPoTranslations(std::string_view bytes) {
   TranslationsRead read;
-  PoCatalog catalog;
   PoReadError error;
-  if (!ReadPo(bytes, catalog, error)) {
-    read.error = error.message;
-    read.error_line = error.line;
-    return read;
-  }
-  for (std::size_t i = 0; i < catalog.messages.size(); ++i) {
-    const PoMessage& message = catalog.messages[i];
+  const auto take = [&](PoMessage&& message, std::int64_t line) {
     if (message.obsolete || message.IsHeader() || message.Fuzzy() || !message.context ||
         message.strings.empty() || message.strings.front().empty()) {
-      continue;
+      return;
     }
-    read.translations.push_back({*message.context, message.strings.front(), catalog.lines[i]});
+    read.translations.push_back(
+        {std::move(*message.context), std::move(message.strings.front()), line});
+  };
+  if (!ReadPoMessages(bytes, take, error)) {
+    read.translations.clear();
+    read.error = error.message;
+    read.error_line = error.line;
   }
   return read;
 }
