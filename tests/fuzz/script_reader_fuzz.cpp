@@ -1,6 +1,6 @@
 // The script reader on any bytes: it reads nothing past the script, reads the same from a
-// script handed over in runs of lines as from the whole, and on a plain one-call line
-// agrees with the line rules.
+// script handed over in runs of lines as from the whole (where each text starts
+// included), and on a plain one-call line agrees with the line rules.
 #include <cstdint>
 #include <string>
 
@@ -17,8 +17,9 @@ std::string Render(const ScriptFacts& facts) {
   for (const SpokenLine& spoken : facts.spoken) {
     out += std::to_string(static_cast<int>(spoken.kind)) + " " + std::to_string(spoken.line) + " " +
            std::string(spoken.receiver) + "|" + std::string(spoken.text.text) + "|" +
-           std::to_string(static_cast<int>(spoken.text.form)) + "|" + std::string(spoken.audio) +
-           "<" + std::to_string(spoken.said_by) + "\n";
+           std::to_string(static_cast<int>(spoken.text.form)) + "@" +
+           std::to_string(spoken.text.offset) + "|" + std::string(spoken.audio) + "<" +
+           std::to_string(spoken.said_by) + "\n";
   }
   for (const ScriptAssignment& assignment : facts.assignments) {
     out += std::string(assignment.name) + "=" + std::string(assignment.value.text) + "\n";
