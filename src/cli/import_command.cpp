@@ -83,8 +83,10 @@ int RunImport(const CommandStart& start) {
     return kExitFailure;
   }
   if (!report.written) {
-    ReportError("nothing written: " + std::to_string(report.bad.size()) +
-                " translations can't go into the table (--skip-bad leaves them out)");
+    const std::size_t bad = report.bad.size();
+    ReportError("nothing written: " + std::to_string(bad) +
+                (bad == 1 ? " translation can't" : " translations can't") +
+                " go into the table (--skip-bad leaves them out)");
     return kExitFailure;
   }
   SummarizeOnTerminal(std::to_string(report.imported) + " translations imported into '" +

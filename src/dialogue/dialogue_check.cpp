@@ -171,7 +171,7 @@ void AppendFindingLine(std::string& out, const Finding& finding) {
       out.append("choice '").append(subject).append("' is said by no talk call in its script");
       break;
     case FindingKind::kUntranslated:
-      out.append("ID '").append(subject).append("' has no entry in the language's table");
+      out.append("ID '").append(subject).append("' is not translated for the language");
       break;
     case FindingKind::kStaleTranslation:
       out.append("the text of ID '")

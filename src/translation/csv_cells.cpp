@@ -1,5 +1,7 @@
 #include "translation/csv_cells.h"
 
+#include <algorithm>
+
 #include "dialogue/csv_writer.h"
 
 namespace dwelvane {
@@ -20,6 +22,8 @@ class RowReader {
   explicit RowReader(std::string_view text) : text_(text) {}
 
   bool AtEnd() const { return at_ >= text_.size(); }
+  // The line the next row starts on, from 1.
+  std::size_t Line() const { return line_; }
 
   // False where the row isn't well formed.
   bool ReadRow(std::vector<std::string>& row) {
@@ -40,6 +44,7 @@ class RowReader {
       if (next == '\r' && at_ < text_.size() && text_[at_] == '\n') {
         ++at_;
       }
+      ++line_;
       return next == '\n' || next == '\r';
     }
   }
@@ -58,7 +63,9 @@ class RowReader {
       if (quote == std::string_view::npos) {
         return false;
       }
-      cell.append(text_.substr(at_, quote - at_));
+      const std::string_view inside = text_.substr(at_, quote - at_);
+      line_ += static_cast<std::size_t>(std::count(inside.begin(), inside.end(), '\n'));
+      cell.append(inside);
       at_ = quote + 1;
       if (at_ < text_.size() && text_[at_] == '"') {
         cell.push_back('"');
@@ -71,6 +78,7 @@ class RowReader {
 
   std::string_view text_;
   std::size_t at_ = 0;
+  std::size_t line_ = 1;
 };
 
 }  // namespace
@@ -89,19 +97,20 @@ void AppendCsvCell(std::string& out, std::string_view cell) {
   out.push_back('"');
 }
 
-std::optional<std::vector<std::vector<std::string>>> ReadCsvRows(std::string_view text,
-                                                                 std::size_t& bad_row) {
-  std::vector<std::vector<std::string>> rows;
+std::optional<CsvRows> ReadCsvRows(std::string_view text, std::size_t& bad_line) {
+  CsvRows read;
   RowReader reader(text);
   std::vector<std::string> row;
   while (!reader.AtEnd()) {
+    const std::size_t line = reader.Line();
     if (!reader.ReadRow(row)) {
-      bad_row = rows.size() + 1;
+      bad_line = line;
       return std::nullopt;
     }
-    rows.push_back(row);
+    read.rows.push_back(row);
+    read.lines.push_back(line);
   }
-  return rows;
+  return read;
 }
 
 }  // namespace dwelvane

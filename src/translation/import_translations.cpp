@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "runtime/file_replacement.h"
 #include "runtime/line_reader.h"
@@ -81,16 +82,18 @@ class TableComposer {
   }
 
  private:
+  // Each ID is counted once, however many of the base table's lines hold it.
   std::string TextFor(const TableLine& line) {
+    const bool first = counted_.insert(line.id).second;
     if (const auto found = imported_.find(line.id); found != imported_.end()) {
-      ++report_.imported;
+      report_.imported += first ? 1 : 0;
       return found->second;
     }
     if (const auto kept = language_.file.Find(line.id)) {
-      ++report_.kept;
+      report_.kept += first ? 1 : 0;
       return Reencode(*kept, language_.encoding, encoding_);
     }
-    ++report_.untranslated;
+    report_.untranslated += first ? 1 : 0;
     return Reencode(line.text, base_.encoding, encoding_);
   }
 
@@ -99,6 +102,7 @@ class TableComposer {
   const TextsById& imported_;
   TableEncoding encoding_;
   ImportReport& report_;
+  std::unordered_set<std::string_view, AsciiCaseHash, AsciiCaseEqual> counted_;
 };
 
 IoError WriteTable(const std::string& path, const std::string& bytes,

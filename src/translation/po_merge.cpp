@@ -123,7 +123,11 @@ PoCatalog MergePo(const PoCatalog& translated, const PoCatalog& fresh) {
   }
   for (const PoMessage& old : translated.messages) {
     if (!old.IsHeader() && IsTranslated(old) && !fresh_index.contains(KeyOf(old))) {
-      merged.messages.emplace_back(old).obsolete = true;
+      // Its places and notes are those of lines no longer said.
+      PoMessage& obsolete = merged.messages.emplace_back(old);
+      obsolete.obsolete = true;
+      obsolete.references.clear();
+      obsolete.extracted_comments.clear();
     }
   }
   return merged;

@@ -30,6 +30,11 @@ class EntryMaker {
         AppendTableTextInUtf8(entry.translation, *text, tables_.language_encoding);
       }
     }
+    // Import fills the language table's untranslated entries with the base text, which is
+    // no translation to show a translator.
+    if (entry.translation == entry.source) {
+      entry.translation.clear();
+    }
     entry.places.clear();
     said_ids.ForEachLine(said, [&](std::size_t line) {
       entry.places.append(entry.places.empty() ? "" : " ")

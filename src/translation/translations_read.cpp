@@ -31,14 +31,15 @@ TranslationsRead ReadPoTranslations(std::string_view bytes) {
 
 TranslationsRead ReadCsvTranslations(std::string_view bytes) {
   TranslationsRead read;
-  std::size_t bad_row = 0;
-  const auto rows = ReadCsvRows(bytes, bad_row);
-  if (!rows) {
+  std::size_t bad_line = 0;
+  const auto csv = ReadCsvRows(bytes, bad_line);
+  if (!csv) {
     read.error = "a quoted cell is not closed, or text follows its closing quote";
-    read.error_line = static_cast<std::int64_t>(bad_row);
+    read.error_line = static_cast<std::int64_t>(bad_line);
     return read;
   }
-  const std::vector<std::string>& header = rows->front();
+  const std::vector<std::vector<std::string>>& rows = csv->rows;
+  const std::vector<std::string>& header = rows.front();
   const auto column = [&](std::string_view name) {
     return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) - header.begin());
   };
@@ -49,10 +50,11 @@ TranslationsRead ReadCsvTranslations(std::string_view bytes) {
     read.error_line = 1;
     return read;
   }
-  for (std::size_t row = 1; row < rows->size(); ++row) {
-    const std::vector<std::string>& cells = (*rows)[row];
+  for (std::size_t row = 1; row < rows.size(); ++row) {
+    const std::vector<std::string>& cells = rows[row];
     if (id < cells.size() && text < cells.size() && !cells[text].empty()) {
-      read.translations.push_back({cells[id], cells[text], static_cast<std::int64_t>(row + 1)});
+      read.translations.push_back(
+          {cells[id], cells[text], static_cast<std::int64_t>(csv->lines[row])});
     }
   }
   return read;
