@@ -28,7 +28,8 @@ void AppendFlags(std::string_view text, std::vector<std::string>& flags) {
   while (!text.empty()) {
     const std::size_t comma = std::min(text.find(','), text.size());
     const std::string_view flag = SkipBlanks(text.substr(0, comma));
-    const std::size_t end = flag.find_last_not_of(" \t");
+    // A flag written last on its line ends it, where a CR would be taken for the line end.
+    const std::size_t end = flag.find_last_not_of(" \t\r");
     if (end != std::string_view::npos) {
       flags.emplace_back(flag.substr(0, end + 1));
     }
