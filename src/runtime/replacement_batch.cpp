@@ -1,5 +1,7 @@
 #include "runtime/replacement_batch.h"
 
+#include <filesystem>
+
 #include "runtime/platform_file.h"
 #include "runtime/project_bounds.h"
 #include "runtime/temporary_files.h"
@@ -8,15 +10,25 @@ namespace dwelvane {
 
 IoError ReplacementBatch::Add(const std::string& path, std::string_view bytes,
                               const std::string& confined_to) {
+  // The scripts of one folder come one after another: its real path is looked up, and its
+  // stale temporary files swept, once.
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  const bool new_folder = folder != last_folder_;
   if (!confined_to.empty()) {
-    if (IoError outside = CheckOutputInProject(path, confined_to); outside.Failed()) {
+    IoError outside = new_folder               ? CheckOutputInProject(path, confined_to)
+                      : platform::IsLink(path) ? IoError{IoOperation::kCreate, path, kOutputIsALink}
+                                               : IoError{};
+    if (outside.Failed()) {
       return outside;
     }
   }
   if (platform::IsWriteProtected(path)) {
     return {IoOperation::kCreate, path, kReadOnly};
   }
-  RemoveStaleTemporaryFiles(path);
+  if (new_folder) {
+    RemoveStaleTemporaryFilesBeside(path);
+    last_folder_ = folder;
+  }
   Pending pending{path, {}};
   const platform::OpenedFile opened =
       platform::CreateFileBeside(path, platform::NewFileAccess::kOrdinary, pending.temporary);

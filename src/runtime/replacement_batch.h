@@ -47,6 +47,7 @@ class ReplacementBatch {
     std::string temporary;
   };
   std::vector<Pending> pending_;
+  std::string last_folder_;  // of the version added last, checked and swept
 };
 
 }  // namespace dwelvane

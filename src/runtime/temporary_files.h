@@ -26,6 +26,9 @@ void RemoveTemporaryFilesOnSignals();
 // user, are no link, and have not been written to for kStaleAfterSeconds are taken: a
 // writer still running writes to its file all along.
 void RemoveStaleTemporaryFiles(const std::string& target);
+// The same for the temporary files of every file in the folder of `target`, in one pass,
+// for writers of many files of one folder.
+void RemoveStaleTemporaryFilesBeside(const std::string& target);
 inline constexpr long kStaleAfterSeconds = 15 * 60;
 
 namespace temporary_files_detail {

@@ -44,6 +44,28 @@ struct DirCloser {
   void operator()(DIR* directory) const { ::closedir(directory); }
 };
 
+// Removes the files of `folder` whose names `ours` takes for temporary files of this
+// program, when they belong to this user, are no link, and have not been written to for
+// kStaleAfterSeconds.
+template <typename Ours>
+void RemoveStaleIn(const std::string& folder, const Ours& ours) {
+  const std::unique_ptr<DIR, DirCloser> directory(::opendir(folder.empty() ? "." : folder.c_str()));
+  if (!directory) {
+    return;
+  }
+  const int folder_fd = ::dirfd(directory.get());
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = ::readdir(directory.get())) {
+    struct stat status {};
+    if (ours(std::string_view(entry->d_name)) &&
+        ::fstatat(folder_fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(status.st_mode) && status.st_uid == ::geteuid() &&
+        now - status.st_mtime > kStaleAfterSeconds) {
+      ::unlinkat(folder_fd, entry->d_name, 0);
+    }
+  }
+}
+
 }  // namespace
 
 void RemoveTemporaryFilesOnSignals() {
@@ -66,23 +88,17 @@ void RemoveTemporaryFilesOnSignals() {
 
 void RemoveStaleTemporaryFiles(const std::string& target) {
   const std::filesystem::path target_path(target);
-  const std::string folder = target_path.parent_path().string();
   const std::string prefix = "." + target_path.filename().string() + std::string(kTemporaryMark);
-  const std::unique_ptr<DIR, DirCloser> directory(::opendir(folder.empty() ? "." : folder.c_str()));
-  if (!directory) {
-    return;
-  }
-  const int folder_fd = ::dirfd(directory.get());
-  const std::time_t now = std::time(nullptr);
-  while (const dirent* entry = ::readdir(directory.get())) {
-    struct stat status {};
-    if (LooksLikeTemporaryOf(entry->d_name, prefix) &&
-        ::fstatat(folder_fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISREG(status.st_mode) && status.st_uid == ::geteuid() &&
-        now - status.st_mtime > kStaleAfterSeconds) {
-      ::unlinkat(folder_fd, entry->d_name, 0);
-    }
-  }
+  RemoveStaleIn(target_path.parent_path().string(),
+                [&](std::string_view name) { return LooksLikeTemporaryOf(name, prefix); });
+}
+
+void RemoveStaleTemporaryFilesBeside(const std::string& target) {
+  RemoveStaleIn(std::filesystem::path(target).parent_path().string(), [](std::string_view name) {
+    const std::size_t mark = name.rfind(kTemporaryMark);
+    return name.starts_with('.') && mark != std::string_view::npos &&
+           LooksLikeTemporaryOf(name, name.substr(0, mark + kTemporaryMark.size()));
+  });
 }
 
 }  // namespace dwelvane

@@ -27,4 +27,6 @@ void RemoveTemporaryFilesOnSignals() {
 // can't be told from a user's own, so none is removed.
 void RemoveStaleTemporaryFiles(const std::string&) {}
 
+void RemoveStaleTemporaryFilesBeside(const std::string&) {}
+
 }  // namespace dwelvane
