@@ -152,6 +152,11 @@ void AppendFindingLine(std::string& out, const Finding& finding) {
   out.append(finding.path).append(":");
   AppendNumberText(out, finding.line);
   out.append(": warning: ");
+  AppendFindingMessage(out, finding);
+  out.append(" [").append(FindingKindName(finding.kind)).append("]\n");
+}
+
+void AppendFindingMessage(std::string& out, const Finding& finding) {
   const std::string_view subject = finding.subject;
   switch (finding.kind) {
     case FindingKind::kMissingAudio:
@@ -197,7 +202,36 @@ void AppendFindingLine(std::string& out, const Finding& finding) {
       out.append(" for another sentence");
       break;
   }
-  out.append(" [").append(FindingKindName(finding.kind)).append("]\n");
+}
+
+std::string_view FindingKindHint(FindingKind kind) {
+  switch (kind) {
+    case FindingKind::kMissingAudio:
+      return "record the file, or correct the name the talk call gives, as a path below the "
+             "project folder";
+    case FindingKind::kUnknownReference:
+      return "add the ID to the string table, or correct the ID at the start of the text";
+    case FindingKind::kNoSentence:
+      return "the text is not a literal: if it is Game.LastResponse, the choices are listed by "
+             "dialogue --syntax engine; give the call a text literal to voice it";
+    case FindingKind::kAudioReused:
+      return "give each sentence its own audio file, or make both lines say the same sentence";
+    case FindingKind::kReferenceReused:
+      return "give each sentence its own ID, or make both lines say the same sentence";
+    case FindingKind::kBrokenLiteral:
+      return "close the text literal on its line, or split a text longer than 4096 bytes";
+    case FindingKind::kChoiceNotVoiced:
+      return "add a talk call that says the choice, if the choice should be heard";
+    case FindingKind::kUntranslated:
+      return "translate the ID in the language's PO file and import it again";
+    case FindingKind::kStaleTranslation:
+      return "export again with --update, then review the translation against the new text";
+    case FindingKind::kOrphan:
+      return "remove the ID from the language table, or restore the line that said it";
+    case FindingKind::kFormatMismatch:
+      return "make the translation keep every %s, %d, | and ~n of its source";
+  }
+  return {};
 }
 
 std::string RelativeScriptPath(const DialogueRecord& record, std::string_view project_folder) {

@@ -86,6 +86,12 @@ struct Findings {
 // "PATH:LINE: warning: MESSAGE [KIND]" and a line end, as compilers print their warnings.
 void AppendFindingLine(std::string& out, const Finding& finding);
 
+// The MESSAGE of the finding's line alone, for outputs that carry the place and kind apart.
+void AppendFindingMessage(std::string& out, const Finding& finding);
+
+// One sentence on what to do about a finding of the kind; empty for a number that is no kind.
+std::string_view FindingKindHint(FindingKind kind);
+
 // The files of a project, to tell whether an audio file a line names exists: a name is
 // there when some file's path, relative to the project folder, is the name or ends in "/"
 // and the name, compared as FileNameEqual does. Paths are kept by their last component,
