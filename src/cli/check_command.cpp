@@ -6,8 +6,11 @@
 
 #include "cli/cli.h"
 #include "cli/command_support.h"
+#include "cli/finding_kind_options.h"
 #include "cli/translation_options.h"
+#include "dialogue/baseline.h"
 #include "dialogue/check_project.h"
+#include "dialogue/finding_lines.h"
 #include "dialogue/string_table.h"
 #include "runtime/line_reader.h"
 #include "runtime/platform_file.h"
@@ -40,7 +43,96 @@ constexpr OptionEntry kOptions[] = {
              "whose base text changed since (stale-translation), and whose empty and fuzzy "
              "messages are untranslated too"},
     kCodePageOption,
+    {.name = "stored", .help = "check the project the window stored (without PROJECT)"},
+    {.name = "enable",
+     .value = "LIST",
+     .help = "report only these kinds, comma-separated",
+     .choices = kFindingKindNames},
+    {.name = "disable",
+     .value = "LIST",
+     .help = "report no finding of these kinds, comma-separated",
+     .choices = kFindingKindNames},
+    {.name = "error",
+     .value = "LIST",
+     .help = "kinds that are errors: exit status 1 when one is found",
+     .choices = kFindingKindNames},
+    {.name = "baseline",
+     .value = "FILE",
+     .help = "an earlier run's findings (JSON); only findings it lacks are reported, "
+             "matched by kind, script and the line's text"},
 };
+
+// The kinds --enable and --disable leave, and the kinds --error makes errors.
+struct KindSwitches {
+  FindingKinds shown;
+  FindingKinds errors;
+};
+
+// Nothing, with the reason in `error`, when a LIST names no kind.
+std::optional<KindSwitches> ChooseKindSwitches(const CommandArguments& arguments,
+                                               std::string& error) {
+  KindSwitches switches;
+  switches.shown.set();
+  for (const std::string_view name : {"enable", "disable", "error"}) {
+    const auto list = arguments.Option(name);
+    if (!list) {
+      continue;
+    }
+    const auto kinds = ParseFindingKinds(*list, name, error);
+    if (!kinds) {
+      return std::nullopt;
+    }
+    if (name == "enable") {
+      switches.shown &= *kinds;
+    } else if (name == "disable") {
+      switches.shown &= ~*kinds;
+    } else {
+      switches.errors = *kinds;
+    }
+  }
+  return switches;
+}
+
+// The entries of --baseline; false after saying why when it can't be read.
+bool LoadBaseline(const std::string& name, std::vector<BaselineEntry>& entries) {
+  std::string bytes;
+  const std::string path = MakeAbsoluteFromWorkingDirectory(name);
+  if (const IoError error = ReadWholeFile(path, bytes); error.Failed()) {
+    ReportError(DescribeFailure(error.On(path)));
+    return false;
+  }
+  std::string reason;
+  if (!ReadBaseline(bytes, entries, reason)) {
+    ReportError("the baseline '" + name + "' is no findings file: " + reason);
+    return false;
+  }
+  return true;
+}
+
+// Leaves the findings of the shown kinds that no comment silences and the baseline lacks.
+void FilterFindings(Findings& findings, const CheckOptions& options, const KindSwitches& switches,
+                    const std::vector<BaselineEntry>* baseline) {
+  std::erase_if(findings.list, [&](const Finding& finding) {
+    return !switches.shown.test(static_cast<std::size_t>(finding.kind));
+  });
+  FindingLines lines = ReadFindingLines(findings, options.project_folder);
+  KeepFindings(findings, lines, [&](std::size_t i) {
+    return !IsSilenced(lines.text[i], lines.above[i], findings.list[i].kind);
+  });
+  if (baseline != nullptr) {
+    DropBaselineFindings(*baseline, findings, lines);
+  }
+}
+
+// 1 when a kind --error names was found, else 3 with findings, 0 without.
+int ChooseExitCode(const std::vector<Finding>& findings, const KindSwitches& switches) {
+  for (const Finding& finding : findings) {
+    if (switches.errors.test(static_cast<std::size_t>(finding.kind))) {
+      return kExitFailure;
+    }
+  }
+  return findings.empty() ? kExitSuccess : kExitFindings;
+}
 
 // The language's tables and PO file as --language and --po name them; false after saying
 // why when one can't be read.
@@ -114,10 +206,44 @@ bool PrintFindings(const std::vector<Finding>& findings) {
   return std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
 }
 
+// The scan, counting the .wpr files its walk meets; an error, after saying so, when the
+// folder holds neither one nor a script: a typing mistake, not a project without findings.
+int ScanProject(const CheckOptions& options, DialogueTable& table, CheckResult& result) {
+  Progress progress;
+  std::int64_t project_files = 0;
+  const int exit_code = RunWithProgress(
+      options.project_folder, OutputTarget::StandardOutput(), [&](const CommandFeedback& feedback) {
+        CommandFeedback counting = feedback;
+        counting.note_project_file = [&](const std::string& path) {
+          ++project_files;
+          feedback.note_project_file(path);
+        };
+        result = CheckProject(options, table, progress, counting);
+        return CommandOutcome{};
+      });
+  if (exit_code == kExitSuccess && project_files == 0 && table.ScriptCount == 0) {
+    ReportError("'" + options.project_folder +
+                "' is no project: no .wpr file and no script in it or below it");
+    return kExitFailure;
+  }
+  return exit_code;
+}
+
 int RunCheck(const CommandStart& start) {
   const auto table_option = start.arguments.Option("string-table");
   if (table_option && table_option->empty()) {
     return ReportUsageError("--string-table needs a file name");
+  }
+  std::string error;
+  const auto switches = ChooseKindSwitches(start.arguments, error);
+  if (!switches) {
+    return ReportUsageError(error);
+  }
+  if (start.project_from_settings && !start.arguments.Flag("stored")) {
+    ReportError(
+        "no PROJECT given: name the project folder, or --stored for the one the "
+        "window stored");
+    return kExitFailure;
   }
   CheckOptions options;
   options.project_folder = start.project_folder;
@@ -143,22 +269,26 @@ int RunCheck(const CommandStart& start) {
                                      base, language, translated)) {
     return kExitFailure;
   }
+  std::vector<BaselineEntry> baseline;
+  const auto baseline_option = start.arguments.Option("baseline");
+  if (baseline_option && !LoadBaseline(*baseline_option, baseline)) {
+    return kExitFailure;
+  }
   DialogueTable table;
-  Progress progress;
   CheckResult result;
-  const int exit_code = RunWithProgress(options.project_folder, OutputTarget::StandardOutput(),
-                                        [&](const CommandFeedback& feedback) {
-                                          result = CheckProject(options, table, progress, feedback);
-                                          return CommandOutcome{};
-                                        });
-  if (exit_code != kExitSuccess) {
+  if (const int exit_code = ScanProject(options, table, result); exit_code != kExitSuccess) {
     return exit_code;
+  }
+  if (table_option && !result.string_table_read) {
+    ReportError("cannot read the string table '" + options.string_table_path + "'");
+    return kExitFailure;
   }
   if (with_language) {
     CheckLanguage(
         {table, options.project_folder, base, language, translated ? &*translated : nullptr},
         result.findings);
   }
+  FilterFindings(result.findings, options, *switches, baseline_option ? &baseline : nullptr);
   if (!PrintFindings(result.findings.list)) {
     ReportError("could not write the findings to standard output");
     return kExitFailure;
@@ -168,7 +298,7 @@ int RunCheck(const CommandStart& start) {
                 "': no reference is checked");
   }
   Summarize(result.findings.list, table.ScriptCount);
-  return result.findings.list.empty() ? kExitSuccess : kExitFindings;
+  return ChooseExitCode(result.findings.list, *switches);
 }
 
 }  // namespace
@@ -184,7 +314,14 @@ const CommandEntry kCheckCommand = {
         "audio-reused, reference-reused, broken-literal (a text literal the line ends in, "
         "which the engine refuses) and choice-not-voiced (a player's choice no talk call "
         "in its script says); with --language also untranslated, orphan, format-mismatch and, "
-        "with --po, stale-translation. Exit status 0 without findings, 3 with some.",
+        "with --po, stale-translation.\n\n"
+        "--enable and --disable choose the kinds reported. A finding is not reported when "
+        "its line or the line above holds the comment // dwelvane: ignore KIND[,KIND] or "
+        "// dwelvane: ignore all, nor when the --baseline file holds it.\n\n"
+        "Exit status 0 without findings, 3 with some, 1 when one of the kinds --error names "
+        "is found, or on an error: PROJECT is no project (no .wpr file and no script), the "
+        "--string-table or the --baseline can't be read, or no PROJECT is given without "
+        "--stored.",
     .options = kOptions,
     .run = RunCheck,
 };
