@@ -155,5 +155,33 @@ TEST(CheckGatesTest, ABaselineThatCantBeReadIsAnError) {
   }
 }
 
+// What --write-baseline writes, --baseline reads back: the same findings are old news,
+// however far their lines move; the machine-readable forms name every finding.
+TEST(CheckGatesTest, FindingsWrittenAsABaselineAndInEachFormat) {
+  TempFolder folder;
+  folder.Write("p/game.wpr", "");
+  folder.Write("p/scr/a.script", "a.Talk(x);\nb.Talk(\"Hi\", \"gone.ogg\");\n");
+  const CliRun written = RunCheck(folder, "check --write-baseline base.json p");
+  EXPECT_EQ(written.exit_code, 3) << written.err;
+  folder.Write("p/scr/a.script", "\n\n// moved\na.Talk(x);\nb.Talk(\"Hi\", \"gone.ogg\");\n");
+  const CliRun again = RunCheck(folder, "check --baseline base.json p");
+  EXPECT_EQ(again.exit_code, 0) << again.err;
+  EXPECT_EQ(again.out, "");
+  const struct {
+    const char* format;
+    const char* first_line_start;
+  } cases[] = {
+      {"json", "{\"tool\":\"dwelvane\""},
+      {"sarif", "{"},
+      {"github", "::warning file=scr/a.script,line=4,title=no-sentence::"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = RunCheck(folder, std::string("check --format ") + c.format + " p");
+    EXPECT_EQ(run.exit_code, 3) << c.format << run.err;
+    EXPECT_TRUE(run.out.starts_with(c.first_line_start)) << c.format << ": " << run.out;
+    EXPECT_NE(run.out.find("gone.ogg"), std::string::npos) << c.format;
+  }
+}
+
 }  // namespace
 }  // namespace dwelvane

@@ -10,9 +10,11 @@
 #include "cli/translation_options.h"
 #include "dialogue/baseline.h"
 #include "dialogue/check_project.h"
+#include "dialogue/finding_formats.h"
 #include "dialogue/finding_lines.h"
 #include "dialogue/string_table.h"
 #include "runtime/line_reader.h"
+#include "runtime/line_writer.h"
 #include "runtime/platform_file.h"
 #include "runtime/program_paths.h"
 #include "runtime/text_operations.h"
@@ -21,6 +23,8 @@
 
 namespace dwelvane {
 namespace {
+
+constexpr std::string_view kFormatNames[] = {"text", "json", "sarif", "github"};
 
 constexpr OptionEntry kOptions[] = {
     {.name = "string-table",
@@ -60,6 +64,15 @@ constexpr OptionEntry kOptions[] = {
      .value = "FILE",
      .help = "an earlier run's findings (JSON); only findings it lacks are reported, "
              "matched by kind, script and the line's text"},
+    {.name = "write-baseline",
+     .value = "FILE",
+     .help = "write the findings (those no comment silences, of the kinds shown) as JSON, for "
+             "a later --baseline"},
+    {.name = "format",
+     .help = "text (PATH:LINE: warning: MESSAGE [KIND]), json (one object), sarif (SARIF "
+             "2.1.0, for code-scanning services) or github (workflow commands that become "
+             "annotations) (default: text)",
+     .choices = kFormatNames},
 };
 
 // The kinds --enable and --disable leave, and the kinds --error makes errors.
@@ -110,8 +123,9 @@ bool LoadBaseline(const std::string& name, std::vector<BaselineEntry>& entries) 
 }
 
 // Leaves the findings of the shown kinds that no comment silences and the baseline lacks.
-void FilterFindings(Findings& findings, const CheckOptions& options, const KindSwitches& switches,
-                    const std::vector<BaselineEntry>* baseline) {
+// The findings of the kinds shown that no comment silences, with their lines.
+FindingLines FilterFindings(Findings& findings, const CheckOptions& options,
+                            const KindSwitches& switches) {
   std::erase_if(findings.list, [&](const Finding& finding) {
     return !switches.shown.test(static_cast<std::size_t>(finding.kind));
   });
@@ -119,9 +133,34 @@ void FilterFindings(Findings& findings, const CheckOptions& options, const KindS
   KeepFindings(findings, lines, [&](std::size_t i) {
     return !IsSilenced(lines.text[i], lines.above[i], findings.list[i].kind);
   });
-  if (baseline != nullptr) {
-    DropBaselineFindings(*baseline, findings, lines);
+  return lines;
+}
+
+FindingsDocument MakeDocument(const Findings& findings, const FindingLines& lines,
+                              const KindSwitches& switches, const std::string& project) {
+  FindingsDocument document{.version = DWELVANE_VERSION, .project = project, .findings = {}};
+  for (std::size_t i = 0; i < findings.list.size(); ++i) {
+    const Finding& finding = findings.list[i];
+    document.findings.push_back(
+        {&finding, lines.text[i], switches.errors.test(static_cast<std::size_t>(finding.kind))});
   }
+  return document;
+}
+
+// The findings as --write-baseline keeps them: their JSON form. False after saying why.
+bool WriteBaseline(const std::string& path, const FindingsDocument& document) {
+  std::string json;
+  AppendFindingsJson(json, document);
+  LineWriter writer;
+  IoError error = writer.Open(OutputTarget::File(MakeAbsoluteFromWorkingDirectory(path)));
+  if (!error.Failed()) {
+    writer.WriteBytes(json);
+    error = writer.FileClose();
+  }
+  if (error.Failed()) {
+    ReportError(DescribeFailure(error));
+  }
+  return !error.Failed();
 }
 
 // 1 when a kind --error names was found, else 3 with findings, 0 without.
@@ -192,7 +231,17 @@ void Summarize(const std::vector<Finding>& findings, std::size_t scripts) {
 }
 
 // False when standard output could not take them all (a full disk, a closed pipe).
-bool PrintFindings(const std::vector<Finding>& findings) {
+bool PrintFindings(const std::vector<Finding>& findings, std::size_t format,
+                   const FindingsDocument& document) {
+  if (format != 0) {
+    std::string out;
+    const auto append = format == 1   ? AppendFindingsJson
+                        : format == 2 ? AppendFindingsSarif
+                                      : AppendFindingsGithub;
+    append(out, document);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+  }
   std::string line;
   const bool to_terminal = platform::StandardOutputIsTerminal();
   for (const Finding& finding : findings) {
@@ -288,8 +337,19 @@ int RunCheck(const CommandStart& start) {
         {table, options.project_folder, base, language, translated ? &*translated : nullptr},
         result.findings);
   }
-  FilterFindings(result.findings, options, *switches, baseline_option ? &baseline : nullptr);
-  if (!PrintFindings(result.findings.list)) {
+  FindingLines lines = FilterFindings(result.findings, options, *switches);
+  const auto write_baseline = start.arguments.Option("write-baseline");
+  if (write_baseline &&
+      !WriteBaseline(*write_baseline,
+                     MakeDocument(result.findings, lines, *switches, options.project_folder))) {
+    return kExitFailure;
+  }
+  if (baseline_option) {
+    DropBaselineFindings(baseline, result.findings, lines);
+  }
+  const std::size_t format = start.arguments.Choice("format", kFormatNames).value_or(0);
+  if (!PrintFindings(result.findings.list, format,
+                     MakeDocument(result.findings, lines, *switches, options.project_folder))) {
     ReportError("could not write the findings to standard output");
     return kExitFailure;
   }
@@ -321,7 +381,10 @@ const CommandEntry kCheckCommand = {
         "Exit status 0 without findings, 3 with some, 1 when one of the kinds --error names "
         "is found, or on an error: PROJECT is no project (no .wpr file and no script), the "
         "--string-table or the --baseline can't be read, or no PROJECT is given without "
-        "--stored.",
+        "--stored.\n\n"
+        "--format json, sarif or github writes the findings for pipelines, code hosts and "
+        "editors, each with a hint on what to do; --write-baseline keeps them for a later "
+        "--baseline.",
     .options = kOptions,
     .run = RunCheck,
 };
