@@ -71,6 +71,7 @@ TEST(CheckGatesTest, ExitsOneOnErrorsAndOnFindingsOfTheErrorKinds) {
       {"check --string-table missing.tab p", 1, "", "cannot read the string table"},
       {"check", 1, "", "no PROJECT given"},
       {"check --stored", 3, "[no-sentence][missing-audio]"},
+      {"dialogue --output -", 0, "", "no PROJECT given: using the stored project folder"},
       {"check p", 3, "[no-sentence][missing-audio]"},
       {"check --error missing-audio p", 1, "[no-sentence][missing-audio]"},
       {"check --error broken-literal,orphan p", 3, "[no-sentence][missing-audio]"},

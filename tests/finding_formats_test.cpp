@@ -553,7 +553,8 @@ TEST(FindingFormatsTest, GithubCommandsUnescapeToTheFindings) {
     EXPECT_EQ(WorkflowUnescaped(values[0]), h.path_utf8);
     EXPECT_EQ(values[1], std::to_string(h.finding.line));
     EXPECT_EQ(values[2], FindingKindName(h.finding.kind));
-    EXPECT_EQ(WorkflowUnescaped(message), ExpectedMessage(h));
+    EXPECT_EQ(WorkflowUnescaped(message),
+              ExpectedMessage(h) + "\n" + std::string(FindingKindHint(h.finding.kind)));
   }
 }
 

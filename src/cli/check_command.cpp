@@ -288,12 +288,6 @@ int RunCheck(const CommandStart& start) {
   if (!switches) {
     return ReportUsageError(error);
   }
-  if (start.project_from_settings && !start.arguments.Flag("stored")) {
-    ReportError(
-        "no PROJECT given: name the project folder, or --stored for the one the "
-        "window stored");
-    return kExitFailure;
-  }
   CheckOptions options;
   options.project_folder = start.project_folder;
   options.include_inc = start.arguments.Flag("include-inc");
@@ -386,6 +380,7 @@ const CommandEntry kCheckCommand = {
         "editors, each with a hint on what to do; --write-baseline keeps them for a later "
         "--baseline.",
     .options = kOptions,
+    .stored_project_on_request = true,
     .run = RunCheck,
 };
 

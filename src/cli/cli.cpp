@@ -62,6 +62,16 @@ int RunCommand(const CommandEntry& command, std::span<const std::string> words) 
   if (!start) {
     return kExitUsage;
   }
+  if (start->project_from_settings) {
+    if (command.stored_project_on_request && !start->arguments.Flag("stored")) {
+      ReportError(
+          "no PROJECT given: name the project folder, or --stored for the one the "
+          "window stored");
+      return kExitFailure;
+    }
+    ReportError("no PROJECT given: using the stored project folder '" + start->project_folder +
+                "'");
+  }
   // What a command reads is the user's, of any size: running out of memory is an error
   // like any other, and the outputs' temporary files are removed on the way out.
   try {

@@ -18,6 +18,9 @@ struct CommandEntry {
   std::span<const OptionEntry> options = {};
   bool takes_project = true;
   std::string_view file_argument = {};  // the name of a file it reads before PROJECT: FILE
+  // The project the window stored is used without PROJECT only with --stored (a pipeline
+  // must not check whatever project a machine last had); other commands use it and say so.
+  bool stored_project_on_request = false;
   int (*run)(const CommandStart& start) = nullptr;
 };
 

@@ -258,7 +258,9 @@ void AppendFindingsGithub(std::string& out, const FindingsDocument& document) {
     out.append(",title=");
     AppendWorkflowText(out, FindingKindName(finding.finding.kind), true);
     out.append("::");
-    AppendWorkflowText(out, finding.Message(), false);
+    // The annotation shows the hint on a line of its own under the message.
+    AppendWorkflowText(
+        out, finding.Message() + "\n" + std::string(FindingKindHint(finding.finding.kind)), false);
     out.push_back('\n');
   }
 }

@@ -33,8 +33,8 @@ void AppendFindingsJson(std::string& out, const FindingsDocument& document);
 // file URI when the folder is an absolute path).
 void AppendFindingsSarif(std::string& out, const FindingsDocument& document);
 
-// One GitHub Actions workflow command a finding ("::warning" or "::error"), so that the
-// findings show as annotations of the files.
+// One GitHub Actions workflow command a finding ("::warning" or "::error"), its message and
+// under it the kind's hint, so that the findings show as annotations of the files.
 void AppendFindingsGithub(std::string& out, const FindingsDocument& document);
 
 }  // namespace dwelvane
