@@ -5,16 +5,6 @@
 namespace dwelvane {
 namespace {
 
-std::string_view TrimSpaces(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && text.back() == ' ') {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
 std::string ListValidNames() {
   std::string names;
   for (const std::string_view name : kFindingKindNames) {
@@ -30,7 +20,7 @@ std::optional<FindingKinds> ParseFindingKinds(std::string_view list, std::string
   FindingKinds kinds;
   for (;;) {
     const std::size_t comma = list.find(',');
-    const std::string_view word = TrimSpaces(list.substr(0, comma));
+    const std::string_view word = TrimBlanks(list.substr(0, comma));
     std::size_t kind = 0;
     while (kind < kFindingKindCount && !EqualIgnoringAsciiCase(kFindingKindNames[kind], word)) {
       ++kind;
