@@ -17,43 +17,35 @@ TEST(PoMergeTest, CarriesTranslationsOverByContext) {
     std::string_view merged;
   };
   const Case cases[] = {
-      {"same context and id: the translator's parts with the fresh comments",
-       "# note\n#. old\n#: old.script:1\n#, no-wrap\nmsgctxt \"d1\"\nmsgid \"Hi\"\nmsgstr "
-       "\"Hallo\"\n",
-       "#. new\n#: new.script:2\nmsgctxt \"d1\"\nmsgid \"Hi\"\nmsgstr \"\"\n",
-       "# note\n#. new\n#: new.script:2\n#, no-wrap\nmsgctxt \"d1\"\nmsgid \"Hi\"\n"
-       "msgstr \"Hallo\"\n"},
-      {"same context, another id: fuzzy with the old id",
+      {"same context and id: the translator's header and parts, the fresh comments",
+       "msgid \"\"\nmsgstr \"Language: de\\n\"\n\n# note\n#. old\n#: old.script:1\n#, no-wrap\n"
        "msgctxt \"d1\"\nmsgid \"Hi\"\nmsgstr \"Hallo\"\n",
-       "msgctxt \"d1\"\nmsgid \"Hello\"\nmsgstr \"\"\n",
-       "#, fuzzy\n#| msgid \"Hi\"\nmsgctxt \"d1\"\nmsgid \"Hello\"\nmsgstr \"Hallo\"\n"},
-      {"already fuzzy: the first previous id stays",
-       "#, fuzzy\n#| msgid \"Hey\"\nmsgctxt \"d1\"\nmsgid \"Hi\"\nmsgstr \"Hallo\"\n",
-       "msgctxt \"d1\"\nmsgid \"Hello\"\nmsgstr \"\"\n",
-       "#, fuzzy\n#| msgid \"Hey\"\nmsgctxt \"d1\"\nmsgid \"Hello\"\nmsgstr \"Hallo\"\n"},
+       "msgid \"\"\nmsgstr \"Language: \\n\"\n\n#. new\n#: new.script:2\nmsgctxt \"d1\"\n"
+       "msgid \"Hi\"\nmsgstr \"\"\n",
+       "msgid \"\"\nmsgstr \"Language: de\\n\"\n\n# note\n#. new\n#: new.script:2\n#, no-wrap\n"
+       "msgctxt \"d1\"\nmsgid \"Hi\"\nmsgstr \"Hallo\"\n"},
+      {"same context, another id: fuzzy with the old id, unless already fuzzy",
+       "msgctxt \"d1\"\nmsgid \"Hi\"\nmsgstr \"Hallo\"\n\n#, fuzzy\n#| msgid \"Hey\"\n"
+       "msgctxt \"d2\"\nmsgid \"Hi\"\nmsgstr \"Hallo\"\n",
+       "msgctxt \"d1\"\nmsgid \"Hello\"\nmsgstr \"\"\n\nmsgctxt \"d2\"\nmsgid \"Hello\"\nmsgstr "
+       "\"\"\n",
+       "#, fuzzy\n#| msgid \"Hi\"\nmsgctxt \"d1\"\nmsgid \"Hello\"\nmsgstr \"Hallo\"\n\n"
+       "#, fuzzy\n#| msgid \"Hey\"\nmsgctxt \"d2\"\nmsgid \"Hello\"\nmsgstr \"Hallo\"\n"},
       {"contexts compare exactly, and a message without one only by id among its kind",
-       "msgctxt \"D1\"\nmsgid \"Hi\"\nmsgstr \"Hallo\"\n\nmsgctxt \"x\"\nmsgid \"Yes\"\n"
+       "msgctxt \"D1\"\nmsgid \"Hi\"\nmsgstr \"Hallo\"\n\nmsgctxt \"x\"\nmsgid \"No\"\n"
        "msgstr \"Ja\"\n\nmsgid \"No\"\nmsgstr \"Nein\"\n",
-       "msgctxt \"d1\"\nmsgid \"Hi\"\nmsgstr \"\"\n\nmsgid \"Yes\"\nmsgstr \"\"\n\n"
-       "msgid \"No\"\nmsgstr \"\"\n",
-       "msgctxt \"d1\"\nmsgid \"Hi\"\nmsgstr \"\"\n\nmsgid \"Yes\"\nmsgstr \"\"\n\n"
-       "msgid \"No\"\nmsgstr \"Nein\"\n\n#~ msgctxt \"D1\"\n#~ msgid \"Hi\"\n#~ msgstr "
-       "\"Hallo\"\n\n"
-       "#~ msgctxt \"x\"\n#~ msgid \"Yes\"\n#~ msgstr \"Ja\"\n"},
-      {"gone messages: translated ones obsolete after the rest, untranslated ones dropped",
+       "msgctxt \"d1\"\nmsgid \"Hi\"\nmsgstr \"\"\n\nmsgid \"No\"\nmsgstr \"\"\n",
+       "msgctxt \"d1\"\nmsgid \"Hi\"\nmsgstr \"\"\n\nmsgid \"No\"\nmsgstr \"Nein\"\n\n"
+       "#~ msgctxt \"D1\"\n#~ msgid \"Hi\"\n#~ msgstr \"Hallo\"\n\n"
+       "#~ msgctxt \"x\"\n#~ msgid \"No\"\n#~ msgstr \"Ja\"\n"},
+      {"gone: translated ones obsolete after the rest, untranslated dropped, returned taken up",
        "msgctxt \"a\"\nmsgid \"A\"\nmsgstr \"\"\n\nmsgctxt \"b\"\nmsgid \"B\"\nmsgstr \"Be\"\n\n"
-       "#~ msgctxt \"c\"\n#~ msgid \"C\"\n#~ msgstr \"Ce\"\n",
-       "msgctxt \"n\"\nmsgid \"N\"\nmsgstr \"x\"\n",
-       "msgctxt \"n\"\nmsgid \"N\"\nmsgstr \"\"\n\n#~ msgctxt \"b\"\n#~ msgid \"B\"\n#~ msgstr "
-       "\"Be\"\n\n"
+       "#~ msgctxt \"c\"\n#~ msgid \"C\"\n#~ msgstr \"Ce\"\n\n#~ msgctxt \"e\"\n#~ msgid \"E\"\n"
+       "#~ msgstr \"Ee\"\n",
+       "msgctxt \"n\"\nmsgid \"N\"\nmsgstr \"x\"\n\nmsgctxt \"e\"\nmsgid \"E\"\nmsgstr \"\"\n",
+       "msgctxt \"n\"\nmsgid \"N\"\nmsgstr \"\"\n\nmsgctxt \"e\"\nmsgid \"E\"\nmsgstr \"Ee\"\n\n"
+       "#~ msgctxt \"b\"\n#~ msgid \"B\"\n#~ msgstr \"Be\"\n\n"
        "#~ msgctxt \"c\"\n#~ msgid \"C\"\n#~ msgstr \"Ce\"\n"},
-      {"an obsolete message whose context comes back is taken up again",
-       "#~ msgctxt \"c\"\n#~ msgid \"C\"\n#~ msgstr \"Ce\"\n",
-       "msgctxt \"c\"\nmsgid \"C\"\nmsgstr \"\"\n", "msgctxt \"c\"\nmsgid \"C\"\nmsgstr \"Ce\"\n"},
-      {"the translator's header wins",
-       "msgid \"\"\nmsgstr \"Language: de\\n\"\n\nmsgid \"a\"\nmsgstr \"b\"\n",
-       "msgid \"\"\nmsgstr \"Language: \\n\"\n\nmsgid \"a\"\nmsgstr \"\"\n",
-       "msgid \"\"\nmsgstr \"Language: de\\n\"\n\nmsgid \"a\"\nmsgstr \"b\"\n"},
       {"a singular translation fills every plural form, fuzzy",
        "msgctxt \"n\"\nmsgid \"file\"\nmsgstr \"Datei\"\n",
        "msgctxt \"n\"\nmsgid \"file\"\nmsgid_plural \"files\"\nmsgstr[0] \"\"\nmsgstr[1] \"\"\n",
