@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "cli_runner.h"
+#include "project_files.h"
 #include "runtime/file_faults.h"
 #include "runtime/program_paths.h"
 #include "temp_folder.h"
@@ -19,34 +21,21 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::FileCall;
-using testing::CliRun;
-using testing::ReadFileBytes;
-using testing::RunDwelvaneCli;
-using testing::TempFolder;
+using namespace testing;
 
-const std::string kBom = "\xEF\xBB\xBF";
 const std::string kWpr = "PROJECT {\r\n  STRING_TABLE = \"English\\STRING.TAB\"\r\n}\r\n";
 const std::string kBaseTable = "; base\r\ndlg_0001\tHello\r\ndlg_0002\tGoodbye\r\n";
 const std::string kLanguageTable = "German/English/STRING.TAB";
 const std::string kTranslations = "id,translation\r\ndlg_0001,Hallo\r\ndlg_0002,Tsch\xC3\xBCss\r\n";
 const std::string kImported = "; base\r\ndlg_0001\tHallo\r\ndlg_0002\tTsch\xFCss\r\n";
 
-std::vector<std::string> TemporaryFilesBeside(const std::string& path) {
-  std::vector<std::string> found;
+std::ptrdiff_t CountTemporaryFilesBeside(const std::string& path) {
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(fs::path(path).parent_path(), error)) {
-    if (entry.path().filename().string().find(".dwvtmp-") != std::string::npos) {
-      found.push_back(entry.path().string());
-    }
-  }
-  return found;
+  return std::ranges::count_if(fs::directory_iterator(fs::path(path).parent_path(), error),
+                               [](const fs::directory_entry& entry) {
+                                 return entry.path().string().find(".dwvtmp-") != std::string::npos;
+                               });
 }
-
-struct WriteFault {
-  const char* name;
-  FileCall call;
-  bool table_was_there;
-};
 
 // Fails the first `call` made on the table's temporary file once it is opened (the open
 // itself, a write, its close) or the rename onto the table; counts the failures made.
@@ -55,9 +44,8 @@ platform::FileFaultRule FailOnTemporaryFile(FileCall call, int& failed) {
     const bool temporary_named = info.path.find(".dwvtmp-") != std::string_view::npos;
     opened = opened || (info.call == FileCall::kOpen && temporary_named);
     // Writes and closes name no file: those after the temporary file's open are its own.
-    const bool on_table = info.call == FileCall::kOpen     ? temporary_named
-                          : info.call == FileCall::kRename ? true
-                                                           : opened;
+    const bool on_table =
+        info.call == FileCall::kOpen ? temporary_named : info.call == FileCall::kRename || opened;
     if (info.call != call || !on_table || failed > 0) {
       return 0;
     }
@@ -67,41 +55,36 @@ platform::FileFaultRule FailOnTemporaryFile(FileCall call, int& failed) {
 }
 
 TEST(ImportFailureTest, AFailedWriteKeepsTheTableAndLeavesNoTemporaryFile) {
-  const WriteFault faults[] = {
-      {"open", FileCall::kOpen, true},         {"write", FileCall::kWrite, true},
-      {"close", FileCall::kClose, true},       {"rename", FileCall::kRename, true},
-      {"open, new", FileCall::kOpen, false},   {"write, new", FileCall::kWrite, false},
-      {"close, new", FileCall::kClose, false}, {"rename, new", FileCall::kRename, false},
-  };
   const std::string before = "; mine\r\ndlg_0001\tGuten Tag\r\n";
-  for (const WriteFault& fault : faults) {
-    SCOPED_TRACE(fault.name);
-    TempFolder folder;
-    folder.Write("game.wpr", kWpr);
-    folder.Write("English/STRING.TAB", kBaseTable);
-    const std::string table =
-        fault.table_was_there ? folder.Write(kLanguageTable, before) : folder.Join(kLanguageTable);
-    ImportOptions options;
-    options.project_folder = EnsureTrailingSeparator(folder.Path());
-    options.language = "German";
-    options.input_path = folder.Write("de.csv", kTranslations);
-    int failed = 0;
-    ImportReport report;
-    {
-      const platform::ScopedFileFaults faulty(FailOnTemporaryFile(fault.call, failed));
-      report = ImportTranslations(options);
-    }
-    EXPECT_EQ(failed, 1);
-    EXPECT_EQ(report.failure.code, ENOSPC);
-    EXPECT_FALSE(report.written);
-    EXPECT_EQ(testing::FileExists(table), fault.table_was_there);
-    EXPECT_EQ(ReadFileBytes(table), fault.table_was_there ? before : "");
-    EXPECT_EQ(TemporaryFilesBeside(table), std::vector<std::string>{});
+  for (const bool table_was_there : {true, false})
+    for (const FileCall call :
+         {FileCall::kOpen, FileCall::kWrite, FileCall::kClose, FileCall::kRename}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(call)) + (table_was_there ? "" : ", new"));
+      TempFolder folder;
+      WriteProject(folder, {{"game.wpr", kWpr}, {"English/STRING.TAB", kBaseTable}});
+      const std::string table =
+          table_was_there ? folder.Write(kLanguageTable, before) : folder.Join(kLanguageTable);
+      ImportOptions options;
+      options.project_folder = EnsureTrailingSeparator(folder.Path());
+      options.language = "German";
+      options.input_path = folder.Write("de.csv", kTranslations);
+      int failed = 0;
+      ImportReport report;
+      {
+        const platform::ScopedFileFaults faulty(FailOnTemporaryFile(call, failed));
+        report = ImportTranslations(options);
+      }
+      EXPECT_EQ(failed, 1);
+      EXPECT_EQ(report.failure.code, ENOSPC);
+      EXPECT_FALSE(report.written);
+      EXPECT_EQ(testing::FileExists(table), table_was_there);
+      EXPECT_EQ(ReadFileBytes(table), table_was_there ? before : "");
+      EXPECT_EQ(CountTemporaryFilesBeside(table), 0);
 
-    const ImportReport again = ImportTranslations(options);
-    EXPECT_TRUE(again.written);
-    EXPECT_EQ(ReadFileBytes(table), kImported);
-  }
+      const ImportReport again = ImportTranslations(options);
+      EXPECT_TRUE(again.written);
+      EXPECT_EQ(ReadFileBytes(table), kImported);
+    }
 }
 
 struct BadFile {
@@ -160,9 +143,9 @@ TEST(ImportFailureTest, BadTranslationsWriteNothingUnlessSkipped) {
   for (const BadFile& bad : kBadFiles) {
     SCOPED_TRACE(bad.name);
     TempFolder folder;
-    folder.Write("game.wpr", kWpr);
-    folder.Write("English/STRING.TAB", bad.base_table);
-    folder.Write(bad.file_name, bad.file);
+    WriteProject(
+        folder,
+        {{"game.wpr", kWpr}, {"English/STRING.TAB", bad.base_table}, {bad.file_name, bad.file}});
     const std::vector<std::string> words = {"import", "--language", "German", bad.file_name,
                                             folder.Path()};
     const CliRun refused = RunDwelvaneCli(folder, words);
@@ -177,7 +160,7 @@ TEST(ImportFailureTest, BadTranslationsWriteNothingUnlessSkipped) {
     const CliRun skipped = RunDwelvaneCli(folder, skipping);
     EXPECT_EQ(skipped.exit_code, 3) << skipped.err;
     EXPECT_EQ(ReadFileBytes(folder.Join(kLanguageTable)), bad.skipping_bad);
-    EXPECT_EQ(TemporaryFilesBeside(folder.Join(kLanguageTable)), std::vector<std::string>{});
+    EXPECT_EQ(CountTemporaryFilesBeside(folder.Join(kLanguageTable)), 0);
   }
 }
 
