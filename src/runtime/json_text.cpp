@@ -11,29 +11,15 @@ bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
 }
 
-// The length of the valid UTF-8 sequence at the start of `text`, or 0 when there is none
-// (overlong forms, surrogates and code points past U+10FFFF included).
+// The length of the valid UTF-8 sequence at the start of `text`, or 0 when there is none.
 std::size_t ValidSequenceLength(std::string_view text) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  std::size_t length = 0;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    low = lead == 0xE0 ? 0xA0 : 0x80;
-    high = lead == 0xED ? 0x9F : 0xBF;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    low = lead == 0xF0 ? 0x90 : 0x80;
-    high = lead == 0xF4 ? 0x8F : 0xBF;
-  }
-  if (length == 0 || text.size() < length) {
+  const Utf8Lead lead = ReadUtf8Lead(static_cast<unsigned char>(text[0]));
+  const std::size_t length = static_cast<std::size_t>(lead.continuations + 1);
+  if (lead.continuations < 1 || text.size() < length) {
     return 0;
   }
   const auto second = static_cast<unsigned char>(text[1]);
-  if (second < low || second > high) {
+  if (second < lead.low || second > lead.high) {
     return 0;
   }
   for (std::size_t i = 2; i < length; ++i) {

@@ -59,19 +59,11 @@ void EncodingDetector::Feed(std::string_view bytes) {
     non_ascii_ = true;
     // The first byte says how many follow and, for overlong forms, surrogates and code
     // points past U+10FFFF, narrows what the second may be.
-    if (byte >= 0xC2 && byte <= 0xDF) {
-      pending_ = 1;
-    } else if (byte >= 0xE0 && byte <= 0xEF) {
-      pending_ = 2;
-      low_ = byte == 0xE0 ? 0xA0 : 0x80;
-      high_ = byte == 0xED ? 0x9F : 0xBF;
-    } else if (byte >= 0xF0 && byte <= 0xF4) {
-      pending_ = 3;
-      low_ = byte == 0xF0 ? 0x90 : 0x80;
-      high_ = byte == 0xF4 ? 0x8F : 0xBF;
-    } else {
-      invalid_ = true;
-    }
+    const Utf8Lead lead = ReadUtf8Lead(byte);
+    pending_ = std::max(lead.continuations, 0);
+    low_ = lead.low;
+    high_ = lead.high;
+    invalid_ = invalid_ || lead.continuations < 0;
   }
 }
 
