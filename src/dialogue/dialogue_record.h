@@ -27,6 +27,8 @@ struct DialogueRecord {
   SourceEncoding ScriptEncoding = SourceEncoding::kAscii;  // of the script's bytes
   LineKind Kind = LineKind::kTalk;
   std::string_view Character = {};  // who says it, when asked for: see ResolveCharacters
+  // How it is said, from a "// (...)" comment after it on its line (engine syntax only).
+  std::string_view Direction = {};
 };
 
 // The talk lines of the last dialogue command; records 0 to DialogueCount - 1 are current.

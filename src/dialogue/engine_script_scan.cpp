@@ -1,5 +1,7 @@
 #include "dialogue/engine_script_scan.h"
 
+#include <algorithm>
+
 #include "runtime/line_reader.h"
 #include "runtime/out_of_memory.h"
 #include "runtime/path_separator.h"
@@ -13,6 +15,14 @@ namespace {
 constexpr std::size_t kDeepestInclude = 32;
 
 constexpr std::size_t kGatheredScript = 1 << 20;
+
+// The direction noted on `line`, if any; `directions` are in line order.
+std::string_view DirectionOn(const std::vector<LineDirection>& directions, std::int64_t line) {
+  const auto found = std::lower_bound(
+      directions.begin(), directions.end(), line,
+      [](const LineDirection& direction, std::int64_t wanted) { return direction.line < wanted; });
+  return found != directions.end() && found->line == line ? found->text : std::string_view{};
+}
 
 }  // namespace
 
@@ -152,6 +162,8 @@ void EngineScriptScan::AppendRecords(const std::string& path, const Level& level
     record.Sentence = table_.StoreText(text.fallback);
     record.AudioFile = table_.StoreText(line.audio);
     record.Character = {};
+    const std::string_view direction = DirectionOn(level.facts.directions, line.line);
+    record.Direction = direction.empty() ? direction : table_.StoreText(direction);
     record.Kind = line.kind;
     record.ScriptEncoding = encoding;
     if (facts_ == nullptr) {

@@ -37,6 +37,7 @@ class ScriptRecords {
     record.Sentence = rebase(talk.sentence);
     record.AudioFile = rebase(talk.audio_file);
     record.Character = {};
+    record.Direction = {};
     record.Kind = talk.async ? LineKind::kAsync : LineKind::kTalk;
     record.ScriptEncoding = SourceEncoding::kAscii;
   }

@@ -432,24 +432,35 @@ class ScriptReader::Window {
     facts.globals.clear();
     facts.includes.clear();
     facts.broken.clear();
+    facts.directions.clear();
     facts.texts.Rewind();
     tokens_.Start();
     reader_.emplace(tokens_, facts);
+    facts_ = &facts;
   }
 
   void Read(std::string_view run, bool piece) {
     tokens_.Read(run, piece);
+    KeepDirections();
     tokens_.DropFront(reader_->ReadAvailable(false));
     tokens_.KeepHeldTokens();
   }
 
   void Finish(std::string_view last_run) {
     tokens_.Read(last_run);
+    KeepDirections();
     reader_->ReadAvailable(true);
     reader_->Finish();
   }
 
  private:
+  void KeepDirections() {
+    for (const LineDirection& direction : tokens_.Directions()) {
+      facts_->directions.push_back({direction.line, facts_->texts.Store(direction.text)});
+    }
+  }
+
+  ScriptFacts* facts_ = nullptr;
   ScriptTokens tokens_;
   std::optional<Reader> reader_;
 };

@@ -72,6 +72,7 @@ struct ScriptFacts {
   std::vector<std::string_view> globals;  // the names declared global
   std::vector<ScriptInclude> includes;
   std::vector<BrokenLiteral> broken;
+  std::vector<LineDirection> directions;  // in line order
   TextArena texts;
 };
 

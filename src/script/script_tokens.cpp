@@ -3,6 +3,7 @@
 #include <array>
 
 #include "runtime/text_encoding.h"
+#include "runtime/text_operations.h"
 
 namespace dwelvane {
 namespace {
@@ -61,6 +62,7 @@ void ScriptTokens::Read(std::string_view run, bool piece) {
   }
   run_start_ = run.data();
   read_ += run_size;
+  directions_.clear();
   std::size_t at = comment_depth_ > 0 ? SkipNestedComment(run, 0) : 0;
   if (in_line_comment_) {
     while (at < run.size() && !EndsLine(run[at])) {
@@ -141,6 +143,17 @@ Token& ScriptTokens::AddToken(TokenKind kind, std::string_view bytes) {
   return token;
 }
 
+void ScriptTokens::NoteDirection(std::string_view comment) {
+  const std::string_view text = TrimBlanks(comment);
+  if (text.size() < 2 || text.front() != '(' || text.back() != ')') {
+    return;
+  }
+  const std::string_view inner = TrimBlanks(text.substr(1, text.size() - 2));
+  if (!inner.empty()) {
+    directions_.push_back({line_, inner});
+  }
+}
+
 // A CR LF is one line end.
 std::size_t ScriptTokens::CountLineEnd(std::string_view run, std::size_t at) {
   ++line_;
@@ -159,10 +172,14 @@ std::size_t ScriptTokens::SkipBlanksAndComments(std::string_view run, std::size_
       case kSlash: {
         const char next = at + 1 < run.size() ? run[at + 1] : '\0';
         if (next == '/') {
+          const std::size_t start = at + 2;
           while (at < run.size() && !EndsLine(run[at])) {
             ++at;
           }
           in_line_comment_ = at == run.size();
+          if (!tokens_.empty() && tokens_.back().line == line_) {
+            NoteDirection(run.substr(start, at - start));
+          }
           continue;
         }
         if (next == '*') {

@@ -29,6 +29,13 @@ struct Token {
   std::int64_t offset = 0;  // where its first byte stands in the script, counted from 0
 };
 
+// A "// (...)" comment after a token on its line, as scripts mark how a line is said: the
+// text between the parentheses, blanks trimmed.
+struct LineDirection {
+  std::int64_t line = 0;
+  std::string_view text;
+};
+
 // The engine's compiler refuses longer text literals; no name is longer either.
 inline constexpr std::size_t kLongestLiteral = 4096;
 
@@ -50,6 +57,8 @@ class ScriptTokens {
   void KeepHeldTokens();
 
   const std::vector<Token>& Tokens() const { return tokens_; }
+  // The directions of the last Read, which point into its run.
+  const std::vector<LineDirection>& Directions() const { return directions_; }
   static std::string_view Bytes(const Token& token) { return {token.bytes, token.size}; }
   // A literal's text, its escapes decoded; the bytes of any other token. A decoded text
   // lives until the next call.
@@ -62,8 +71,10 @@ class ScriptTokens {
   std::size_t ReadWord(std::string_view run, std::size_t at);
   std::size_t CountLineEnd(std::string_view run, std::size_t at);
   Token& AddToken(TokenKind kind, std::string_view bytes);
+  void NoteDirection(std::string_view comment);
 
   std::vector<Token> tokens_;
+  std::vector<LineDirection> directions_;
   std::string kept_[2];  // the bytes of tokens held from earlier runs; one in use
   int in_use_ = 0;
   mutable std::string decoded_;
