@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "dialogue/script_discovery.h"
+#include "runtime/buffered_output.h"
 #include "runtime/line_reader.h"
-#include "runtime/line_writer.h"
 #include "runtime/program_paths.h"
 #include "translation/loaded_tables.h"
 #include "translation/po_merge.h"
@@ -35,40 +35,6 @@ bool MergeIntoUpdate(const ExportOptions& options, PoCatalog& catalog, ExportRep
   catalog = MergePo(translated, catalog);
   return true;
 }
-
-// Writes what `fill` appends, a buffer at a time, so that a large file is never held whole.
-class BufferedOutput {
- public:
-  explicit BufferedOutput(const OutputTarget& output) { error_ = writer_.Open(output); }
-
-  std::string& Buffer() { return buffer_; }
-  void FlushWhenFull() {
-    if (buffer_.size() >= kFlushAt) {
-      Flush();
-    }
-  }
-  IoError Close() {
-    if (error_.Failed()) {
-      return error_;
-    }
-    Flush();
-    return writer_.FileClose();
-  }
-
- private:
-  static constexpr std::size_t kFlushAt = 1 << 20;
-
-  void Flush() {
-    if (!error_.Failed()) {
-      writer_.WriteBytes(buffer_);
-    }
-    buffer_.clear();
-  }
-
-  LineWriter writer_;
-  IoError error_;
-  std::string buffer_;
-};
 
 }  // namespace
 
