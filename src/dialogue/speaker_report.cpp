@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dialogue/csv_writer.h"
+#include "dialogue/html_text.h"
 #include "runtime/text_encoding.h"
 #include "runtime/text_operations.h"
 
@@ -99,24 +100,7 @@ std::string HtmlText(std::string_view bytes) {
   std::string utf8;
   AppendAsUtf8(utf8, bytes, DetectEncoding(bytes));
   std::string escaped;
-  for (const char c : utf8) {
-    switch (c) {
-      case '&':
-        escaped.append("&amp;");
-        break;
-      case '<':
-        escaped.append("&lt;");
-        break;
-      case '>':
-        escaped.append("&gt;");
-        break;
-      case '"':
-        escaped.append("&quot;");
-        break;
-      default:
-        escaped.push_back(c);
-    }
-  }
+  AppendHtmlText(escaped, utf8);
   return escaped;
 }
 
