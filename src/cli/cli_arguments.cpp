@@ -16,6 +16,11 @@ std::optional<std::string> CommandArguments::Option(std::string_view name) const
   return found->second;
 }
 
+std::vector<std::string> CommandArguments::Values(std::string_view name) const {
+  const auto found = repeated.find(name);
+  return found == repeated.end() ? std::vector<std::string>{} : found->second;
+}
+
 std::optional<std::size_t> CommandArguments::Choice(
     std::string_view name, std::span<const std::string_view> choices) const {
   const auto value = Option(name);
@@ -133,6 +138,9 @@ class ArgumentParser {
         *option, equals != std::string::npos ? word.substr(equals + 1) : words_[next_++], error);
     if (value) {
       parsed_.options[std::string(name)] = *value;
+      if (option->repeats) {
+        parsed_.repeated[std::string(name)].push_back(*value);
+      }
     }
     return value.has_value();
   }

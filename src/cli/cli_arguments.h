@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dwelvane {
 
@@ -17,6 +18,7 @@ struct OptionEntry {
   std::string_view help = {};
   // The values it takes, in any letter case; with LIST, a comma-separated list of them.
   std::span<const std::string_view> choices = {};
+  bool repeats = false;  // may be given more than once; each value is kept
 
   bool TakesValue() const { return !value.empty() || !choices.empty(); }
   bool TakesOneOfChoices() const { return value.empty() && !choices.empty(); }
@@ -28,7 +30,8 @@ std::string ValuePlaceholder(const OptionEntry& option);
 // The words after the command: its options (a flag's value is empty; a choice is spelled as
 // in its OptionEntry), the FILE a command may take before PROJECT, and at most one PROJECT.
 struct CommandArguments {
-  std::map<std::string, std::string, std::less<>> options;
+  std::map<std::string, std::string, std::less<>> options;                // the last value of each
+  std::map<std::string, std::vector<std::string>, std::less<>> repeated;  // every value, in order
   std::optional<std::string> file;
   std::optional<std::string> project;
 
@@ -38,6 +41,8 @@ struct CommandArguments {
   std::optional<std::size_t> Choice(std::string_view name,
                                     std::span<const std::string_view> choices) const;
   bool Flag(std::string_view name) const { return options.contains(name); }
+  // Every value of an option that repeats, in the order given.
+  std::vector<std::string> Values(std::string_view name) const;
 };
 
 // Parses `words` against the options the command knows, a FILE when it takes one, and a

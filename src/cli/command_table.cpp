@@ -4,6 +4,7 @@
 #include "cli/dialogue_command.h"
 #include "cli/export_command.h"
 #include "cli/import_command.h"
+#include "cli/recording_command.h"
 #include "cli/speakers_command.h"
 #include "cli/stats_command.h"
 #include "cli/tag_command.h"
@@ -13,7 +14,7 @@ namespace {
 
 constexpr const CommandEntry* kCommands[] = {
     &kDialogueCommand, &kStatsCommand,  &kSpeakersCommand, &kCheckCommand,
-    &kTagCommand,      &kExportCommand, &kImportCommand,
+    &kTagCommand,      &kExportCommand, &kImportCommand,   &kRecordingCommand,
 };
 
 }  // namespace
