@@ -47,6 +47,14 @@ constexpr OptionEntry kOptions[] = {
              "whose base text changed since (stale-translation), and whose empty and fuzzy "
              "messages are untranslated too"},
     kCodePageOption,
+    {.name = "audio-folder",
+     .value = "DIR",
+     .help = "look for the lines' audio files in DIR (a language's voice package) instead of "
+             "the project"},
+    {.name = "unused-audio",
+     .help = "report sound files (.ogg, .wav) in the voice folders that no line names "
+             "(unused-audio): the folders that hold a file some line names, or all of "
+             "--audio-folder"},
     {.name = "stored", .help = "check the project the window stored (without PROJECT)"},
     {.name = "enable",
      .value = "LIST",
@@ -296,7 +304,17 @@ int RunCheck(const CommandStart& start) {
   options.string_table_path =
       table_option ? MakeAbsoluteFromWorkingDirectory(*table_option)
                    : ChooseStringTable(start.settings.StringTab, options.project_folder).path;
-  if (!CheckProjectFolder(options.project_folder)) {
+  if (const auto audio_folder = start.arguments.Option("audio-folder")) {
+    options.audio_folder_given = *audio_folder;
+    options.audio_folder = MakeAbsoluteFromWorkingDirectory(*audio_folder);
+  }
+  options.unused_audio =
+      start.arguments.Flag("unused-audio") ||
+      (start.arguments.Flag("enable") &&
+       switches->shown.test(static_cast<std::size_t>(FindingKind::kUnusedAudio)));
+  if (!CheckProjectFolder(options.project_folder) ||
+      (!options.audio_folder.empty() &&
+       !CheckProjectFolder(options.audio_folder, "the audio folder"))) {
     return kExitFailure;
   }
   const bool with_language = start.arguments.Option("language").has_value();

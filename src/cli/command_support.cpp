@@ -168,10 +168,10 @@ void SummarizeOnTerminal(const std::string& summary, const CommandStart& start) 
   }
 }
 
-bool CheckProjectFolder(const std::string& folder) {
+bool CheckProjectFolder(const std::string& folder, std::string_view what) {
   DirectoryListing listing;
   if (const IoError error = listing.DirListOpen(folder); error.Failed()) {
-    ReportError("cannot read the project folder '" + folder + "': " + error.Describe());
+    ReportError("cannot read " + std::string(what) + " '" + folder + "': " + error.Describe());
     return false;
   }
   return true;

@@ -82,7 +82,7 @@ std::optional<OutputTarget> ChooseOutput(const CommandArguments& arguments,
                                          const OutputTarget& fallback, std::string& error);
 
 // False, after saying so on standard error, when `folder` can't be listed.
-bool CheckProjectFolder(const std::string& folder);
+bool CheckProjectFolder(const std::string& folder, std::string_view what = "the project folder");
 
 // Runs `job` on the project in `project_folder` with its progress on the terminal; returns
 // the exit code for its outcome, after saying so when the output could not be written.

@@ -17,6 +17,11 @@ struct CheckOptions {
   bool include_inc = false;
   WalkRules walk;
   ScriptSyntax syntax = ScriptSyntax::kEngine;
+  // Where the audio files are looked for instead of the project (a language's voice
+  // package), as given and made absolute; empty: the project.
+  std::string audio_folder_given;
+  std::string audio_folder;
+  bool unused_audio = false;  // look for sound files no line names
 };
 
 struct CheckResult {

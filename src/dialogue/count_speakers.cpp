@@ -16,9 +16,13 @@ CommandOutcome CountSpeakers(const SpeakersOptions& options, DialogueTable& tabl
                         .syntax = options.syntax,
                         .characters = options.by_character,
                         .aliases = options.aliases};
-  ScanDialogue(folder, rules, options.walk, table, progress, feedback);
-  const std::vector<SpeakerBudget> budgets =
-      CountSpeakerBudgets(table, options.encoding != OutputEncoding::kBytes, options.by_character);
+  const std::string root = ResolveProgramPath(folder);
+  ProjectFileIndex files;
+  ScanDialogue(folder, rules, options.walk, table, progress, feedback, [&](const WalkedFile& file) {
+    files.Add(std::string_view(file.path).substr(file.path.starts_with(root) ? root.size() : 0));
+  });
+  const std::vector<SpeakerBudget> budgets = CountSpeakerBudgets(
+      table, options.encoding != OutputEncoding::kBytes, options.by_character, &files);
   LineWriter writer;
   IoError written = writer.Open(options.output);
   if (!written.Failed()) {

@@ -11,18 +11,6 @@
 namespace dwelvane {
 namespace {
 
-bool IsSeparator(char c) {
-  return c == '/' || c == '\\';
-}
-
-std::string_view LastComponent(std::string_view path) {
-  std::size_t start = path.size();
-  while (start > 0 && !IsSeparator(path[start - 1])) {
-    --start;
-  }
-  return path.substr(start);
-}
-
 // Where a name or an ID was first used, and with which sentence.
 struct FirstUse {
   std::string_view sentence;
@@ -124,33 +112,11 @@ class Checker {
 
 // Scripts name files in their own bytes, those of the system's code page where they were
 // written on Windows; the index holds the names in that code page too.
-void ProjectFileIndex::Add(std::string_view relative_path) {
-  in_code_page_.clear();
-  if (!AppendInSystemCodePage(in_code_page_, relative_path)) {
-    in_code_page_.assign(relative_path);
-  }
-  const std::string_view path = paths_.Store(in_code_page_);
-  by_last_name_.emplace(LastComponent(path), path);
-}
-
-bool ProjectFileIndex::Contains(std::string_view name) const {
-  const auto [first, last] = by_last_name_.equal_range(LastComponent(name));
-  for (auto file = first; file != last; ++file) {
-    const std::string_view path = file->second;
-    if (path.size() < name.size()) {
-      continue;
-    }
-    const std::size_t start = path.size() - name.size();
-    if (FileNameEqual{}(path.substr(start), name) && (start == 0 || IsSeparator(path[start - 1]))) {
-      return true;
-    }
-  }
-  return false;
-}
-
 void AppendFindingLine(std::string& out, const Finding& finding) {
-  out.append(finding.path).append(":");
-  AppendNumberText(out, finding.line);
+  out.append(finding.path);
+  if (finding.line > 0) {
+    AppendNumberText(out.append(":"), finding.line);
+  }
   out.append(": warning: ");
   AppendFindingMessage(out, finding);
   out.append(" [").append(FindingKindName(finding.kind)).append("]\n");
@@ -160,7 +126,12 @@ void AppendFindingMessage(std::string& out, const Finding& finding) {
   const std::string_view subject = finding.subject;
   switch (finding.kind) {
     case FindingKind::kMissingAudio:
-      out.append("audio file '").append(subject).append("' is not in the project");
+      out.append("audio file '").append(subject).append("' is not in ");
+      if (finding.earlier_path.empty()) {
+        out.append("the project");
+      } else {
+        out.append("'").append(finding.earlier_path).append("'");
+      }
       break;
     case FindingKind::kUnknownReference:
       out.append("the string table has no ID '").append(subject).append("'");
@@ -190,6 +161,9 @@ void AppendFindingMessage(std::string& out, const Finding& finding) {
       out.append("the translation of ID '")
           .append(subject)
           .append("' does not keep the %s, %d, | and ~n of its source");
+      break;
+    case FindingKind::kUnusedAudio:
+      out.append("no line names this audio file");
       break;
     case FindingKind::kAudioReused:
     case FindingKind::kReferenceReused:
@@ -230,6 +204,8 @@ std::string_view FindingKindHint(FindingKind kind) {
       return "remove the ID from the language table, or restore the line that said it";
     case FindingKind::kFormatMismatch:
       return "make the translation keep every %s, %d, | and ~n of its source";
+    case FindingKind::kUnusedAudio:
+      return "remove the file, or name it in the talk call of the line it was recorded for";
   }
   return {};
 }

@@ -3,12 +3,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "dialogue/broken_literal.h"
 #include "dialogue/dialogue_record.h"
-#include "dialogue/file_name_compare.h"
+#include "dialogue/project_file_index.h"
 #include "dialogue/string_table.h"
 #include "runtime/text_arena.h"
 
@@ -26,9 +25,10 @@ enum class FindingKind {
   kStaleTranslation,
   kOrphan,
   kFormatMismatch,
+  kUnusedAudio,
 };
 
-inline constexpr std::size_t kFindingKindCount = 11;
+inline constexpr std::size_t kFindingKindCount = 12;
 
 // The name a finding carries in its line and in the summary; empty for a number that is no
 // kind.
@@ -56,6 +56,8 @@ constexpr std::string_view FindingKindName(FindingKind kind) {
       return "orphan";
     case FindingKind::kFormatMismatch:
       return "format-mismatch";
+    case FindingKind::kUnusedAudio:
+      return "unused-audio";
   }
   return {};
 }
@@ -68,12 +70,15 @@ static_assert(!FindingKindName(FindingKind{kFindingKindCount - 1}).empty() &&
 // Something about one talk line that would trouble a recording or translation round. The
 // texts are views into the checked table and into the Findings that hold this one.
 struct Finding {
-  std::string_view path = {};  // the script, relative to the project folder, "/" between folders
-  std::int64_t line = 0;
+  // The script, relative to the project folder, "/" between folders; for unused-audio the
+  // sound file.
+  std::string_view path = {};
+  std::int64_t line = 0;  // 0 for a finding about a whole file
   FindingKind kind = FindingKind::kMissingAudio;
   // The audio file, the ID or the choice the finding is about.
   std::string_view subject = {};
-  // For the reuse kinds: the line that used the subject first.
+  // For the reuse kinds: the line that used the subject first. For missing-audio: the
+  // folder the audio files were looked for in, when it is not the project.
   std::string_view earlier_path = {};
   std::int64_t earlier_line = 0;
 };
@@ -91,22 +96,6 @@ void AppendFindingMessage(std::string& out, const Finding& finding);
 
 // One sentence on what to do about a finding of the kind; empty for a number that is no kind.
 std::string_view FindingKindHint(FindingKind kind);
-
-// The files of a project, to tell whether an audio file a line names exists: a name is
-// there when some file's path, relative to the project folder, is the name or ends in "/"
-// and the name, compared as FileNameEqual does. Paths are kept by their last component,
-// so a look-up compares only the files of that name and allocates nothing.
-class ProjectFileIndex {
- public:
-  void Add(std::string_view relative_path);
-  bool Contains(std::string_view name) const;
-
- private:
-  TextArena paths_;
-  std::string in_code_page_;
-  std::unordered_multimap<std::string_view, std::string_view, FileNameHash, FileNameEqual>
-      by_last_name_;
-};
 
 // The script's path as findings name it, relative to `project_folder` (which ends with the
 // path separator), in the system's code page where that holds it (AppendInSystemCodePage).

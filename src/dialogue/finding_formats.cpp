@@ -108,6 +108,8 @@ std::string_view RuleDescription(FindingKind kind) {
       return "A language table's ID that no line says.";
     case FindingKind::kFormatMismatch:
       return "A translation that loses the format codes of its source.";
+    case FindingKind::kUnusedAudio:
+      return "A sound file in a voice folder that no line names.";
   }
   return {};
 }
@@ -186,9 +188,14 @@ void AppendSarifResult(std::string& out, const ReportedFinding& reported) {
   std::string uri;
   AppendUriPath(uri, finding.path, false);
   AppendJsonMember(out, "uri", uri);
-  out.append(",\"uriBaseId\":\"%SRCROOT%\"},\"region\":{");
-  AppendJsonNumberMember(out, "startLine", finding.finding.line);
-  out.append("}}}]}");
+  out.append(",\"uriBaseId\":\"%SRCROOT%\"}");
+  // A finding about a whole file has no region.
+  if (finding.finding.line > 0) {
+    out.append(",\"region\":{");
+    AppendJsonNumberMember(out, "startLine", finding.finding.line);
+    out.push_back('}');
+  }
+  out.append("}}]}");
 }
 
 // The escaping of a workflow command's message; a property's value escapes ":" and "," too.
@@ -253,8 +260,9 @@ void AppendFindingsGithub(std::string& out, const FindingsDocument& document) {
     const Utf8Finding finding(*reported.finding);
     out.append("::").append(SeverityName(reported)).append(" file=");
     AppendWorkflowText(out, finding.path, true);
-    out.append(",line=");
-    AppendNumberText(out, finding.finding.line);
+    if (finding.finding.line > 0) {
+      AppendNumberText(out.append(",line="), finding.finding.line);
+    }
     out.append(",title=");
     AppendWorkflowText(out, FindingKindName(finding.finding.kind), true);
     out.append("::");

@@ -104,7 +104,9 @@ FindingLines ReadFindingLines(const Findings& findings, std::string_view project
   lines.above.resize(findings.list.size());
   std::unordered_map<std::string_view, std::vector<std::size_t>> by_script;
   for (std::size_t i = 0; i < findings.list.size(); ++i) {
-    if (findings.list[i].kind != FindingKind::kOrphan) {
+    // An orphan stands in a table, an unused audio file is no text: neither is silenced.
+    if (findings.list[i].kind != FindingKind::kOrphan &&
+        findings.list[i].kind != FindingKind::kUnusedAudio) {
       by_script[findings.list[i].path].push_back(i);
     }
   }

@@ -20,8 +20,10 @@ struct SpeakerNameHash {
   }
 };
 
-void Add(SpeakerBudget& budget, const DialogueRecord& record, std::int64_t words) {
+void Add(SpeakerBudget& budget, const DialogueRecord& record, std::int64_t words, bool recorded) {
   const bool with_audio = !record.AudioFile.empty();
+  budget.lines_recorded += recorded ? 1 : 0;
+  budget.words_recorded += recorded ? words : 0;
   ++budget.lines;
   budget.words += words;
   budget.lines_with_audio += with_audio ? 1 : 0;
@@ -43,7 +45,7 @@ std::int64_t CountWords(std::string_view sentence) {
 }
 
 std::vector<SpeakerBudget> CountSpeakerBudgets(const DialogueTable& table, bool as_utf8,
-                                               bool by_character) {
+                                               bool by_character, const ProjectFileIndex* files) {
   std::vector<SpeakerBudget> budgets;
   std::unordered_map<std::string, std::size_t, SpeakerNameHash> index;
   SpeakerBudget total{.speaker = "total"};
@@ -62,8 +64,10 @@ std::vector<SpeakerBudget> CountSpeakerBudgets(const DialogueTable& table, bool 
       budgets.push_back({.speaker = name});
     }
     const std::int64_t words = CountWords(record.Sentence);
-    Add(budgets[found->second], record, words);
-    Add(total, record, words);
+    const bool recorded =
+        files != nullptr && !record.AudioFile.empty() && files->Contains(record.AudioFile);
+    Add(budgets[found->second], record, words, recorded);
+    Add(total, record, words, recorded);
   }
   std::sort(budgets.begin(), budgets.end(), [](const SpeakerBudget& a, const SpeakerBudget& b) {
     return a.words != b.words ? a.words > b.words : a.speaker < b.speaker;

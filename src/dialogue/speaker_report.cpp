@@ -21,6 +21,7 @@ constexpr NumberColumn kNumberColumns[] = {
     {"words", &SpeakerBudget::words},
     {"with audio", &SpeakerBudget::lines_with_audio},
     {"without audio", &SpeakerBudget::lines_without_audio},
+    {"recorded", &SpeakerBudget::lines_recorded},
 };
 
 std::string Number(std::int64_t number) {
@@ -83,7 +84,7 @@ void AppendCsvField(std::string& line, std::string_view field) {
 }
 
 void WriteCsv(std::span<const SpeakerBudget> budgets, LineWriter& writer) {
-  writer.FileWriteLine("speaker,lines,words,with_audio,without_audio");
+  writer.FileWriteLine("speaker,lines,words,with_audio,without_audio,recorded");
   std::string line;
   for (const SpeakerBudget& budget : budgets) {
     line.clear();
@@ -126,12 +127,15 @@ constexpr std::string_view kStyle =
     "th, td { padding: 0.3em 0.6em; border-bottom: 1px solid #ddd; text-align: left; }\n"
     "td.n, th.n { text-align: right; font-variant-numeric: tabular-nums; }\n"
     "td.bar { width: 40%; }\n"
-    ".with, .without { display: inline-block; height: 0.9em; vertical-align: middle; }\n"
+    ".recorded, .with, .without { display: inline-block; height: 0.9em; vertical-align: "
+    "middle; }\n"
+    ".recorded { background: #2f8f4e; }\n"
     ".with { background: #2f6fae; }\n"
     ".without { background: #e0a030; }\n"
     "tfoot td { font-weight: bold; border-top: 2px solid #888; }\n"
     ".key { display: inline-block; width: 1em; height: 0.9em; margin: 0 0.3em 0 1em; }\n"
-    "@media print { body { margin: 0; } .with, .without, .key { print-color-adjust: exact; "
+    "@media print { body { margin: 0; } .recorded, .with, .without, .key { print-color-adjust: "
+    "exact; "
     "-webkit-print-color-adjust: exact; } }\n"
     "</style>\n"
     "</head>\n"
@@ -144,8 +148,10 @@ void WriteRow(const SpeakerBudget& budget, std::int64_t most_words, std::string_
   for (const NumberColumn& column : kNumberColumns) {
     row.append("<td class=\"n\">").append(Number(budget.*column.count)).append("</td>");
   }
-  row.append("<td class=\"bar\"><span class=\"with\" style=\"width:")
-      .append(Percent(budget.words_with_audio, most_words))
+  row.append("<td class=\"bar\"><span class=\"recorded\" style=\"width:")
+      .append(Percent(budget.words_recorded, most_words))
+      .append("\"></span><span class=\"with\" style=\"width:")
+      .append(Percent(budget.words_with_audio - budget.words_recorded, most_words))
       .append("\"></span><span class=\"without\" style=\"width:")
       .append(Percent(budget.words - budget.words_with_audio, most_words))
       .append("\"></span></td></tr>");
@@ -164,10 +170,13 @@ void WriteHtml(std::span<const SpeakerBudget> budgets, std::string_view project_
   writer.FileWriteLine("<h1>Words per speaker" +
                        (project_name.empty() ? "" : ": " + HtmlText(project_name)) + "</h1>");
   writer.FileWriteLine("<p>" + Number(total.lines) + " lines, " + Number(total.words) + " words, " +
-                       Number(total.lines_with_audio) + " lines with audio.</p>");
+                       Number(total.lines_with_audio) + " lines with audio, " +
+                       Number(total.lines_recorded) + " recorded.</p>");
   writer.FileWriteLine(
       "<table>\n<thead><tr><th>Speaker</th><th class=\"n\">Lines</th><th class=\"n\">Words</th>"
-      "<th class=\"n\">With audio</th><th class=\"n\">Without audio</th><th>Words</th></tr>"
+      "<th class=\"n\">With audio</th><th class=\"n\">Without audio</th><th "
+      "class=\"n\">Recorded</th>"
+      "<th>Words</th></tr>"
       "</thead>\n<tbody>");
   for (const SpeakerBudget& budget : speakers) {
     WriteRow(budget, most_words, "td", writer);
@@ -176,7 +185,8 @@ void WriteHtml(std::span<const SpeakerBudget> budgets, std::string_view project_
   WriteRow(total, 0, "td", writer);
   writer.FileWriteLine("</tfoot>\n</table>");
   writer.FileWriteLine(
-      "<p><span class=\"key with\"></span>words in lines with audio"
+      "<p><span class=\"key recorded\"></span>words recorded"
+      "<span class=\"key with\"></span>words in lines with audio not yet recorded"
       "<span class=\"key without\"></span>words in lines without audio</p>\n</body>\n</html>");
 }
 
