@@ -171,13 +171,15 @@ TEST(CliTest, DoesWhatItsOptionsSay) {
        "dwelvane-cli: no English/STRING.TAB; translating from the package's '" + at +
            "packed/data/string.tab'\n"},
       {"speakers --include-inc plain",
-       "speaker  lines  words  with audio  without audio\r\n"
-       "a            1      1           0              1\r\n"
-       "b            1      1           1              0\r\n"
-       "total        2      2           1              1\r\n",
+       "speaker  lines  words  with audio  without audio  recorded\r\n"
+       "a            1      1           0              1         0\r\n"
+       "b            1      1           1              0         0\r\n"
+       "total        2      2           1              1         0\r\n",
        ""},
       {"speakers --format=CSV plain",
-       "speaker,lines,words,with_audio,without_audio\r\na,1,1,0,1\r\ntotal,1,1,0,1\r\n", ""},
+       "speaker,lines,words,with_audio,without_audio,recorded\r\na,1,1,0,1,0\r\ntotal,1,1,0,1,"
+       "0\r\n",
+       ""},
       {"check clean", "", "0 findings in 1 script\n"},
       {"check faulty", no_sentence,
        kWarning + "no string table at '" + at +

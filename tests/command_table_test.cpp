@@ -57,9 +57,14 @@ TEST(CommandTableTest, ParserSuggestsTheOptionMeantAndNamesTheChoices) {
   for (const CommandEntry* command : Commands()) {
     for (const OptionEntry& option : command->options) {
       const std::string name = "--" + std::string(option.name);
+      const std::string_view typo = option.name.substr(0, option.name.size() - 1);
       std::string error;
-      EXPECT_FALSE(Parse(*command, {name.substr(0, name.size() - 1)}, error));
-      EXPECT_NE(error.find("did you mean '" + name + "'?"), std::string::npos) << error;
+      // --character and --characters: the shorter is no typo of the longer.
+      if (std::none_of(command->options.begin(), command->options.end(),
+                       [&](const OptionEntry& other) { return other.name == typo; })) {
+        EXPECT_FALSE(Parse(*command, {name.substr(0, name.size() - 1)}, error));
+        EXPECT_NE(error.find("did you mean '" + name + "'?"), std::string::npos) << error;
+      }
       if (!option.TakesOneOfChoices()) {
         continue;
       }

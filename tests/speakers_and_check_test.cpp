@@ -74,7 +74,9 @@ std::string Report(const DialogueTable& table, SpeakerFormat format) {
   TempFolder folder;
   LineWriter writer;
   EXPECT_FALSE(writer.FileCreate(folder.Join("out")).Failed());
-  WriteSpeakerReport(CountSpeakerBudgets(table, false), format, "Demo", writer);
+  ProjectFileIndex files;
+  files.Add("sounds/speech/GULL.ogg");
+  WriteSpeakerReport(CountSpeakerBudgets(table, false, false, &files), format, "Demo", writer);
   EXPECT_FALSE(writer.FileClose().Failed());
   return testing::ReadFileBytes(folder.Join("out"));
 }
@@ -85,22 +87,27 @@ TEST(SpeakerReportTest, WritesAlignedTextRfc4180AndOneSelfContainedPage) {
       {"Molly", "A crate full of ropes.", "", ""},
   });
   EXPECT_EQ(Report(table, SpeakerFormat::kText),
-            "speaker                     lines  words  with audio  without audio\r\n"
-            "Molly                           1      5           0              1\r\n"
-            "Scene.GetNode(\"Gull, the\")      1      1           1              0\r\n"
-            "total                           2      6           1              1\r\n");
+            "speaker                     lines  words  with audio  without audio  recorded\r\n"
+            "Molly                           1      5           0              1         0\r\n"
+            "Scene.GetNode(\"Gull, the\")      1      1           1              0         1\r\n"
+            "total                           2      6           1              1         1\r\n");
   EXPECT_EQ(Report(table, SpeakerFormat::kCsv),
-            "speaker,lines,words,with_audio,without_audio\r\n"
-            "Molly,1,5,0,1\r\n"
-            "\"Scene.GetNode(\"\"Gull, the\"\")\",1,1,1,0\r\n"
-            "total,2,6,1,1\r\n");
+            "speaker,lines,words,with_audio,without_audio,recorded\r\n"
+            "Molly,1,5,0,1,0\r\n"
+            "\"Scene.GetNode(\"\"Gull, the\"\")\",1,1,1,0,1\r\n"
+            "total,2,6,1,1,1\r\n");
   const std::string page = Report(table, SpeakerFormat::kHtml);
   EXPECT_TRUE(page.starts_with("<!DOCTYPE html>"));
   EXPECT_NE(page.find("<td>Scene.GetNode(&quot;Gull, the&quot;)</td>"), std::string::npos);
-  EXPECT_NE(page.find("<span class=\"with\" style=\"width:0.0%\"></span>"
+  EXPECT_NE(page.find("<span class=\"recorded\" style=\"width:0.0%\"></span>"
+                      "<span class=\"with\" style=\"width:0.0%\"></span>"
                       "<span class=\"without\" style=\"width:100.0%\"></span>"),
             std::string::npos)
       << "Molly's bar is the longest, all without audio";
+  EXPECT_NE(page.find("<span class=\"recorded\" style=\"width:20.0%\"></span>"
+                      "<span class=\"with\" style=\"width:0.0%\"></span>"),
+            std::string::npos)
+      << "the gull's one word is recorded";
   for (const char* outside : {"http", " src=", "<script", "<link", "@import", "url("}) {
     EXPECT_EQ(page.find(outside), std::string::npos) << outside;
   }

@@ -1,6 +1,7 @@
 // The script reader on any bytes: it reads nothing past the script, reads the same from a
-// script handed over in runs of lines as from the whole (where each text starts
-// included), and on a plain one-call line agrees with the line rules.
+// script handed over in runs of lines as from the whole (where each text starts and the
+// directions of "// (...)" comments included), and on a plain one-call line agrees with the line
+// rules.
 #include <cstdint>
 #include <string>
 
@@ -26,6 +27,9 @@ std::string Render(const ScriptFacts& facts) {
   }
   for (const BrokenLiteral& broken : facts.broken) {
     out += "broken " + std::to_string(broken.line) + "\n";
+  }
+  for (const LineDirection& direction : facts.directions) {
+    out += "direction " + std::to_string(direction.line) + " " + std::string(direction.text) + "\n";
   }
   return out;
 }

@@ -26,11 +26,11 @@ expect() {
   fi
 }
 
-expect "dialogue stats speakers check tag export import help --help --version" ""
+expect "dialogue stats speakers check tag export import recording help --help --version" ""
 expect "stats speakers" s
 expect "check" help c
 expect "--encoding" dialogue --en
-expect "--baseline --code-page --disable --enable --error --follow-outside-links --format --include-inc --language --po --stored --string-table --syntax --write-baseline --help" check --
+expect "--audio-folder --baseline --code-page --disable --enable --error --follow-outside-links --format --include-inc --language --po --stored --string-table --syntax --unused-audio --write-baseline --help" check --
 expect "en de" stats --language ""
 expect "text csv html" speakers --format ""
 expect "utf-8 utf-8-bom" stats --encoding utf
