@@ -20,9 +20,19 @@ struct NameHash {
   }
 };
 
+std::string_view NameOf(const DialogueRecord& record) {
+  return record.Character.empty() ? record.Speaker : record.Character;
+}
+
 void AppendCharacter(std::string& out, const DialogueRecord& record) {
-  AppendAsUtf8(out, record.Character.empty() ? record.Speaker : record.Character,
-               record.ScriptEncoding);
+  AppendAsUtf8(out, NameOf(record), record.ScriptEncoding);
+}
+
+bool SaidByTheSameName(const DialogueRecord& a, const DialogueRecord& b) {
+  const std::string_view name_a = NameOf(a);
+  const std::string_view name_b = NameOf(b);
+  return name_a.data() == name_b.data() && name_a.size() == name_b.size() &&
+         a.ScriptEncoding == b.ScriptEncoding;
 }
 
 }  // namespace
@@ -32,15 +42,24 @@ std::vector<RecordingRole> GroupByCharacter(const DialogueTable& records,
   std::vector<RecordingRole> roles;
   std::unordered_map<std::string, std::size_t, NameHash> index;
   std::string name;
+  // Resolved characters are stored once each: a record said by the same character as the
+  // one before is placed without a look-up.
+  const DialogueRecord* before = nullptr;
+  std::size_t role = 0;
   for (const ScriptRecords& script : scripts) {
     for (std::size_t i = script.first; i < script.first + script.count; ++i) {
-      name.clear();
-      AppendCharacter(name, records.Record(i));
-      const auto [found, added] = index.try_emplace(name, roles.size());
-      if (added) {
-        roles.push_back({.character = name, .records = {}});
+      const DialogueRecord& record = records.Record(i);
+      if (before == nullptr || !SaidByTheSameName(*before, record)) {
+        name.clear();
+        AppendCharacter(name, record);
+        const auto [found, added] = index.try_emplace(name, roles.size());
+        if (added) {
+          roles.push_back({.character = name, .records = {}});
+        }
+        role = found->second;
       }
-      roles[found->second].records.push_back(i);
+      roles[role].records.push_back(i);
+      before = &record;
     }
   }
   std::sort(roles.begin(), roles.end(), [](const RecordingRole& a, const RecordingRole& b) {

@@ -23,16 +23,22 @@ constexpr std::string_view kStyle =
     ".done { display: inline-block; height: 0.9em; background: #2f8f4e; vertical-align: "
     "middle; }\n"
     ".share { display: inline-block; width: 100%; background: #e6e6e6; }\n"
-    ".cue { color: #666; font-size: 0.9em; }\n"
-    ".direction { font-style: italic; }\n"
-    ".text { font-size: 1.1em; }\n"
-    ".place { font-family: monospace; font-size: 0.85em; color: #555; }\n"
+    // The lines' tables: columns of fixed widths, so that every chunk of a group lines up;
+    // "m" and "r" rows are missing and recorded, "c" the cue, "d" the direction, "p" the
+    // place. A chunk off screen is laid out only when it comes into view, so that a page
+    // of tens of thousands of lines opens at once.
     "table.lines { table-layout: fixed; }\n"
-    "table.lines th:first-child { width: 3em; }\n"
-    "table.lines th.words { width: 5em; }\n"
-    "table.lines th.status { width: 6em; }\n"
-    "tr.missing td.status { color: #b03020; font-weight: bold; }\n"
-    "tr.recorded td.status { color: #2f8f4e; }\n"
+    ".lines td:first-child { width: 3em; text-align: right; }\n"
+    ".lines td:nth-child(3) { width: 4em; text-align: right; }\n"
+    ".lines td:last-child { width: 5em; }\n"
+    ".lines p { margin: 0; }\n"
+    ".lines tr.m td:last-child { color: #b03020; font-weight: bold; }\n"
+    ".lines tr.r td:last-child { color: #2f8f4e; }\n"
+    ".c { color: #666; font-size: 0.9em; }\n"
+    ".d { font-style: italic; }\n"
+    ".t { font-size: 1.1em; }\n"
+    ".p { font-family: monospace; font-size: 0.85em; color: #555; }\n"
+    ".chunk { content-visibility: auto; contain-intrinsic-size: auto 7000px; }\n"
     "section { break-before: page; page-break-before: always; }\n"
     "@media print { h2 { margin-top: 0; border-top: none; } }\n"
     "tr { break-inside: avoid; }\n"
@@ -127,31 +133,36 @@ void RecordingPage::AddLine(const RecordingLine& line, std::string_view group) {
     out_.append("<h3>");
     AppendHtmlText(out_, group.empty() ? std::string_view("(project folder)") : group);
     out_.append(
-        "</h3>\n<table class=\"lines\">\n<thead><tr><th class=\"n\">#</th><th>Line</th>"
-        "<th class=\"n words\">Words</th><th class=\"status\">Status</th></tr></thead>\n"
-        "<tbody>\n");
+        "</h3>\n<div class=\"chunk\"><table class=\"lines\">\n<thead><tr><th>#</th>"
+        "<th>Line</th><th>Words</th><th>Status</th></tr></thead>\n<tbody>\n");
     group_ = group;
     in_group_ = true;
+    lines_in_chunk_ = 0;
+  } else if (lines_in_chunk_ == kLinesPerChunk) {
+    out_.append(
+        "</tbody>\n</table></div>\n<div class=\"chunk\"><table class=\"lines\">\n"
+        "<tbody>\n");
+    lines_in_chunk_ = 0;
   }
-  out_.append(line.recorded ? "<tr class=\"recorded\"><td class=\"n\">"
-                            : "<tr class=\"missing\"><td class=\"n\">");
+  ++lines_in_chunk_;
+  out_.append(line.recorded ? "<tr class=\"r\"><td>" : "<tr class=\"m\"><td>");
   AppendNumber(out_, static_cast<std::int64_t>(line.number));
   out_.append("</td><td>");
   if (!line.cue.empty()) {
-    out_.append("<div class=\"cue\">");
+    out_.append("<p class=\"c\">");
     AppendHtmlText(out_, line.cue_character);
     out_.append(": ");
     AppendHtmlText(out_, line.cue, true);
-    out_.append("</div>");
+    out_.append("</p>");
   }
   if (!line.direction.empty()) {
-    out_.append("<div class=\"direction\">(");
+    out_.append("<p class=\"d\">(");
     AppendHtmlText(out_, line.direction);
-    out_.append(")</div>");
+    out_.append(")</p>");
   }
-  out_.append("<div class=\"text\">");
+  out_.append("<p class=\"t\">");
   AppendHtmlText(out_, line.text, true);
-  out_.append("</div><div class=\"place\">");
+  out_.append("</p><p class=\"p\">");
   if (!line.id.empty()) {
     AppendHtmlText(out_.append("ID "), line.id);
     out_.append(" \xC2\xB7 ");
@@ -163,10 +174,9 @@ void RecordingPage::AddLine(const RecordingLine& line, std::string_view group) {
   AppendHtmlText(out_, line.file);
   out_.append(":");
   AppendNumber(out_, line.line);
-  out_.append("</div></td><td class=\"n\">");
+  out_.append("</p></td><td>");
   AppendNumber(out_, line.words);
-  out_.append(line.recorded ? "</td><td class=\"status\">recorded</td></tr>\n"
-                            : "</td><td class=\"status\">missing</td></tr>\n");
+  out_.append(line.recorded ? "</td><td>recorded</td></tr>\n" : "</td><td>missing</td></tr>\n");
 }
 
 void RecordingPage::EndRole() {
@@ -203,7 +213,7 @@ void RecordingPage::AppendShareBar(std::int64_t part, std::int64_t whole) {
 
 void RecordingPage::CloseGroup() {
   if (in_group_) {
-    out_.append("</tbody>\n</table>\n");
+    out_.append("</tbody>\n</table></div>\n");
     in_group_ = false;
   }
 }

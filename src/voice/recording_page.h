@@ -31,9 +31,13 @@ class RecordingPage {
   void AppendShareBar(std::int64_t part, std::int64_t whole);
   void CloseGroup();
 
+  // A group's lines go in tables of this many, each rendered when it comes into view.
+  static constexpr std::size_t kLinesPerChunk = 100;
+
   std::string& out_;
   std::string_view group_;
   bool in_group_ = false;
+  std::size_t lines_in_chunk_ = 0;
 };
 
 // Minutes to record `words` at 150 words a minute, rounded up: "0" for none, else at least 1.
