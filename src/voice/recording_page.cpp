@@ -28,9 +28,9 @@ constexpr std::string_view kStyle =
     // place. A chunk off screen is laid out only when it comes into view, so that a page
     // of tens of thousands of lines opens at once.
     "table.lines { table-layout: fixed; }\n"
-    ".lines td:first-child { width: 3em; text-align: right; }\n"
-    ".lines td:nth-child(3) { width: 4em; text-align: right; }\n"
-    ".lines td:last-child { width: 5em; }\n"
+    ".lines tr > :first-child { width: 3em; text-align: right; }\n"
+    ".lines tr > :nth-child(3) { width: 4em; text-align: right; }\n"
+    ".lines tr > :last-child { width: 5em; }\n"
     ".lines p { margin: 0; }\n"
     ".lines tr.m td:last-child { color: #b03020; font-weight: bold; }\n"
     ".lines tr.r td:last-child { color: #2f8f4e; }\n"
