@@ -89,7 +89,12 @@ void RecordingPage::Start(std::string_view project_name, std::span<const Recordi
   out_.append("<p>");
   AppendRoleFigures(lines, words, recorded);
   out_.append(
-      "</p>\n<p>Minutes are estimated at 150 words a minute (words / 150, rounded up).</p>\n"
+      "</p>\n<p>Minutes are estimated at 150 words a minute (words / 150, rounded up).</p>\n");
+  if (roles.empty()) {
+    out_.append("<p>No character says a line.</p>\n");
+    return;
+  }
+  out_.append(
       "<table>\n<thead><tr><th>Character</th><th class=\"n\">Lines</th>"
       "<th class=\"n\">Words</th><th class=\"n\">Minutes</th><th class=\"n\">Recorded</th>"
       "<th>Recorded share</th></tr></thead>\n<tbody>\n");

@@ -137,7 +137,8 @@ TEST(RecordingTest, TakesDirectionsCuesAndTheLanguagesTexts) {
             std::string::npos);
 }
 
-// Whatever a name or a text holds, the page shows it as text and stays valid.
+// Whatever a name or a text holds, the page shows it as text and stays valid, as it does
+// without any line.
 TEST(RecordingTest, ShowsHostileNamesAndTextsAsText) {
   TempFolder folder;
   folder.Write("P/p.wpr", "");
@@ -154,6 +155,9 @@ TEST(RecordingTest, ShowsHostileNamesAndTextsAsText) {
     EXPECT_NE(page.find(shown), std::string::npos) << shown;
   }
   EXPECT_EQ(TidyMessages(folder, page), "0");
+  folder.Write("Empty/e.wpr", "");
+  EXPECT_EQ(TidyMessages(folder, Cli(folder, {"recording", "Empty"}).out), "0")
+      << "a project without a line";
   const std::string csv = Cli(folder, {"recording", "--format", "csv", "P"}).out;
   EXPECT_NE(csv.find(",\"'=cmd.ogg\","), std::string::npos) << csv;
 }
