@@ -1,7 +1,5 @@
 #include "dialogue/count_speakers.h"
 
-#include <filesystem>
-
 #include "dialogue/script_discovery.h"
 #include "dialogue/speaker_budget.h"
 #include "runtime/line_writer.h"
@@ -30,9 +28,7 @@ CommandOutcome CountSpeakers(const SpeakersOptions& options, DialogueTable& tabl
         options.format != SpeakerFormat::kHtml) {
       writer.WriteBytes(kUtf8ByteOrderMark);
     }
-    const std::string project_name =
-        std::filesystem::path(ResolveProgramPath(folder)).parent_path().filename().string();
-    WriteSpeakerReport(budgets, options.format, project_name, writer);
+    WriteSpeakerReport(budgets, options.format, ProjectFolderName(folder), writer);
     written = writer.FileClose();
   }
   EndFeedback(feedback);

@@ -1,5 +1,7 @@
 #include "runtime/program_paths.h"
 
+#include <filesystem>
+
 #include "runtime/path_separator.h"
 
 namespace dwelvane {
@@ -30,6 +32,13 @@ std::string JoinProjectPath(std::string_view project_folder, std::string_view na
   std::string path = EnsureTrailingSeparator(project_folder);
   path.append(name);
   return path;
+}
+
+std::string ProjectFolderName(const std::string& folder) {
+  return std::filesystem::path(ResolveProgramPath(EnsureTrailingSeparator(folder)))
+      .parent_path()
+      .filename()
+      .string();
 }
 
 }  // namespace dwelvane

@@ -17,6 +17,10 @@ bool IsAbsolutePath(std::string_view path);
 // program never changes or relies on the process's current directory.
 std::string ResolveProgramPath(std::string_view path);
 
+// The last name of a project folder's path (which may end with a separator), as pages and
+// files name the project.
+std::string ProjectFolderName(const std::string& folder);
+
 // Makes a path typed on a command line absolute against the current directory and
 // removes "." and ".." steps.
 std::string MakeAbsoluteFromWorkingDirectory(std::string_view path);

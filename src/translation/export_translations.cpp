@@ -1,7 +1,5 @@
 #include "translation/export_translations.h"
 
-#include <filesystem>
-
 #include "dialogue/script_discovery.h"
 #include "runtime/buffered_output.h"
 #include "runtime/line_reader.h"
@@ -15,10 +13,6 @@
 
 namespace dwelvane {
 namespace {
-
-std::string ProjectName(const std::string& folder) {
-  return std::filesystem::path(ResolveProgramPath(folder)).parent_path().filename().string();
-}
 
 // The translator's file merged with the fresh catalog; false when it can't be read.
 bool MergeIntoUpdate(const ExportOptions& options, PoCatalog& catalog, ExportReport& report) {
@@ -72,7 +66,7 @@ CommandOutcome ExportTranslations(const ExportOptions& options, DialogueTable& r
     report.translated += entry.translation.empty() ? 0 : 1;
   };
   const PoMessage header =
-      MakeTranslationHeader(ProjectName(options.project_folder), options.language);
+      MakeTranslationHeader(ProjectFolderName(options.project_folder), options.language);
   if (!options.update_path.empty()) {
     PoCatalog catalog{{header}};
     ForEachTranslationEntry(records, scripts, tables, [&](const TranslationEntry& entry) {

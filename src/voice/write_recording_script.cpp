@@ -1,7 +1,5 @@
 #include "voice/write_recording_script.h"
 
-#include <filesystem>
-
 #include "dialogue/script_discovery.h"
 #include "runtime/buffered_output.h"
 #include "runtime/program_paths.h"
@@ -13,10 +11,6 @@
 
 namespace dwelvane {
 namespace {
-
-std::string ProjectName(const std::string& folder) {
-  return std::filesystem::path(ResolveProgramPath(folder)).parent_path().filename().string();
-}
 
 // The roles --character names, in the order of all roles; the names no role has go to the
 // report.
@@ -156,7 +150,7 @@ CommandOutcome WriteRecordingScript(const RecordingOptions& options, DialogueTab
   if (options.format == RecordingFormat::kCsv) {
     WriteCsv(roles, maker, output);
   } else {
-    WriteHtml(roles, maker, ProjectName(options.project_folder), output);
+    WriteHtml(roles, maker, ProjectFolderName(options.project_folder), output);
   }
   report.characters = roles.size();
   for (const RecordingRole& role : roles) {
