@@ -96,8 +96,9 @@ const CommandEntry kSpeakersCommand = {
     .summary = "count the lines and words each character says: the voice budget",
     .description =
         "Counts the lines each character says, as the dialogue table finds them, with "
-        "their words (after the /ID/ prefix) and the lines with and without an audio "
-        "file; most words first, then a total.",
+        "their words (after the /ID/ prefix), the lines with and without an audio "
+        "file, and the lines whose audio file is in the project (recorded); most words "
+        "first, then a total.",
     .options = kOptions,
     .run = RunSpeakers,
 };
