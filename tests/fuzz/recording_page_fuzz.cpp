@@ -1,6 +1,6 @@
 // The recording page on any texts: a page whose names and texts are the input has exactly
-// the markup of the same page with plain texts, so that no text adds or breaks a tag, and
-// it is UTF-8 whenever the texts are.
+// the markup of the same page with plain texts of the same line breaks, so that no text
+// adds or breaks a tag, and it is UTF-8 whenever the texts are.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -64,7 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t start = 0; start <= input.size() && texts.size() < 9;) {
     const std::size_t end = std::min(input.find('\0', start), input.size());
     texts.emplace_back(input.substr(start, end - start));
-    plain.emplace_back(texts.back().empty() ? "" : "x");
+    // Line breaks are the one markup a text brings (a "<br>" in a line's text and cue).
+    std::string& text = plain.emplace_back(texts.back());
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c != '\n'; }, 'x');
     start = end + 1;
   }
   const std::string page = PageOf(texts);
