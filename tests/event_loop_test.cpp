@@ -121,19 +121,23 @@ TEST(EventLoopTest, StartsWithTheWindowFilledFromTheSettingsAndSwitchesLanguage)
   EXPECT_FALSE(p.window.WindowOpen()) << "the close event closes the window";
 }
 
+// A tab typed as itself or as \t, as the command line takes --separator and the stored one,
+// is a tab; the setting keeps what was typed.
 TEST(EventLoopTest, CreatesTheSameTableAsTheCommandLineWithTheTypedSeparator) {
-  Program p;
-  const std::string project = p.StoreProject("out.csv");
-  p.folder.Write("game/English/STRING.TAB", "hi\tHallo\n");
-  p.ThenClick(kTranslateCheck);
-  p.Then([](FakeWindowSystem& w) { w.Type(kSeparatorField, "\t"); });
-  p.ThenClick(kCreateCsvButton);
-  EXPECT_EQ(p.Run(), 0);
-  EXPECT_EQ(ReadFileBytes(project + "out.csv"),
-            "\"" + project + "\"\t\"a.script\"\t\"1\"\t\"a\"\t\"x\"\t\"\"\t\"hi\"\t\"Hallo\"\r\n");
-  EXPECT_EQ(p.window.progress, (std::vector<int>{1000, 1000, 0}));
-  EXPECT_EQ(p.window.Text(kStatusText), "");
-  EXPECT_EQ(p.Stored("Seperator"), "\t");
+  for (const std::string typed : {"\t", "\\t"}) {
+    Program p;
+    const std::string project = p.StoreProject("out.csv");
+    p.folder.Write("game/English/STRING.TAB", "hi\tHallo\n");
+    p.ThenClick(kTranslateCheck);
+    p.Then([&](FakeWindowSystem& w) { w.Type(kSeparatorField, typed); });
+    p.ThenClick(kCreateCsvButton);
+    EXPECT_EQ(p.Run(), 0);
+    EXPECT_EQ(ReadFileBytes(project + "out.csv"),
+              "\"" + project + "\"\t\"a.script\"\t\"1\"\t\"a\"\t\"x\"\t\"\"\t\"hi\"\t\"Hallo\"\r\n")
+        << typed;
+    EXPECT_EQ(p.window.progress, (std::vector<int>{1000, 1000, 0}));
+    EXPECT_EQ(p.Stored("Seperator"), typed);
+  }
 }
 
 // The statuses after a click on each command button: the table, then the written report.

@@ -180,7 +180,7 @@ void EventLoop::CreateCsvTableFromWindow() {
   for (const ColumnCheck& check : kColumnChecks) {
     options.columns.*check.tick = window_.GetTick(check.gadget);
   }
-  options.separator = settings.Seperator;
+  options.separator = SeparatorFromText(settings.Seperator);
   options.string_table_path =
       dwelvane::ChooseStringTable(settings.StringTab, settings.WMEProjectDir).path;
   options.output = OutputTarget::InProject(

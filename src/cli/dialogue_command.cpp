@@ -76,7 +76,7 @@ std::optional<DialogueOptions> BuildOptions(const CommandStart& start, std::stri
     options.columns = *columns;
   }
   options.separator =
-      ParseSeparator(arguments.Option("separator").value_or(start.settings.Seperator));
+      SeparatorFromText(arguments.Option("separator").value_or(start.settings.Seperator));
   const auto table = arguments.Option("string-table");
   if (table && table->empty()) {
     error = "--string-table needs a file name";

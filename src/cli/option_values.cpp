@@ -48,13 +48,6 @@ std::optional<DialogueColumns> ParseColumns(std::string_view list, std::string& 
   }
 }
 
-std::string ParseSeparator(std::string separator) {
-  for (std::size_t at; (at = separator.find("\\t")) != std::string::npos;) {
-    separator.replace(at, 2, "\t");
-  }
-  return separator;
-}
-
 std::optional<std::int64_t> ParseEpochSeconds(std::string_view text) {
   // The report writes four-digit years: 9999-12-31 23:59:59 UTC is the last second.
   constexpr std::int64_t kLastSecond = 253402300799;

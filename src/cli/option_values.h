@@ -15,9 +15,6 @@ namespace dwelvane {
 // spaces around them. Nothing, with the reason in `error`, for an unknown or no keyword.
 std::optional<DialogueColumns> ParseColumns(std::string_view list, std::string& error);
 
-// --separator: "\t" stands for a tab, which is hard to type on a command line.
-std::string ParseSeparator(std::string separator);
-
 // SOURCE_DATE_EPOCH: whole seconds from 1970 up to the last second of 9999, which the
 // report's four-digit years can show; nothing for anything else.
 std::optional<std::int64_t> ParseEpochSeconds(std::string_view text);

@@ -157,6 +157,13 @@ void WriteHeader(const CsvLayout& layout, LineWriter& writer) {
 
 }  // namespace
 
+std::string SeparatorFromText(std::string text) {
+  for (std::size_t at; (at = text.find("\\t")) != std::string::npos;) {
+    text.replace(at, 2, "\t");
+  }
+  return text;
+}
+
 void AppendFormulaSafeCell(std::string& out, std::string_view cell) {
   if (!cell.empty() && StartsFormula(cell.front())) {
     out.push_back('\'');

@@ -55,6 +55,10 @@ struct CsvLayout {
   bool safe_cells = false;
 };
 
+// The separator a stored, typed or given text stands for: each "\t" is a tab, which is hard
+// to type in a field or on a command line; a backslash followed by a t is never meant.
+std::string SeparatorFromText(std::string text);
+
 // True when a spreadsheet opening the file would read a cell beginning with `first` as a
 // formula (or, for a tab or CR, may strip it and then do so): "=", "+", "-", "@", tab, CR.
 constexpr bool StartsFormula(char first) {

@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& word : words) {
     std::string error;
     if ((!ParseColumns(word, error) && error.empty()) ||
-        (word.find("\\t") == std::string::npos && ParseSeparator(word) != word)) {
+        (word.find("\\t") == std::string::npos && SeparatorFromText(word) != word)) {
       __builtin_trap();
     }
     CheckEpoch(word);
