@@ -11,6 +11,7 @@
 
 #include "runtime/directory_listing.h"
 #include "runtime/path_separator.h"
+#include "runtime/recorded_walk.h"
 #include "temp_folder.h"
 
 namespace dwelvane {
@@ -64,6 +65,46 @@ TEST(FolderWalkTest, WalksDepthFirstAndDrainsAfterEachSubfolder) {
   const std::vector<std::string> expected{"/a.txt", "/b/c.txt", "/b/d/e.txt", "|", "|", "/f.txt"};
   EXPECT_EQ(WalkRecord(folder.Path(), folder.Path() + kPathSeparator), expected)
       << "one trailing separator changes nothing";
+}
+
+// A cancelled command stops its walk, and the replay of a recorded one, after the subfolder
+// where the cancel is seen; nothing after it is met.
+TEST(FolderWalkTest, EndsAfterTheSubfolderWhereItIsToldToStop) {
+  TempFolder folder;
+  folder.Write("a.txt", "");
+  folder.Write("b/c.txt", "");
+  folder.Write("b/d/e.txt", "");
+  folder.Write("f.txt", "");
+  folder.Write("g/h.txt", "");
+  const std::vector<std::vector<std::string>> expected_by_asks = {
+      {"/a.txt", "/b/c.txt", "/b/d/e.txt", "|"},
+      {"/a.txt", "/b/c.txt", "/b/d/e.txt", "|", "|"},
+      {"/a.txt", "/b/c.txt", "/b/d/e.txt", "|", "|", "/f.txt", "/g/h.txt", "|"},
+  };
+  const std::string root = folder.Path();
+  for (std::size_t asks = 1; asks <= expected_by_asks.size(); ++asks) {
+    std::vector<std::string> walked, replayed;
+    const auto visitor = [&](std::vector<std::string>& seen) {
+      return FolderVisitor{
+          [&](const WalkedFile& file) {
+            std::string relative = file.folder.substr(root.size()) + "/" + file.name;
+            std::replace(relative.begin(), relative.end(), kPathSeparator, '/');
+            seen.push_back(relative);
+          },
+          [&] { seen.push_back("|"); },
+          {},
+          [&] {
+            return static_cast<std::size_t>(std::count(seen.begin(), seen.end(), "|")) >= asks;
+          }};
+    };
+    WalkFolder(root, visitor(walked));
+    RecordedWalk recorded;
+    recorded.Record(
+        root, {}, [](const WalkedFile&) { return true; }, [] {});
+    recorded.Replay(visitor(replayed));
+    EXPECT_EQ(walked, expected_by_asks[asks - 1]) << asks;
+    EXPECT_EQ(replayed, expected_by_asks[asks - 1]) << asks;
+  }
 }
 
 #ifndef _WIN32

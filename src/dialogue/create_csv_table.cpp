@@ -45,6 +45,10 @@ CommandOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& tab
                         .characters = options.columns.character,
                         .aliases = options.aliases};
   ScanDialogue(folder, rules, options.walk, table, progress, feedback);
+  if (feedback.cancelled()) {
+    EndFeedback(feedback);
+    return CommandOutcome::Cancelled();
+  }
   if (options.columns.WritesTranslation()) {
     progress.ProgressTotal = static_cast<std::int64_t>(table.DialogueCount);
     progress.ProgressCount = 0;

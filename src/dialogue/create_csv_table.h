@@ -31,8 +31,8 @@ struct DialogueOptions {
 
 // The "Create CSV table" command: counts the project's scripts, scans them into `table`,
 // translates references when asked to, and writes the table. kNothingToDo for an empty
-// project folder. `formula_cells`, when given, learns how many written cells start a
-// formula.
+// project folder; kCancelled, with nothing written, when `feedback.cancelled` says so.
+// `formula_cells`, when given, learns how many written cells start a formula.
 CommandOutcome CreateCsvTable(const DialogueOptions& options, DialogueTable& table,
                               Progress& progress, const CommandFeedback& feedback,
                               std::size_t* formula_cells = nullptr);

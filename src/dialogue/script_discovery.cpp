@@ -102,7 +102,7 @@ void ScanListedScripts(const RecordedWalk& scripts, ScriptScan& scan, DialogueTa
     ++progress.ProgressCount;
     SetProgress(progress, feedback);
   };
-  scripts.Replay({scan_file, feedback.yield, feedback.note_skipped});
+  scripts.Replay({scan_file, feedback.yield, feedback.note_skipped, feedback.cancelled});
 }
 
 }  // namespace
@@ -126,11 +126,16 @@ void ScanDialogue(const std::string& folder, const ScanRules& rules, WalkRules w
     scan.See(file);
     return rules.scripts.Holds(file.name);
   };
-  listed.Record(folder, walk, keep_script, feedback.yield);
+  listed.Record(folder, walk, keep_script, feedback.yield, feedback.cancelled);
+  if (feedback.cancelled()) {
+    return;
+  }
   progress.ProgressTotal = static_cast<std::int64_t>(listed.FileCount());
   feedback.enter_stage(Stage::kScanningScripts);
   ScanListedScripts(listed, scan, table, progress, feedback);
-  scan.ResolveCharactersIfAsked(feedback);
+  if (!feedback.cancelled()) {
+    scan.ResolveCharactersIfAsked(feedback);
+  }
 }
 
 }  // namespace dwelvane

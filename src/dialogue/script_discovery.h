@@ -39,7 +39,8 @@ using FileObserver = std::function<void(const WalkedFile& file)>;
 // The scan with the progress protocol: one walk lists the script files (and counts them
 // for the progress bar), the stage of scanning scripts, then each listed script is scanned
 // into an emptied `table` in walk order, its records noting the encoding of its bytes. The
-// walk hands every .wpr file it meets to `feedback.note_project_file`.
+// walk hands every .wpr file it meets to `feedback.note_project_file`. A cancel
+// (`feedback.cancelled`) ends it between folders with the table incomplete.
 void ScanDialogue(const std::string& folder, const ScanRules& rules, WalkRules walk,
                   DialogueTable& table, Progress& progress, const CommandFeedback& feedback,
                   const FileObserver& see_file = {});

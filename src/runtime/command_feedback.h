@@ -28,8 +28,11 @@ struct CommandFeedback {
   std::function<void(int position)> show_progress = [](int) {};  // 0 to 1000
   std::function<void(Stage stage)> enter_stage = [](Stage) {};
   // Called between folders, so that whoever waits for the command can do what can't wait
-  // (the window repaints); the command goes on when it returns.
+  // (the window repaints and takes the user's cancel); the command goes on when it returns.
   std::function<void()> yield = [] {};
+  // Asked after each yield: true once the user has cancelled the command, which then reads
+  // no further and writes nothing (CommandResult::kCancelled).
+  std::function<bool()> cancelled = [] { return false; };
   // Each file or folder the command passes over because it can't be read, and why.
   std::function<void(const IoError& skipped)> note_skipped = [](const IoError&) {};
   // The first file or folder name an output that holds names in the system's code page

@@ -8,6 +8,7 @@ enum class CommandResult {
   kCompleted,     // every output that was asked for is written
   kNothingToDo,   // no project folder: nothing walked, nothing written
   kOutputFailed,  // an output could not be created or written completely
+  kCancelled,     // the user stopped it before it wrote anything: the old outputs stay
 };
 
 // What a long command (the dialogue table, the statistics) did, and for an output that
@@ -17,6 +18,7 @@ struct [[nodiscard]] CommandOutcome {
   IoError error;
 
   static CommandOutcome NothingToDo() { return {CommandResult::kNothingToDo, {}}; }
+  static CommandOutcome Cancelled() { return {CommandResult::kCancelled, {}}; }
   // Completed, or the output failed as `written` says.
   static CommandOutcome AfterWriting(IoError written) {
     const CommandResult result =

@@ -43,7 +43,7 @@ class FolderWalker {
     std::string child = folder;
     child.push_back(kPathSeparator);
     const std::size_t prefix = child.size();
-    for (EntryKind kind; (kind = listing.DirListNext()) != kNoEntry;) {
+    for (EntryKind kind; !stopped_ && (kind = listing.DirListNext()) != kNoEntry;) {
       const std::string& name = listing.DirListEntryName();
       if (kind != kFileEntry && (name == "." || name == "..")) {
         continue;
@@ -65,7 +65,11 @@ class FolderWalker {
       } else {
         Walk(child);
       }
-      visitor_.after_subfolder();
+      // A walk stopped inside the subfolder is over for every folder around it too.
+      if (!stopped_) {
+        visitor_.after_subfolder();
+        stopped_ = visitor_.stop && visitor_.stop();
+      }
     }
   }
 
@@ -89,6 +93,7 @@ class FolderWalker {
   const WalkRules rules_;
   const std::string real_root_;  // empty when links out are followed
   std::unordered_set<FolderIdentity, IdentityHash> walked_;
+  bool stopped_ = false;
 };
 
 std::string WithoutTrailingSeparator(std::string folder) {

@@ -25,6 +25,9 @@ struct FolderVisitor {
   // outside the walked folder that is not followed (kLinkLeadsOutOfTheProject); none
   // when empty.
   std::function<void(const IoError& unlisted)> unlisted_folder = {};
+  // Asked after each subfolder (after `after_subfolder`): true ends the walk there, as
+  // when the user cancels the command; never asked when empty.
+  std::function<bool()> stop = {};
 };
 
 // How far a walk goes.

@@ -14,7 +14,8 @@ std::size_t RecordedWalk::FolderIndex(const std::string& folder) {
 
 void RecordedWalk::Record(const std::string& folder, WalkRules rules,
                           const std::function<bool(const WalkedFile&)>& keep,
-                          const std::function<void()>& after_subfolder) {
+                          const std::function<void()>& after_subfolder,
+                          const std::function<bool()>& stop) {
   const auto visit_file = [&](const WalkedFile& file) {
     if (keep(file)) {
       met_.push_back(
@@ -29,7 +30,7 @@ void RecordedWalk::Record(const std::string& folder, WalkRules rules,
   const auto unlisted_folder = [&](const IoError& unlisted) {
     met_.push_back({FolderIndex(unlisted.path), {}, Met::kUnlistedFolder, false, unlisted.code});
   };
-  WalkFolder(folder, {visit_file, subfolder_end, unlisted_folder}, rules);
+  WalkFolder(folder, {visit_file, subfolder_end, unlisted_folder, stop}, rules);
 }
 
 namespace {
@@ -69,6 +70,9 @@ void RecordedWalk::Replay(const FolderVisitor& visitor) const {
   for (const Entry& entry : met_) {
     if (entry.met == Met::kSubfolderEnd) {
       visitor.after_subfolder();
+      if (visitor.stop && visitor.stop()) {
+        return;
+      }
       continue;
     }
     const std::string& folder = folders_[entry.folder];

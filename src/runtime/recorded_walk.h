@@ -19,12 +19,13 @@ class RecordedWalk {
   std::size_t FileCount() const { return file_count_; }
 
   // Walks `folder` as WalkFolder does with `rules`, keeping the files `keep` says yes to;
-  // `after_subfolder` runs after each subfolder, as the walk's own does.
+  // `after_subfolder` runs after each subfolder, as the walk's own does, and `stop` (when
+  // given) is asked then whether to end the walk.
   void Record(const std::string& folder, WalkRules rules,
               const std::function<bool(const WalkedFile&)>& keep,
-              const std::function<void()>& after_subfolder);
+              const std::function<void()>& after_subfolder, const std::function<bool()>& stop = {});
 
-  // Calls `visitor` for what the walk met, in its order.
+  // Calls `visitor` for what the walk met, in its order, up to where its `stop` says so.
   void Replay(const FolderVisitor& visitor) const;
 
  private:

@@ -79,7 +79,10 @@ void ScanProjectFolder(const std::string& folder, WalkRules rules, ProjectStatis
   progress.ProgressCount = 0;
   RecordedWalk files;
   files.Record(
-      folder, rules, [](const WalkedFile&) { return true; }, feedback.yield);
+      folder, rules, [](const WalkedFile&) { return true; }, feedback.yield, feedback.cancelled);
+  if (feedback.cancelled()) {
+    return;
+  }
   progress.ProgressTotal = static_cast<std::int64_t>(files.FileCount());
   feedback.enter_stage(Stage::kScanningProject);
   LineReader reader;
@@ -89,7 +92,7 @@ void ScanProjectFolder(const std::string& folder, WalkRules rules, ProjectStatis
     SetProgress(progress, feedback);
     counter.Count(file);
   };
-  files.Replay({count_file, feedback.yield, feedback.note_skipped});
+  files.Replay({count_file, feedback.yield, feedback.note_skipped, feedback.cancelled});
 }
 
 }  // namespace dwelvane

@@ -39,6 +39,10 @@ CommandOutcome RunProjectStatistics(const StatisticsOptions& options, ProjectSta
                                     const ReportClock& clock) {
   ResetStatistics(statistics);
   ScanProjectFolder(options.project_folder, options.walk, statistics, progress, feedback);
+  if (feedback.cancelled()) {
+    EndFeedback(feedback);
+    return CommandOutcome::Cancelled();
+  }
   IoError written =
       options.write_file ? WriteStatisticsFile(options, statistics, clock) : IoError{};
   if (options.write_file && options.encoding == OutputEncoding::kBytes) {

@@ -23,7 +23,7 @@ struct StatisticsOptions {
 
 // The "Scan Project" command: counts the project's files, scans them into `statistics`
 // and, when asked to, writes the report file. The window shows StatisticsWindowText of
-// the result.
+// the result. kCancelled, with nothing written, when `feedback.cancelled` says so.
 CommandOutcome RunProjectStatistics(const StatisticsOptions& options, ProjectStatistics& statistics,
                                     Progress& progress, const CommandFeedback& feedback,
                                     const ReportClock& clock);
