@@ -5,8 +5,8 @@
 
 #include "cli/cli.h"
 #include "cli/project_argument.h"
-#include "cli/project_files_met.h"
 #include "cli/terminal_progress.h"
+#include "dialogue/project_files_met.h"
 #include "dialogue/resolve_characters.h"
 #include "runtime/directory_listing.h"
 #include "runtime/line_reader.h"
@@ -70,6 +70,25 @@ void WarnAboutLinksOut(const SkippedEntries& links) {
               " out of the project and " + (one ? "was" : "were") +
               " not followed (--follow-outside-links follows " + (one ? "it" : "them") +
               "): " + NameFirst(links, false));
+}
+
+// When the folder is no project folder of one project: the first few of several .wpr
+// files, which the output all covers; else, when none lies directly in the folder, that it
+// may be no WME project folder.
+void WarnAboutProjectFiles(const ProjectFilesMet& met) {
+  if (met.Count() < 2) {
+    if (!met.AnyInFolder()) {
+      ReportError("warning: no .wpr file in '" + met.Folder() + "': is it a WME project folder?");
+    }
+    return;
+  }
+  std::string names;
+  for (const std::string& name : met.First()) {
+    names.append(names.empty() ? "" : ", ").append(name);
+  }
+  names.append(met.Count() > static_cast<std::int64_t>(met.First().size()) ? ", ..." : "");
+  ReportError("warning: " + std::to_string(met.Count()) + " .wpr files below '" + met.Folder() +
+              "', so the output covers several projects: " + names);
 }
 
 }  // namespace
@@ -193,7 +212,7 @@ int RunWithProgress(const std::string& project_folder, const OutputTarget& outpu
   feedback.note_project_file = [&](const std::string& path) { project_files.Note(path); };
   const CommandOutcome outcome = job(feedback);
   EndTerminalProgress();
-  project_files.Warn();
+  WarnAboutProjectFiles(project_files);
   WarnAboutLinksOut(links_out);
   WarnAboutSkipped(skipped);
   if (outcome.result != CommandResult::kOutputFailed) {

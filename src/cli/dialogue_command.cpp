@@ -130,19 +130,11 @@ bool CheckStringTable(const CommandStart& start, const DialogueOptions& options)
   return true;
 }
 
-// Lines from scripts in Windows-1252 and in UTF-8 read differently in any one setting
-// of a spreadsheet.
 void WarnAboutMixedEncodings(const DialogueTable& table, const DialogueOptions& options) {
-  std::size_t windows_1252 = 0;
-  std::size_t utf8 = 0;
-  for (std::size_t i = 0; i < table.DialogueCount; ++i) {
-    const SourceEncoding encoding = table.Record(i).ScriptEncoding;
-    windows_1252 += encoding == SourceEncoding::kWindows1252 ? 1 : 0;
-    utf8 += encoding == SourceEncoding::kUtf8 ? 1 : 0;
-  }
-  if (options.encoding == OutputEncoding::kBytes && windows_1252 > 0 && utf8 > 0) {
-    ReportError("warning: the table mixes encodings: " + std::to_string(windows_1252) +
-                " lines from Windows-1252 scripts, " + std::to_string(utf8) +
+  const LinesByEncoding lines = CountLinesByEncoding(table);
+  if (options.encoding == OutputEncoding::kBytes && lines.Mixed()) {
+    ReportError("warning: the table mixes encodings: " + std::to_string(lines.windows_1252) +
+                " lines from Windows-1252 scripts, " + std::to_string(lines.utf8) +
                 " from UTF-8 scripts; --encoding utf-8 writes them all as UTF-8");
   }
 }

@@ -24,4 +24,14 @@ DialogueRecord& DialogueTable::AppendRecord() {
       DialogueRecord;
 }
 
+LinesByEncoding CountLinesByEncoding(const DialogueTable& table) {
+  LinesByEncoding lines;
+  for (std::size_t i = 0; i < table.DialogueCount; ++i) {
+    const SourceEncoding encoding = table.Record(i).ScriptEncoding;
+    lines.windows_1252 += encoding == SourceEncoding::kWindows1252 ? 1 : 0;
+    lines.utf8 += encoding == SourceEncoding::kUtf8 ? 1 : 0;
+  }
+  return lines;
+}
+
 }  // namespace dwelvane

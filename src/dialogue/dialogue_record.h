@@ -82,4 +82,14 @@ class DialogueTable {
   std::shared_ptr<const void> translation_source_;
 };
 
+// How many records come from Windows-1252 and from UTF-8 scripts: a table of bytes that
+// holds both reads garbled in any one setting of a spreadsheet.
+struct LinesByEncoding {
+  std::size_t windows_1252 = 0;
+  std::size_t utf8 = 0;
+
+  bool Mixed() const { return windows_1252 > 0 && utf8 > 0; }
+};
+LinesByEncoding CountLinesByEncoding(const DialogueTable& table);
+
 }  // namespace dwelvane
