@@ -42,6 +42,22 @@ std::string DescribeReservedCode(int code) {
   }
 }
 
+IoCause IoError::Cause() const {
+  switch (code) {
+    case 0:
+      return IoCause::kNone;
+    case kReadOnly:
+      return IoCause::kReadOnly;
+    case kOutputIsALink:
+      return IoCause::kLink;
+    case kLeadsOutOfTheProject:
+    case kLinkLeadsOutOfTheProject:
+      return IoCause::kOutOfTheProject;
+    default:
+      return Missing() ? IoCause::kMissing : SystemCause(code);
+  }
+}
+
 std::string DescribeFailure(const IoError& error) {
   std::string text(VerbFor(error.operation));
   if (!error.path.empty()) {

@@ -34,6 +34,20 @@ inline constexpr int kLinkLeadsOutOfTheProject = -6;
 // The words for the codes above, the same on every platform; empty for any other code.
 std::string DescribeReservedCode(int code);
 
+// What a failure comes to, for a program that says so in words of its own (the window, in
+// its language); kOther where only the system's words say it.
+enum class IoCause {
+  kNone,
+  kMissing,  // the path, or a folder on its way, does not exist
+  kDenied,   // no permission
+  kNoSpace,  // the disk or the user's quota is full
+  kInUse,    // another program holds the file (a spreadsheet that has the table open)
+  kReadOnly,
+  kLink,             // kOutputIsALink
+  kOutOfTheProject,  // kLeadsOutOfTheProject, kLinkLeadsOutOfTheProject
+  kOther,
+};
+
 // One failed call on a file or folder: which call, on what, and the system's own code
 // for why (errno on POSIX, GetLastError's code on Windows). A code of 0 is no failure:
 // calls that can fail return one, and callers ask Failed().
@@ -47,6 +61,8 @@ struct [[nodiscard]] IoError {
   // True when the path, or a folder on its way, does not exist.
   bool Missing() const;
 
+  IoCause Cause() const;
+
   // The system's own words for the code, as it would show them: "No space left on
   // device", "Access is denied". Empty for no failure.
   std::string Describe() const;
@@ -54,6 +70,9 @@ struct [[nodiscard]] IoError {
   // The same failure on `named`, for calls made on a handle that didn't know its path.
   IoError On(std::string named) const& { return {operation, std::move(named), code}; }
 };
+
+// Platform part of IoError::Cause: kDenied, kNoSpace, kInUse or kOther for a system's own code.
+IoCause SystemCause(int code);
 
 // "cannot write '/home/ana/x.csv': No space left on device".
 std::string DescribeFailure(const IoError& error);

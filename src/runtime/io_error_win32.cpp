@@ -31,6 +31,22 @@ bool IoError::Missing() const {
   return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
 }
 
+IoCause SystemCause(int code) {
+  switch (code) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+      return IoCause::kDenied;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return IoCause::kInUse;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return IoCause::kNoSpace;
+    default:
+      return IoCause::kOther;
+  }
+}
+
 std::string IoError::Describe() const {
   if (code == 0) {
     return {};
