@@ -5,10 +5,15 @@
 namespace dwelvane::testing {
 
 void FakeWindowSystem::Type(int gadget, std::string_view text) {
-  SetText(gadget, text);
+  if (Enabled(gadget)) {
+    SetText(gadget, text);
+  }
 }
 
 void FakeWindowSystem::Click(int gadget) {
+  if (!Enabled(gadget)) {
+    return;
+  }
   const GadgetLayout* layout = Gadget(gadget);
   if (layout != nullptr && layout->kind == GadgetKind::kCheckBox) {
     ticks_[gadget] = !Ticked(gadget);
@@ -37,6 +42,7 @@ bool FakeWindowSystem::OpenWindow(std::string_view title) {
   created_texts_.clear();
   texts_.clear();
   ticks_.clear();
+  disabled_.clear();
   return true;
 }
 
@@ -72,6 +78,14 @@ void FakeWindowSystem::SetTick(int gadget, bool ticked) {
   }
 }
 
+void FakeWindowSystem::SetEnabled(int gadget, bool enabled) {
+  if (enabled) {
+    disabled_.erase(gadget);
+  } else {
+    disabled_.insert(gadget);
+  }
+}
+
 void FakeWindowSystem::SetProgress(int, int position) {
   progress.push_back(position);
 }
@@ -84,6 +98,20 @@ WindowEvent FakeWindowSystem::WaitEvent() {
   }
   if (pending_.empty()) {
     return {kCloseEvent, gadget::kNone};
+  }
+  const WindowEvent event = pending_.front();
+  pending_.pop_front();
+  return event;
+}
+
+std::optional<WindowEvent> FakeWindowSystem::PollEvent() {
+  if (pending_.empty() && !while_running.empty()) {
+    const Action action = std::move(while_running.front());
+    while_running.pop_front();
+    action(*this);
+  }
+  if (pending_.empty()) {
+    return std::nullopt;
   }
   const WindowEvent event = pending_.front();
   pending_.pop_front();

@@ -1,9 +1,10 @@
 #include "app/event_loop.h"
 
 #include "app/column_checks.h"
-#include "app/status_texts.h"
+#include "app/window_run.h"
 #include "dialogue/create_csv_table.h"
 #include "dialogue/string_table.h"
+#include "runtime/directory_listing.h"
 #include "runtime/out_of_memory.h"
 #include "runtime/program_paths.h"
 #include "runtime/text_operations.h"
@@ -34,6 +35,12 @@ constexpr SettingField kSettingFields[] = {
 };
 static_assert(RowsNameEachEnumeratorOnce(kSettingFields, &SettingField::setting));
 
+// The gadgets a command disables while it runs.
+bool TakesInput(GadgetKind kind) {
+  return kind == GadgetKind::kTextField || kind == GadgetKind::kButton ||
+         kind == GadgetKind::kCheckBox || kind == GadgetKind::kOption;
+}
+
 }  // namespace
 
 EventLoop::EventLoop(AppState& state, WindowSystem& window, RegistryLayer& registry,
@@ -63,6 +70,10 @@ void EventLoop::Run() {
     if (event.kind == kGadgetEvent) {
       HandleGadget(event.gadget);
     }
+    if (close_asked_) {
+      window_.CloseWindow();
+      return;
+    }
   }
 }
 
@@ -76,11 +87,8 @@ void EventLoop::PushSettings() {
 }
 
 void EventLoop::HandleGadget(int gadget) {
-  for (const SettingField& field : kSettingFields) {
-    if (field.gadget == gadget) {
-      CopyFieldToSetting(field.gadget, field.setting);
-      return;
-    }
+  if (StoreField(gadget)) {
+    return;
   }
   switch (gadget) {
     case kSelectProjectButton:
@@ -111,6 +119,16 @@ void EventLoop::HandleGadget(int gadget) {
     default:
       break;
   }
+}
+
+bool EventLoop::StoreField(int gadget) {
+  for (const SettingField& field : kSettingFields) {
+    if (field.gadget == gadget) {
+      CopyFieldToSetting(field.gadget, field.setting);
+      return true;
+    }
+  }
+  return false;
 }
 
 void EventLoop::CopyFieldToSetting(int field, TextSetting setting) {
@@ -160,20 +178,63 @@ void EventLoop::SwitchLanguage(Language language) {
   SaveLanguage(registry_, language);
 }
 
-CommandFeedback EventLoop::WindowFeedback(SkippedEntries& skipped, std::string& name_in_utf8) {
-  CommandFeedback feedback;
-  feedback.note_skipped = [&skipped](const IoError& entry) { skipped.Note(entry); };
-  feedback.note_name_in_utf8 = [&name_in_utf8](const std::string& name) { name_in_utf8 = name; };
-  feedback.show_progress = [this](int position) { window_.SetProgress(kProgressBar, position); };
-  feedback.enter_stage = [this](Stage stage) {
-    window_.SetText(kStatusText, DescribeStage(stage));
+bool EventLoop::CheckProjectFolder() {
+  const std::string& folder = state_.settings.WMEProjectDir;
+  const Language language = state_.settings.Language;
+  if (folder.empty()) {
+    window_.SetText(kStatusText, NoProjectFolderStatusText(language));
+    return false;
+  }
+  DirectoryListing listing;
+  if (const IoError error = listing.DirListOpen(folder); error.Failed()) {
+    window_.SetText(kStatusText, ProjectFolderUnreadableStatusText(error.On(folder), language));
+    return false;
+  }
+  return true;
+}
+
+void EventLoop::EnableInputs(bool enabled) {
+  for (const GadgetRow& row : kGadgets) {
+    if (TakesInput(row.kind)) {
+      window_.SetEnabled(row.number, enabled);
+    }
+  }
+  if (enabled) {
+    FollowReferenceCheck();
+  }
+}
+
+RunReport EventLoop::RunHoldingTheWindow(
+    const std::function<CommandOutcome(const CommandFeedback&)>& command) {
+  // The inputs come back however the command ends, an exception included.
+  struct HeldInputs {
+    EventLoop& loop;
+    explicit HeldInputs(EventLoop& held) : loop(held) { loop.EnableInputs(false); }
+    ~HeldInputs() { loop.EnableInputs(true); }
+    HeldInputs(const HeldInputs&) = delete;
+    HeldInputs& operator=(const HeldInputs&) = delete;
   };
-  // The window repaints and shows typing and ticks; no handler runs before the command ends.
-  feedback.yield = [this] { window_.DrainWindowEvents(); };
-  return feedback;
+  WindowRun run(window_, state_.settings.WMEProjectDir, [this](int gadget) { StoreField(gadget); });
+  CommandOutcome outcome;
+  {
+    const HeldInputs held(*this);
+    outcome = command(run.Feedback());
+  }
+  close_asked_ = run.CloseAsked();
+  RunReport report;
+  report.result = outcome.result;
+  report.error = std::move(outcome.error);
+  report.unreadable = run.Unreadable();
+  report.links_out = run.LinksOut();
+  report.no_project_file = !run.ProjectFiles().AnyInFolder();
+  report.name_in_utf8 = run.NameInUtf8();
+  return report;
 }
 
 void EventLoop::CreateCsvTableFromWindow() {
+  if (!CheckProjectFolder()) {
+    return;
+  }
   const Settings& settings = state_.settings;
   DialogueOptions options;
   options.project_folder = settings.WMEProjectDir;
@@ -185,21 +246,28 @@ void EventLoop::CreateCsvTableFromWindow() {
       dwelvane::ChooseStringTable(settings.StringTab, settings.WMEProjectDir).path;
   options.output = OutputTarget::InProject(
       settings.WMEProjectDir, JoinProjectPath(settings.WMEProjectDir, settings.CSVName));
-  SkippedEntries skipped;
-  std::string name_in_utf8;
   try {
-    const CommandOutcome outcome = CreateCsvTable(options, state_.dialogue_table, state_.progress,
-                                                  WindowFeedback(skipped, name_in_utf8));
-    ShowOutcome(outcome, skipped, name_in_utf8);
+    RunReport report = RunHoldingTheWindow([&](const CommandFeedback& feedback) {
+      return CreateCsvTable(options, state_.dialogue_table, state_.progress, feedback);
+    });
+    if (report.result == CommandResult::kCompleted) {
+      report.written = options.output.path;
+      report.lines = state_.dialogue_table.DialogueCount;
+      report.mixed_encodings = CountLinesByEncoding(state_.dialogue_table).Mixed();
+    }
+    window_.SetText(kStatusText, StatusAfterRun(report, settings.Language));
   } catch (const OutOfMemoryReading& error) {
     // The table is dropped half-made; the program and its settings go on.
     state_.dialogue_table.Clear();
     window_.SetProgress(kProgressBar, 0);
-    window_.SetText(kStatusText, OutOfMemoryStatusText(error.Path(), state_.settings.Language));
+    window_.SetText(kStatusText, OutOfMemoryStatusText(error.Path(), settings.Language));
   }
 }
 
 void EventLoop::RunStatisticsFromWindow() {
+  if (!CheckProjectFolder()) {
+    return;
+  }
   const Settings& settings = state_.settings;
   StatisticsOptions options;
   options.project_folder = settings.WMEProjectDir;
@@ -207,24 +275,18 @@ void EventLoop::RunStatisticsFromWindow() {
   options.write_file = window_.GetTick(kWriteToFileCheck);
   options.report = OutputTarget::InProject(
       settings.WMEProjectDir, JoinProjectPath(settings.WMEProjectDir, settings.StatisticName));
-  SkippedEntries skipped;
-  std::string name_in_utf8;
-  const CommandOutcome outcome = RunProjectStatistics(
-      options, state_.statistics, state_.progress, WindowFeedback(skipped, name_in_utf8), clock_);
-  window_.SetText(kStatisticsView,
-                  StatisticsWindowText(state_.statistics, options.language, clock_));
-  ShowOutcome(outcome, skipped, name_in_utf8);
-}
-
-void EventLoop::ShowOutcome(const CommandOutcome& outcome, const SkippedEntries& skipped,
-                            std::string_view name_in_utf8) {
-  if (outcome.result == CommandResult::kOutputFailed) {
-    window_.SetText(kStatusText, OutputFailedStatusText(outcome.error, state_.settings.Language));
-  } else if (skipped.count > 0) {
-    window_.SetText(kStatusText, SkippedStatusText(skipped.count, state_.settings.Language));
-  } else if (!name_in_utf8.empty()) {
-    window_.SetText(kStatusText, NameInUtf8StatusText(name_in_utf8, state_.settings.Language));
+  RunReport report = RunHoldingTheWindow([&](const CommandFeedback& feedback) {
+    return RunProjectStatistics(options, state_.statistics, state_.progress, feedback, clock_);
+  });
+  // A cancelled scan leaves the report of the last one on show.
+  if (report.result != CommandResult::kCancelled) {
+    window_.SetText(kStatisticsView,
+                    StatisticsWindowText(state_.statistics, options.language, clock_));
   }
+  if (report.result == CommandResult::kCompleted && options.write_file) {
+    report.written = options.report.path;
+  }
+  window_.SetText(kStatusText, StatusAfterRun(report, settings.Language));
 }
 
 }  // namespace dwelvane

@@ -20,7 +20,7 @@ constexpr GadgetRow kGadgetRows[] = {
     {{.number = kProjectPathLabel, .name = "ProjectPathLabel", .kind = kLabel, .rect = {20, 30, 70, 20}}, UiText::kProjectPathLabel},
     {{.number = kSelectProjectButton, .name = "SelectProjectButton", .kind = kButton, .rect = {520, 30, 60, 20}}, UiText::kSelectProjectButton},
     {{.number = gadget::kProgressBar, .name = "ProgressBar", .kind = GadgetKind::kProgressBar, .rect = {100, 80, 400, 10}}},
-    {{.number = kStatusText, .name = "StatusText", .kind = kLabel, .rect = {100, 60, 400, 20}, .centred = true}},
+    {{.number = kStatusText, .name = "StatusText", .kind = kLabel, .rect = {100, 60, 400, 20}, .centred = true, .elides = true}},
     {{.number = kMainPanel, .name = "MainPanel", .kind = kPanel, .rect = {10, 110, 580, 220}}},
     {{.number = kNone, .name = "Tab0", .kind = kTab, .tab = 0}, UiText::kDialogueTab},
     {{.number = kScanForFrame, .name = "ScanForFrame", .kind = kFrame, .tab = 0, .rect = {8, 8, 190, 182}}, UiText::kScanForFrame},

@@ -38,6 +38,7 @@ struct GadgetLayout {
   bool bordered = false;
   int group = kNoGroup;  // options of one group: ticking one clears the others
   bool scrolls = false;  // many lines, scrolled when they are more than the height holds
+  bool elides = false;   // one line; a longer text loses its middle to an ellipsis
 };
 
 inline constexpr int kWindowX = 222;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,9 +10,10 @@ namespace dwelvane {
 
 inline constexpr int kGadgetEvent = 13100;
 inline constexpr int kCloseEvent = 16;
+inline constexpr int kCancelEvent = 13120;  // Escape, which stops a running command
 
 struct WindowEvent {
-  int kind = 0;  // kGadgetEvent or kCloseEvent
+  int kind = 0;  // kGadgetEvent, kCloseEvent or kCancelEvent
   int gadget = gadget::kNone;
 };
 
@@ -32,10 +34,15 @@ class WindowSystem {
   virtual void SetTick(int gadget, bool ticked) = 0;
   virtual bool GetTick(int gadget) = 0;
   virtual void SetProgress(int gadget, int position) = 0;
+  // A disabled gadget shows that it takes no input. One that had the keyboard focus hands
+  // it to the window, so that keys (Escape) still arrive, and takes it back when enabled.
   virtual void SetEnabled(int gadget, bool enabled) = 0;
 
-  // Blocks until the next gadget or close event.
+  // Blocks until the next gadget, close or cancel event.
   virtual WindowEvent WaitEvent() = 0;
+  // Lets the window handle what is waiting (repaint, moving, typing) without waiting for
+  // more, up to the first event for the program, which it returns; none when none came.
+  virtual std::optional<WindowEvent> PollEvent() = 0;
   // Lets the window handle what is waiting (repaint, typing, ticks) without waiting for
   // more; events raised meanwhile never reach the program.
   virtual void DrainWindowEvents() = 0;

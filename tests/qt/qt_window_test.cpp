@@ -9,7 +9,9 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdlib>
@@ -18,6 +20,7 @@
 #include "app/app_state.h"
 #include "app/event_loop.h"
 #include "app/startup.h"
+#include "fixed_status_texts.h"
 #include "settings/file_registry_store.h"
 #include "settings/settings_persistence.h"
 #include "temp_folder.h"
@@ -106,6 +109,33 @@ TEST(QtWindowTest, PlacesEveryGadgetWithItsTextAndRoomForIt) {
   }
 }
 
+// The status line keeps one line above the progress bar: a text that names no path fits it
+// whole, a longer one loses its middle and shows whole as the tip.
+TEST(QtWindowTest, TheStatusLineFitsItsTextsOrLosesTheirMiddle) {
+  for (const Language language : {Language::kEnglish, Language::kGerman}) {
+    BuiltWindow built(language);
+    auto* label = qobject_cast<QLabel*>(built.window.GadgetWidget(kStatusText));
+    ASSERT_NE(label, nullptr);
+    for (const std::string& text : testing::FixedStatusTexts(language)) {
+      built.window.SetText(kStatusText, text);
+      EXPECT_EQ(label->text(), BytesToQString(text)) << "elided: " << text;
+      EXPECT_LE(label->sizeHint().height(), label->height()) << text;
+    }
+    const std::string path = "/home/ana/" + std::string(150, 'x') + "/Dialogue_List.csv";
+    const std::string full = StatusAfterRun(
+        {.result = CommandResult::kOutputFailed, .error = {IoOperation::kCreate, path, kReadOnly}},
+        language);
+    built.window.SetText(kStatusText, full);
+    const QString shown = label->text();
+    EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_EQ(shown.front(), BytesToQString(full).front());
+    EXPECT_TRUE(BytesToQString(full).endsWith(shown.right(10))) << shown.toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width());
+    EXPECT_LE(label->sizeHint().height(), label->height()) << "one line, above the bar";
+    EXPECT_EQ(label->toolTip(), BytesToQString(full));
+  }
+}
+
 TEST(QtWindowTest, TabPagesSitBelowTheTabLabels) {
   BuiltWindow built(Language::kEnglish);
   QWidget* panel = built.window.GadgetWidget(kMainPanel);
@@ -181,6 +211,75 @@ TEST(QtWindowTest, TheRealWindowWritesTheSampleProjectsTableAndReportByteForByte
             testing::ReadFileBytes(source + "/tests/data/demo_statistics_en.txt"));
   EXPECT_EQ(report.rfind("Statistics for WME Project 'Demo'\ngenerated on 02/05/2009", 0), 0u)
       << report;
+}
+
+// A run holds the window: what is typed meanwhile never shows without being stored (the
+// inputs are disabled), Escape cancels it, the old table stays, and the focus comes back.
+TEST(QtWindowTest, ARunKeepsWhatShowsStoredAndEscapeCancelsIt) {
+  TempFolder folder;
+  const std::string project = folder.Join("game/");
+  folder.Write("game/game.wpr", "");
+  for (int i = 0; i < 30; ++i) {
+    folder.Write("game/s" + std::to_string(i) + "/a.script", "a.Talk(\"x\");\n");
+  }
+  const std::string table = folder.Write("game/Dialogue_List.csv", "old");
+  FileRegistryStore store(folder.Join("Dwelvane.reg"));
+  store.CreateKey(kHkeyCurrentUser, kSettingsKey);
+  for (const auto& [name, value] : {std::pair<std::string, std::string>{"WMEProjectDir", project},
+                                    {"CSVName", "Dialogue_List.csv"},
+                                    {"StatisticName", "Project_Statistics.txt"},
+                                    {"Seperator", ";"}}) {
+    store.SetValue(kHkeyCurrentUser, kSettingsKey, name, kRegistryString, value + '\0');
+  }
+  QtWindowSystem window;
+  int step = 0;
+  bool held = false;
+  bool focus_back = false;
+  std::string shown;
+  QString status;
+  QTimer steps;
+  QObject::connect(&steps, &QTimer::timeout, [&] {
+    auto* field = qobject_cast<QLineEdit*>(window.GadgetWidget(kSeparatorField));
+    auto* button = qobject_cast<QAbstractButton*>(window.GadgetWidget(kCreateCsvButton));
+    if (field == nullptr || QApplication::activeWindow() != window.Window()) {
+      return;
+    }
+    // Typed as a keyboard types: into whatever has the focus.
+    const auto focused = [&] {
+      QWidget* focus = QApplication::focusWidget();
+      return focus != nullptr ? focus : window.Window();
+    };
+    if (step == 0) {
+      window.SelectTab(2);
+      field->setFocus();
+      button->click();
+      ++step;
+    } else if (step == 1 && !button->isEnabled()) {
+      held = !field->isEnabled();
+      QTest::keyClicks(focused(), "|,");
+      QTest::keyClick(focused(), Qt::Key_Escape);
+      ++step;
+    } else if (step == 2 && button->isEnabled()) {
+      shown = QStringToBytes(field->text());
+      status = qobject_cast<QLabel*>(window.GadgetWidget(kStatusText))->text();
+      focus_back = field->hasFocus();
+      window.Window()->close();
+      ++step;
+    }
+  });
+  steps.start(0);
+  EXPECT_EQ(RunProgram(
+                window, store, [] { return std::nullopt; }, kFixedClock),
+            0);
+  ASSERT_EQ(step, 3) << "the run ended before the keys were typed";
+  std::uint32_t type = 0;
+  std::string stored;
+  ASSERT_EQ(store.QueryValue(kHkeyCurrentUser, kSettingsKey, "Seperator", type, stored), 0);
+  EXPECT_TRUE(held) << "the separator field took input during the run";
+  EXPECT_EQ(stored, shown + '\0');
+  EXPECT_EQ(status, "Cancelled");
+  EXPECT_EQ(testing::ReadFileBytes(table), "old");
+  EXPECT_TRUE(focus_back);
 }
 
 TEST(QtProgramTest, SaysSoAndEndsWhenThereIsNoDisplay) {

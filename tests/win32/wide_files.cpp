@@ -149,9 +149,10 @@ std::string CopyDemoTo(const TempFolder& folder, const std::string& name) {
   return project;
 }
 
-ProjectWindow::ProjectWindow(const std::string& project) {
+ProjectWindow::ProjectWindow(const std::string& project, Language language) {
   state.settings.WMEProjectDir = project.empty() ? project : project + "\\";
   ApplyFirstRunDefaults(state.settings, state.settings.WMEProjectDir);
+  state.settings.Language = language;
   EXPECT_TRUE(loop.OpenMainWindow());
   loop.PushSettings();
   window.DrainWindowEvents();

@@ -45,7 +45,7 @@ struct ProjectWindow {
   AppState state;
   EventLoop loop{state, window, registry, [] { return DateTime{2009, 2, 5, 9, 5, 3}; }};
 
-  explicit ProjectWindow(const std::string& project);
+  explicit ProjectWindow(const std::string& project, Language language = Language::kEnglish);
 
   // Clicks `gadget` and handles the events as the event loop does, up to the click's own
   // (a rebuilt window or a closed dialog has raised others before it).

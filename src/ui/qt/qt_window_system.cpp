@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabBar>
 
 #include "runtime/path_separator.h"
@@ -68,6 +69,11 @@ bool QtWindowSystem::OpenWindow(std::string_view title) {
   window_->setFixedSize(kClientWidth, kClientHeight);
   window_->move(kWindowX, kWindowY);
   window_->installEventFilter(this);
+  // Escape anywhere in the window cancels a running command.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window_.get());
+  connect(escape, &QShortcut::activated, this, [this] {
+    events_.push_back({kCancelEvent, gadget::kNone});
+  });
   panel_ = nullptr;
   tab_bar_ = nullptr;
   groups_.clear();
@@ -79,6 +85,7 @@ bool QtWindowSystem::OpenWindow(std::string_view title) {
 
 void QtWindowSystem::CloseWindow() {
   gadgets_.clear();
+  eliding_labels_.clear();
   pages_.clear();
   panel_ = nullptr;
   tab_bar_ = nullptr;
@@ -103,6 +110,9 @@ void QtWindowSystem::CreateGadget(const GadgetLayout& layout, std::string_view t
       QString::fromUtf8(layout.name.data(), static_cast<qsizetype>(layout.name.size())));
   widget->show();
   gadgets_[layout.number] = widget;
+  if (layout.elides) {
+    eliding_labels_.insert(widget);
+  }
   // Frames are made after the gadgets inside them; they stay behind those.
   if (layout.kind == GadgetKind::kFrame) {
     widget->lower();
@@ -118,7 +128,7 @@ QWidget* QtWindowSystem::MakeWidget(const GadgetLayout& layout, std::string_view
     case GadgetKind::kLabel: {
       auto* label = new QLabel(LabelText(text), parent);
       label->setTextFormat(Qt::PlainText);
-      label->setWordWrap(true);
+      label->setWordWrap(!layout.elides);
       const Qt::Alignment vertical = layout.rect.height > 40 ? Qt::AlignTop : Qt::AlignVCenter;
       label->setAlignment((layout.centred ? Qt::AlignHCenter : Qt::AlignLeft) | vertical);
       if (layout.bordered) {
@@ -233,12 +243,24 @@ void QtWindowSystem::SetText(int gadget, std::string_view text) {
     field->setCursorPosition(0);  // show where the text begins, as a fresh field does
     Queue(gadget);
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-    label->setText(LabelText(text));
+    ShowLabelText(label, text);
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     button->setText(BytesToQString(text));
   } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
     frame->setTitle(BytesToQString(text));
   }
+}
+
+void QtWindowSystem::ShowLabelText(QLabel* label, std::string_view text) {
+  const QString full = LabelText(text);
+  if (!eliding_labels_.contains(label)) {
+    label->setText(full);
+    return;
+  }
+  const QString shown =
+      label->fontMetrics().elidedText(full, Qt::ElideMiddle, label->contentsRect().width());
+  label->setText(shown);
+  label->setToolTip(shown == full ? QString() : full);
 }
 
 std::string QtWindowSystem::GetText(int gadget) {
@@ -266,14 +288,38 @@ void QtWindowSystem::SetProgress(int gadget, int position) {
 }
 
 void QtWindowSystem::SetEnabled(int gadget, bool enabled) {
-  if (QWidget* widget = GadgetWidget(gadget)) {
-    widget->setEnabled(enabled);
+  QWidget* widget = GadgetWidget(gadget);
+  if (widget == nullptr) {
+    return;
+  }
+  if (!enabled && widget->hasFocus()) {
+    // Else Qt would pass the focus on to the next gadget, which may be disabled next.
+    focus_before_disabled_ = widget;
+    window_->setFocus();
+  }
+  widget->setEnabled(enabled);
+  if (enabled && widget == focus_before_disabled_) {
+    widget->setFocus();
+    focus_before_disabled_ = nullptr;
   }
 }
 
 WindowEvent QtWindowSystem::WaitEvent() {
   while (events_.empty()) {
     QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  const WindowEvent event = events_.front();
+  events_.pop_front();
+  return event;
+}
+
+std::optional<WindowEvent> QtWindowSystem::PollEvent() {
+  if (events_.empty()) {
+    QApplication::sendPostedEvents();
+    QApplication::processEvents(QEventLoop::AllEvents);
+  }
+  if (events_.empty()) {
+    return std::nullopt;
   }
   const WindowEvent event = events_.front();
   events_.pop_front();

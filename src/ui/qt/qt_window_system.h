@@ -1,14 +1,19 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <vector>
 
 #include "ui/window_system.h"
 
 class QButtonGroup;
+class QLabel;
 class QTabBar;
 class QWidget;
 
@@ -31,6 +36,7 @@ class QtWindowSystem final : public QObject, public WindowSystem {
   void SetProgress(int gadget, int position) override;
   void SetEnabled(int gadget, bool enabled) override;
   WindowEvent WaitEvent() override;
+  std::optional<WindowEvent> PollEvent() override;
   void DrainWindowEvents() override;
   std::string AskOpenFileName(std::string_view title, std::string_view start_path,
                               std::string_view filter, int filter_index) override;
@@ -52,6 +58,7 @@ class QtWindowSystem final : public QObject, public WindowSystem {
   QButtonGroup* OptionGroup(int group);
   void ShowPage(int tab);
   void Queue(int gadget) { events_.push_back({kGadgetEvent, gadget}); }
+  void ShowLabelText(QLabel* label, std::string_view text);
 
   std::unique_ptr<QWidget> window_;
   QWidget* panel_ = nullptr;
@@ -60,6 +67,8 @@ class QtWindowSystem final : public QObject, public WindowSystem {
   std::vector<QWidget*> pages_;
   std::map<int, QWidget*> gadgets_;
   std::deque<WindowEvent> events_;
+  std::set<QWidget*> eliding_labels_;
+  QPointer<QWidget> focus_before_disabled_;  // the disabled widget the focus comes back to
 };
 
 }  // namespace dwelvane

@@ -178,6 +178,7 @@ bool Win32WindowSystem::OpenWindow(std::string_view title) {
 }
 
 void Win32WindowSystem::CloseWindow() {
+  focus_before_disabled_ = nullptr;
   if (window_ != nullptr) {
     const HWND closing = window_;
     window_ = nullptr;
@@ -224,7 +225,11 @@ HWND Win32WindowSystem::MakeControl(const GadgetLayout& layout, std::string_view
       kind = {L"BUTTON", BS_GROUPBOX, 0};
       break;
     case GadgetKind::kLabel:
-      kind = {L"STATIC", static_cast<DWORD>(layout.centred ? SS_CENTER : SS_LEFT),
+      // An eliding label keeps the ends of its text, the file name after the last "\" among
+      // them.
+      kind = {L"STATIC",
+              static_cast<DWORD>((layout.centred ? SS_CENTER : SS_LEFT) |
+                                 (layout.elides ? SS_PATHELLIPSIS | SS_NOPREFIX : 0)),
               static_cast<DWORD>(layout.bordered ? WS_EX_CLIENTEDGE : 0)};
       if (layout.scrolls) {
         // Read-only text that can be scrolled, and reached with Tab to scroll it.
@@ -324,6 +329,11 @@ LRESULT Win32WindowSystem::HandleMessage(HWND window, UINT message, WPARAM wpara
       events_.push_back({kCloseEvent, gadget::kNone});
       return 0;
     case WM_COMMAND: {
+      // The dialog manager's word for Escape.
+      if (LOWORD(wparam) == IDCANCEL && lparam == 0) {
+        events_.push_back({kCancelEvent, gadget::kNone});
+        return 0;
+      }
       const int gadget = LOWORD(wparam) - kControlIdBase;
       const WORD code = HIWORD(wparam);
       if (lparam != 0 && gadget >= 0 &&
@@ -401,8 +411,19 @@ void Win32WindowSystem::SetProgress(int gadget, int position) {
 }
 
 void Win32WindowSystem::SetEnabled(int gadget, bool enabled) {
-  if (const HWND control = GadgetHandle(gadget)) {
-    EnableWindow(control, enabled ? TRUE : FALSE);
+  const HWND control = GadgetHandle(gadget);
+  if (control == nullptr) {
+    return;
+  }
+  if (!enabled && GetFocus() == control) {
+    // A disabled control loses the focus to nobody, and keys would go nowhere.
+    focus_before_disabled_ = control;
+    SetFocus(window_);
+  }
+  EnableWindow(control, enabled ? TRUE : FALSE);
+  if (enabled && control == focus_before_disabled_) {
+    SetFocus(control);
+    focus_before_disabled_ = nullptr;
   }
 }
 
@@ -413,6 +434,19 @@ WindowEvent Win32WindowSystem::WaitEvent() {
       return {kCloseEvent, gadget::kNone};
     }
     Dispatch(message);
+  }
+  const WindowEvent event = events_.front();
+  events_.pop_front();
+  return event;
+}
+
+std::optional<WindowEvent> Win32WindowSystem::PollEvent() {
+  MSG message;
+  while (events_.empty() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    Dispatch(message);
+  }
+  if (events_.empty()) {
+    return std::nullopt;
   }
   const WindowEvent event = events_.front();
   events_.pop_front();

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "ui/window_system.h"
@@ -30,6 +31,7 @@ class Win32WindowSystem final : public WindowSystem {
   void SetProgress(int gadget, int position) override;
   void SetEnabled(int gadget, bool enabled) override;
   WindowEvent WaitEvent() override;
+  std::optional<WindowEvent> PollEvent() override;
   void DrainWindowEvents() override;
   std::string AskOpenFileName(std::string_view title, std::string_view start_path,
                               std::string_view filter, int filter_index) override;
@@ -67,6 +69,7 @@ class Win32WindowSystem final : public WindowSystem {
   };
   std::map<int, Control> gadgets_;
   std::deque<WindowEvent> events_;
+  HWND focus_before_disabled_ = nullptr;  // the disabled control the focus comes back to
 };
 
 }  // namespace dwelvane
