@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "fixed_status_texts.h"
 #include "runtime/file_replacement.h"
@@ -182,6 +183,21 @@ TEST(Win32WindowTest, ARunKeepsWhatShowsStoredAndEscapeCancelsIt) {
   EXPECT_EQ(testing::ReadWholeFile(table), "old");
   EXPECT_TRUE(IsWindowEnabled(separator));
   EXPECT_EQ(GetFocus(), demo.window.GadgetHandle(kCreateCsvButton));
+}
+
+TEST(Win32WindowTest, ShowsTheProgramsOwnIconInTheTitleBarTaskBarAndAltTab) {
+  ProjectWindow built("");
+  const HWND window = built.window.Window();
+  const HICON generic = LoadIcon(nullptr, IDI_APPLICATION);
+  for (const auto& [which, width, height] : {std::tuple{GCLP_HICON, SM_CXICON, SM_CYICON},
+                                             std::tuple{GCLP_HICONSM, SM_CXSMICON, SM_CYSMICON}}) {
+    const auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, which));
+    EXPECT_NE(icon, generic) << which;
+    // A shared icon is loaded once: the same resource at the same size is the same handle.
+    EXPECT_EQ(icon, LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                               GetSystemMetrics(width), GetSystemMetrics(height), LR_SHARED))
+        << which;
+  }
 }
 
 }  // namespace

@@ -27,18 +27,31 @@ LRESULT CALLBACK ForwardMessage(HWND window, UINT message, WPARAM wparam, LPARAM
                           : DefWindowProcW(window, message, wparam, lparam);
 }
 
+// The program's own icon (resource 1) at the size of the two metrics; the system's generic
+// one in a program built without it.
+HICON LoadProgramIcon(int width_metric, int height_metric) {
+  const auto icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1),
+                                                  IMAGE_ICON, GetSystemMetrics(width_metric),
+                                                  GetSystemMetrics(height_metric), LR_SHARED));
+  return icon != nullptr ? icon : LoadIcon(nullptr, IDI_APPLICATION);
+}
+
 void RegisterClasses() {
-  WNDCLASSW window_class{};
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = ForwardMessage;
   window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kWindowClass;
-  window_class.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  RegisterClassW(&window_class);
+  // The title bar and the task bar show the small icon, Alt+Tab the large one.
+  window_class.hIcon = LoadProgramIcon(SM_CXICON, SM_CYICON);
+  window_class.hIconSm = LoadProgramIcon(SM_CXSMICON, SM_CYSMICON);
+  RegisterClassExW(&window_class);
   window_class.lpszClassName = kPageClass;
   window_class.hIcon = nullptr;
-  RegisterClassW(&window_class);
+  window_class.hIconSm = nullptr;
+  RegisterClassExW(&window_class);
 }
 
 // The themed background of tab pages, where the system offers it.
