@@ -27,6 +27,7 @@ class FakeWindowSystem final : public WindowSystem {
   std::vector<std::string> messages;  // "caption|text" of each message box
   std::vector<int> progress;          // every position the progress bar was set to
   std::vector<std::string> window_titles;
+  std::map<int, std::string> tab_labels;  // the labels the program set after creating the tabs
 
   // The user's own actions: they change the gadget and raise its event, unless it is
   // disabled. Typing replaces the field's text.
@@ -47,6 +48,7 @@ class FakeWindowSystem final : public WindowSystem {
   void CloseWindow() override;
   void CreateGadget(const GadgetLayout& layout, std::string_view text) override;
   void SetText(int gadget, std::string_view text) override;
+  void SetTabLabel(int tab, std::string_view text) override { tab_labels[tab] = text; }
   std::string GetText(int gadget) override { return Text(gadget); }
   void SetTick(int gadget, bool ticked) override;
   bool GetTick(int gadget) override { return Ticked(gadget); }

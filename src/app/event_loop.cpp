@@ -169,12 +169,21 @@ void EventLoop::ChooseStringTable() {
   SaveSetting(registry_, state_.settings, TextSetting::kStringTab);
 }
 
+// The window stays as it is, with its page, ticks, report, focus and place; only its texts
+// change.
 void EventLoop::SwitchLanguage(Language language) {
-  window_.CloseWindow();
   state_.settings.Language = language;
-  OpenMainWindow();
-  PushSettings();
-  window_.SetTick(language == Language::kEnglish ? kEnglishOption : kGermanOption, true);
+  for (const GadgetRow& row : kGadgets) {
+    if (!row.text) {
+      continue;
+    }
+    const std::string_view text = UiTextIn(language, *row.text);
+    if (row.kind == GadgetKind::kTab) {
+      window_.SetTabLabel(row.tab, text);
+    } else {
+      window_.SetText(row.number, text);
+    }
+  }
   SaveLanguage(registry_, language);
 }
 

@@ -36,9 +36,10 @@ struct GadgetLayout {
   GadgetRect rect = {};  // relative to the window or to the tab's page
   bool centred = false;
   bool bordered = false;
-  int group = kNoGroup;  // options of one group: ticking one clears the others
-  bool scrolls = false;  // many lines, scrolled when they are more than the height holds
-  bool elides = false;   // one line; a longer text loses its middle to an ellipsis
+  int group = kNoGroup;      // options of one group: ticking one clears the others
+  bool scrolls = false;      // many lines, scrolled when they are more than the height holds
+  bool elides = false;       // one line; a longer text loses its middle to an ellipsis
+  bool main_button = false;  // what Enter presses while its page shows
 };
 
 inline constexpr int kWindowX = 222;

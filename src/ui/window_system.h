@@ -30,6 +30,8 @@ class WindowSystem {
   virtual void CreateGadget(const GadgetLayout& layout, std::string_view text) = 0;
 
   virtual void SetText(int gadget, std::string_view text) = 0;
+  // The label of the panel's tab `tab`.
+  virtual void SetTabLabel(int tab, std::string_view text) = 0;
   virtual std::string GetText(int gadget) = 0;
   virtual void SetTick(int gadget, bool ticked) = 0;
   virtual bool GetTick(int gadget) = 0;

@@ -8,9 +8,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -136,22 +140,44 @@ TEST(QtWindowTest, TheStatusLineFitsItsTextsOrLosesTheirMiddle) {
   }
 }
 
-TEST(QtWindowTest, TabPagesSitBelowTheTabLabels) {
+TEST(QtWindowTest, TabPagesSitInTheFramedPaneOfARealTabWidget) {
   BuiltWindow built(Language::kEnglish);
-  QWidget* panel = built.window.GadgetWidget(kMainPanel);
+  auto* panel = qobject_cast<QTabWidget*>(built.window.GadgetWidget(kMainPanel));
+  ASSERT_NE(panel, nullptr);
+  EXPECT_FALSE(panel->documentMode()) << "a framed pane";
+  ASSERT_EQ(panel->count(), 4);
   for (int tab = 0; tab < 4; ++tab) {
+    built.window.SelectTab(tab);  // the tab widget places a page when it shows it
     QWidget* page = built.window.TabPage(tab);
-    ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->x(), 2);
-    EXPECT_EQ(page->width(), panel->width() - 4);
-    EXPECT_EQ(page->y() + page->height(), panel->height() - 2);
+    ASSERT_EQ(panel->widget(tab), page);
+    const QRect in_panel(page->mapTo(panel, QPoint(0, 0)), page->size());
+    EXPECT_TRUE(QRect(QPoint(0, 0), panel->size()).contains(in_panel));
+    EXPECT_GT(in_panel.top(), panel->tabBar()->height() - 1) << "below the tab labels";
     EXPECT_GE(page->height(), 190) << "room for the 182-pixel frame at y 8: " << page->height();
+    EXPECT_GE(page->width(), 570) << "room for the buttons at x 568: " << page->width();
   }
+  built.window.SelectTab(0);
   EXPECT_TRUE(built.window.TabPage(0)->isVisibleTo(built.window.Window()));
   EXPECT_FALSE(built.window.TabPage(1)->isVisibleTo(built.window.Window()));
   built.window.SelectTab(2);
   EXPECT_TRUE(built.window.TabPage(2)->isVisibleTo(built.window.Window()));
   EXPECT_FALSE(built.window.TabPage(0)->isVisibleTo(built.window.Window()));
+}
+
+// The window's WM_CLASS is the application's name; the desktop ties it to its entry when the
+// entry's StartupWMClass and file name say the same.
+TEST(QtWindowTest, NamesItselfAsTheDesktopEntryAndShowsTheProgramsIcon) {
+  BuiltWindow built(Language::kEnglish);
+  const std::string entry_name = "com.kelterpine.Dwelvane";
+  const std::string entry =
+      testing::ReadFileBytes(DWELVANE_SOURCE_DIR "/packaging/" + entry_name + ".desktop");
+  EXPECT_NE(entry.find("\nStartupWMClass=" + entry_name + "\n"), std::string::npos) << entry;
+  EXPECT_EQ(QApplication::applicationName().toStdString(), entry_name);
+  EXPECT_EQ(QGuiApplication::desktopFileName().toStdString(), entry_name);
+  const QIcon icon = built.window.Window()->windowIcon();
+  for (const int size : {16, 32, 48}) {
+    EXPECT_EQ(icon.pixmap(size).size(), QSize(size, size)) << size;
+  }
 }
 
 TEST(QtTextTest, ShowsUtf8AsItsCharactersAndOtherBytesAsWindows1252) {
@@ -195,7 +221,9 @@ TEST(QtWindowTest, TheRealWindowWritesTheSampleProjectsTableAndReportByteForByte
       click(kScanProjectButton);
       ++step;
     } else if (step == 2 && testing::FileExists(project + "Project_Statistics.txt")) {
-      report = qobject_cast<QLabel*>(window.GadgetWidget(kStatisticsView))->text().toStdString();
+      report = qobject_cast<QPlainTextEdit*>(window.GadgetWidget(kStatisticsView))
+                   ->toPlainText()
+                   .toStdString();
       window.Window()->close();
       ++step;
     }

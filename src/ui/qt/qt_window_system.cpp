@@ -7,17 +7,25 @@
 #include <QFileDialog>
 #include <QFrame>
 #include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QTabBar>
+#include <QTabWidget>
+#include <algorithm>
+#include <iterator>
 
 #include "runtime/path_separator.h"
 #include "ui/qt/qt_text.h"
+#include "ui/reading_order.h"
 
 namespace dwelvane {
 namespace {
@@ -25,6 +33,9 @@ namespace {
 // Narrow enough for every German text in the fixed pixel layout.
 constexpr const char* kFontFamily = "DejaVu Sans Condensed";
 constexpr int kFontPixelSize = 10;
+constexpr int kIconSizes[] = {16, 32, 48, 256};
+// The ID of the desktop entry and the AppStream file.
+constexpr const char* kApplicationId = "com.kelterpine.Dwelvane";
 
 // The report separates its lines by LF CR; a label shows the LF alone as the break.
 QString LabelText(std::string_view bytes) {
@@ -32,6 +43,47 @@ QString LabelText(std::string_view bytes) {
   text.remove(QChar('\r'));
   return text;
 }
+
+// Fusion with the tighter tick boxes of the classic Windows controls the layout was drawn
+// for: an 11-pixel box and 2 pixels between it and its text.
+class CompactFusionStyle final : public QProxyStyle {
+ public:
+  CompactFusionStyle() : QProxyStyle("Fusion") {}
+
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    switch (metric) {
+      case PM_IndicatorWidth:
+      case PM_IndicatorHeight:
+      case PM_ExclusiveIndicatorWidth:
+      case PM_ExclusiveIndicatorHeight:
+        return 11;
+      case PM_CheckBoxLabelSpacing:
+      case PM_RadioButtonLabelSpacing:
+        return 2;
+      default:
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+  }
+};
+
+// The widget that has the focus gets it back when a dialog closes, and its window is active
+// again.
+class FocusKeeper {
+ public:
+  FocusKeeper() : focus_(QApplication::focusWidget()) {}
+  ~FocusKeeper() {
+    if (focus_ != nullptr) {
+      focus_->activateWindow();
+      focus_->setFocus(Qt::OtherFocusReason);
+    }
+  }
+  FocusKeeper(const FocusKeeper&) = delete;
+  FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+ private:
+  QPointer<QWidget> focus_;
+};
 
 QStringList NameFilters(std::string_view filter) {
   const QStringList parts = BytesToQString(filter).split('|');
@@ -45,16 +97,22 @@ QStringList NameFilters(std::string_view filter) {
 }  // namespace
 
 QtWindowSystem::QtWindowSystem() {
-  QApplication::setStyle("Fusion");
+  QApplication::setStyle(new CompactFusionStyle);
   QFont font(kFontFamily);
   font.setPixelSize(kFontPixelSize);
   QApplication::setFont(font);
-  // Tighter than the style's defaults, as the classic Windows controls the layout was
-  // drawn for: tab labels 20 pixels high, little room between a tick box and its text.
-  qApp->setStyleSheet(
-      "QTabBar::tab { height: 20px; padding: 0 6px; }"
-      "QCheckBox, QRadioButton { spacing: 2px; }"
-      "QCheckBox::indicator, QRadioButton::indicator { width: 11px; height: 11px; }");
+  // The window's WM_CLASS is the application's name; the desktop entry's StartupWMClass
+  // and its file name are the same ID, so that the desktop ties the window to the entry.
+  QApplication::setApplicationName(kApplicationId);
+  QGuiApplication::setDesktopFileName(kApplicationId);
+  QIcon icon;
+  for (const int size : kIconSizes) {
+    icon.addFile(QString(":/icons/dwelvane-%1.png").arg(size), QSize(size, size));
+  }
+  QApplication::setWindowIcon(icon);
+  // Sees the keys before the widget with the focus does, the window's close and the text
+  // fields' focus changes.
+  qApp->installEventFilter(this);
 }
 
 QtWindowSystem::~QtWindowSystem() {
@@ -68,17 +126,16 @@ bool QtWindowSystem::OpenWindow(std::string_view title) {
   window_->setWindowTitle(BytesToQString(title));
   window_->setFixedSize(kClientWidth, kClientHeight);
   window_->move(kWindowX, kWindowY);
-  window_->installEventFilter(this);
   // Escape anywhere in the window cancels a running command.
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window_.get());
   connect(escape, &QShortcut::activated, this, [this] {
     events_.push_back({kCancelEvent, gadget::kNone});
   });
   panel_ = nullptr;
-  tab_bar_ = nullptr;
   groups_.clear();
   pages_.clear();
   gadgets_.clear();
+  layouts_.clear();
   window_->show();
   return true;
 }
@@ -86,9 +143,9 @@ bool QtWindowSystem::OpenWindow(std::string_view title) {
 void QtWindowSystem::CloseWindow() {
   gadgets_.clear();
   eliding_labels_.clear();
+  layouts_.clear();
   pages_.clear();
   panel_ = nullptr;
-  tab_bar_ = nullptr;
   groups_.clear();
   window_.reset();
 }
@@ -113,6 +170,8 @@ void QtWindowSystem::CreateGadget(const GadgetLayout& layout, std::string_view t
   if (layout.elides) {
     eliding_labels_.insert(widget);
   }
+  layouts_.push_back(layout);
+  ChainTabOrder();
   // Frames are made after the gadgets inside them; they stay behind those.
   if (layout.kind == GadgetKind::kFrame) {
     widget->lower();
@@ -126,6 +185,9 @@ QWidget* QtWindowSystem::MakeWidget(const GadgetLayout& layout, std::string_view
     case GadgetKind::kFrame:
       return new QGroupBox(BytesToQString(text), parent);
     case GadgetKind::kLabel: {
+      if (layout.scrolls) {
+        return MakeScrollingView(layout, parent);
+      }
       auto* label = new QLabel(LabelText(text), parent);
       label->setTextFormat(Qt::PlainText);
       label->setWordWrap(!layout.elides);
@@ -139,7 +201,6 @@ QWidget* QtWindowSystem::MakeWidget(const GadgetLayout& layout, std::string_view
     case GadgetKind::kTextField: {
       auto* field = new QLineEdit(parent);
       connect(field, &QLineEdit::textChanged, this, [this, number] { Queue(number); });
-      field->installEventFilter(this);
       return field;
     }
     case GadgetKind::kButton: {
@@ -168,38 +229,120 @@ QWidget* QtWindowSystem::MakeWidget(const GadgetLayout& layout, std::string_view
     case GadgetKind::kTab:  // a page of the panel, made by AddTab
       break;
     case GadgetKind::kPanel: {
-      panel_ = new QWidget(parent);
-      tab_bar_ = new QTabBar(panel_);
-      tab_bar_->setDrawBase(false);
-      connect(tab_bar_, &QTabBar::tabBarClicked, this, [this, number] { Queue(number); });
-      connect(tab_bar_, &QTabBar::currentChanged, this, [this](int tab) { ShowPage(tab); });
+      panel_ = new QTabWidget(parent);
+      connect(panel_, &QTabWidget::currentChanged, this, [this, number] { Queue(number); });
       return panel_;
     }
   }
   return new QWidget(parent);
 }
 
+// Read-only text in a sunken frame that can be scrolled, and reached with Tab to scroll it
+// with the keys; Tab leaves it again, it never types a tab.
+QWidget* QtWindowSystem::MakeScrollingView(const GadgetLayout& layout, QWidget* parent) {
+  auto* view = new QPlainTextEdit(parent);
+  view->setReadOnly(true);
+  view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  view->setTabChangesFocus(true);
+  view->setFocusPolicy(Qt::StrongFocus);
+  if (!layout.bordered) {
+    view->setFrameStyle(QFrame::NoFrame);
+  }
+  return view;
+}
+
 void QtWindowSystem::AddTab(std::string_view text) {
   if (panel_ == nullptr) {
     return;
   }
-  tab_bar_->addTab(BytesToQString(text));
-  tab_bar_->resize(tab_bar_->sizeHint());
-  const int below_tabs = tab_bar_->sizeHint().height();
-  auto* pane = panel_->findChild<QFrame*>("pane");
-  if (pane == nullptr) {
-    pane = new QFrame(panel_);
-    pane->setObjectName("pane");
-    pane->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    pane->lower();
-  }
-  pane->setGeometry(0, below_tabs - 1, panel_->width(), panel_->height() - below_tabs + 1);
-  auto* page = new QWidget(panel_);
-  page->setGeometry(kPageInsets.left, below_tabs + kPageInsets.gap_below_tabs,
-                    panel_->width() - kPageInsets.width_loss,
-                    panel_->height() - below_tabs - kPageInsets.height_loss);
+  auto* page = new QWidget;
+  panel_->addTab(page, BytesToQString(text));
   pages_.push_back(page);
-  ShowPage(tab_bar_->currentIndex());
+}
+
+std::vector<GadgetLayout> QtWindowSystem::GadgetsOn(int tab) const {
+  std::vector<GadgetLayout> gadgets;
+  std::copy_if(layouts_.begin(), layouts_.end(), std::back_inserter(gadgets),
+               [tab](const GadgetLayout& layout) { return layout.tab == tab; });
+  return InReadingOrder(std::move(gadgets));
+}
+
+// Tab follows the reading order: the window's gadgets, and after the panel's tab labels
+// those of each page; Qt passes over the pages that don't show.
+void QtWindowSystem::ChainTabOrder() {
+  std::vector<QWidget*> chain;
+  for (const GadgetLayout& layout : GadgetsOn(kOnWindow)) {
+    if (TakesTabStop(layout)) {
+      chain.push_back(GadgetWidget(layout.number));
+    }
+    for (int tab = 0; layout.kind == GadgetKind::kPanel && tab < static_cast<int>(pages_.size());
+         ++tab) {
+      for (const GadgetLayout& on_page : GadgetsOn(tab)) {
+        if (TakesTabStop(on_page)) {
+          chain.push_back(GadgetWidget(on_page.number));
+        }
+      }
+    }
+  }
+  for (std::size_t i = 1; i < chain.size(); ++i) {
+    QWidget::setTabOrder(chain[i - 1], chain[i]);
+  }
+}
+
+void QtWindowSystem::TurnPage(int step) {
+  const int count = panel_ != nullptr ? panel_->count() : 0;
+  if (count > 0) {
+    // The tab widget moves a focus on the page that goes to the page that comes.
+    panel_->setCurrentIndex((panel_->currentIndex() + step + count) % count);
+  }
+}
+
+// Enter presses the push button that has the focus, else the main button of the page shown.
+void QtWindowSystem::PressMainButton() {
+  if (auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget())) {
+    focused->click();
+    return;
+  }
+  for (const GadgetLayout& layout : GadgetsOn(panel_ != nullptr ? panel_->currentIndex() : -1)) {
+    auto* button = qobject_cast<QPushButton*>(GadgetWidget(layout.number));
+    if (layout.main_button && button != nullptr && button->isEnabled()) {
+      button->click();
+      return;
+    }
+  }
+}
+
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp turn the pages wherever the focus
+// is; Enter presses the main button. Tab itself follows the chain of ChainTabOrder.
+bool QtWindowSystem::HandleKey(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+  const bool control = modifiers.testFlag(Qt::ControlModifier);
+  const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+  switch (key.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      if (!control) {
+        return false;
+      }
+      TurnPage(shift || key.key() == Qt::Key_Backtab ? -1 : 1);
+      return true;
+    case Qt::Key_PageDown:
+    case Qt::Key_PageUp:
+      if (!control) {
+        return false;
+      }
+      TurnPage(key.key() == Qt::Key_PageDown ? 1 : -1);
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (modifiers != Qt::NoModifier) {
+        return false;
+      }
+      PressMainButton();
+      return true;
+    default:
+      return false;
+  }
 }
 
 QButtonGroup* QtWindowSystem::OptionGroup(int group) {
@@ -209,12 +352,6 @@ QButtonGroup* QtWindowSystem::OptionGroup(int group) {
     buttons->setExclusive(group != kNoGroup);
   }
   return buttons;
-}
-
-void QtWindowSystem::ShowPage(int tab) {
-  for (std::size_t i = 0; i < pages_.size(); ++i) {
-    pages_[i]->setVisible(static_cast<int>(i) == tab);
-  }
 }
 
 QWidget* QtWindowSystem::GadgetWidget(int gadget) const {
@@ -229,8 +366,8 @@ QWidget* QtWindowSystem::TabPage(int tab) const {
 }
 
 void QtWindowSystem::SelectTab(int tab) {
-  if (tab_bar_ != nullptr) {
-    tab_bar_->setCurrentIndex(tab);
+  if (panel_ != nullptr) {
+    panel_->setCurrentIndex(tab);
   }
 }
 
@@ -244,6 +381,8 @@ void QtWindowSystem::SetText(int gadget, std::string_view text) {
     Queue(gadget);
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     ShowLabelText(label, text);
+  } else if (auto* view = qobject_cast<QPlainTextEdit*>(widget)) {
+    view->setPlainText(LabelText(text));
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     button->setText(BytesToQString(text));
   } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
@@ -261,6 +400,12 @@ void QtWindowSystem::ShowLabelText(QLabel* label, std::string_view text) {
       label->fontMetrics().elidedText(full, Qt::ElideMiddle, label->contentsRect().width());
   label->setText(shown);
   label->setToolTip(shown == full ? QString() : full);
+}
+
+void QtWindowSystem::SetTabLabel(int tab, std::string_view text) {
+  if (panel_ != nullptr) {
+    panel_->setTabText(tab, BytesToQString(text));
+  }
 }
 
 std::string QtWindowSystem::GetText(int gadget) {
@@ -337,13 +482,21 @@ bool QtWindowSystem::eventFilter(QObject* watched, QEvent* event) {
   if (window_ == nullptr) {
     return QObject::eventFilter(watched, event);
   }
+  if (event->type() == QEvent::KeyPress) {
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    return widget != nullptr && widget->window() == window_.get() &&
+           HandleKey(static_cast<const QKeyEvent&>(*event));
+  }
   if (watched == window_.get() && event->type() == QEvent::Close) {
     // The loop decides when the window goes: it closes it on this event.
     event->ignore();
     events_.push_back({kCloseEvent, gadget::kNone});
     return true;
   }
-  if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+  const bool field_focus =
+      (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) &&
+      qobject_cast<QLineEdit*>(watched) != nullptr;
+  if (field_focus) {
     for (const auto& [number, widget] : gadgets_) {
       if (widget == watched) {
         Queue(number);
@@ -355,6 +508,7 @@ bool QtWindowSystem::eventFilter(QObject* watched, QEvent* event) {
 
 std::string QtWindowSystem::AskOpenFileName(std::string_view title, std::string_view start_path,
                                             std::string_view filter, int filter_index) {
+  const FocusKeeper focus;
   QFileDialog dialog(window_.get(), BytesToQString(title));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setWindowModality(Qt::ApplicationModal);
@@ -380,6 +534,7 @@ std::string QtWindowSystem::AskOpenFileName(std::string_view title, std::string_
 }
 
 void QtWindowSystem::ShowMessage(std::string_view caption, std::string_view text) {
+  const FocusKeeper focus;
   QMessageBox box(QMessageBox::NoIcon, BytesToQString(caption), BytesToQString(text),
                   QMessageBox::Ok, window_.get());
   box.setWindowModality(Qt::ApplicationModal);

@@ -13,14 +13,16 @@
 #include "ui/window_system.h"
 
 class QButtonGroup;
+class QKeyEvent;
 class QLabel;
-class QTabBar;
+class QTabWidget;
 class QWidget;
 
 namespace dwelvane {
 
-// The window on Linux: Qt Widgets placed at the pixel positions of the gadget table, in
-// a compact font so that every English and German text fits. Needs a QApplication.
+// The window on Linux: Qt Widgets in Qt's own Fusion style, placed at the pixel positions of
+// the gadget table, in a compact font so that every English and German text fits. Needs a
+// QApplication; makes it the Dwelvane application (name, desktop entry, icon).
 class QtWindowSystem final : public QObject, public WindowSystem {
  public:
   QtWindowSystem();
@@ -30,6 +32,7 @@ class QtWindowSystem final : public QObject, public WindowSystem {
   void CloseWindow() override;
   void CreateGadget(const GadgetLayout& layout, std::string_view text) override;
   void SetText(int gadget, std::string_view text) override;
+  void SetTabLabel(int tab, std::string_view text) override;
   std::string GetText(int gadget) override;
   void SetTick(int gadget, bool ticked) override;
   bool GetTick(int gadget) override;
@@ -53,19 +56,25 @@ class QtWindowSystem final : public QObject, public WindowSystem {
 
  private:
   QWidget* MakeWidget(const GadgetLayout& layout, std::string_view text, QWidget* parent);
+  QWidget* MakeScrollingView(const GadgetLayout& layout, QWidget* parent);
   void AddTab(std::string_view text);
   // The buttons of option group `group`, of which one at most is ticked.
   QButtonGroup* OptionGroup(int group);
-  void ShowPage(int tab);
+  // The gadgets of page `tab` (kOnWindow: of the window) in reading order.
+  std::vector<GadgetLayout> GadgetsOn(int tab) const;
+  void ChainTabOrder();
+  void TurnPage(int step);
+  void PressMainButton();
+  bool HandleKey(const QKeyEvent& key);
   void Queue(int gadget) { events_.push_back({kGadgetEvent, gadget}); }
   void ShowLabelText(QLabel* label, std::string_view text);
 
   std::unique_ptr<QWidget> window_;
-  QWidget* panel_ = nullptr;
-  QTabBar* tab_bar_ = nullptr;
+  QTabWidget* panel_ = nullptr;
   std::map<int, QButtonGroup*> groups_;
   std::vector<QWidget*> pages_;
   std::map<int, QWidget*> gadgets_;
+  std::vector<GadgetLayout> layouts_;  // of every gadget made, for the keys
   std::deque<WindowEvent> events_;
   std::set<QWidget*> eliding_labels_;
   QPointer<QWidget> focus_before_disabled_;  // the disabled widget the focus comes back to

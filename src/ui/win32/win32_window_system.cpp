@@ -383,6 +383,17 @@ void Win32WindowSystem::SetText(int gadget, std::string_view text) {
   }
 }
 
+void Win32WindowSystem::SetTabLabel(int tab, std::string_view text) {
+  if (panel_ == nullptr) {
+    return;
+  }
+  std::wstring label = ToWide(text);
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = label.data();
+  SendMessageW(panel_, TCM_SETITEMW, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+}
+
 std::string Win32WindowSystem::GetText(int gadget) {
   const HWND control = GadgetHandle(gadget);
   if (control == nullptr) {

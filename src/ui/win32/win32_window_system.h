@@ -25,6 +25,7 @@ class Win32WindowSystem final : public WindowSystem {
   void CloseWindow() override;
   void CreateGadget(const GadgetLayout& layout, std::string_view text) override;
   void SetText(int gadget, std::string_view text) override;
+  void SetTabLabel(int tab, std::string_view text) override;
   std::string GetText(int gadget) override;
   void SetTick(int gadget, bool ticked) override;
   bool GetTick(int gadget) override;
