@@ -3,9 +3,11 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <string>
 
 #include "runtime/text_conversion.h"
+#include "ui/reading_order.h"
 
 namespace dwelvane {
 namespace {
@@ -67,10 +69,11 @@ void UseThemedPageBackground(HWND page) {
 }
 
 // Every visible, enabled top-level window of this thread is disabled while a dialog
-// shows, and enabled again afterwards: the dialog is modal to the whole program.
+// shows, and enabled again afterwards: the dialog is modal to the whole program. The control
+// that had the focus gets it back.
 class ModalScope {
  public:
-  ModalScope() {
+  ModalScope() : focus_(GetFocus()) {
     EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(&disabled_));
     const HWND foreground = GetForegroundWindow();
     DWORD process = 0;
@@ -80,6 +83,9 @@ class ModalScope {
   ~ModalScope() {
     for (const HWND window : disabled_) {
       EnableWindow(window, TRUE);
+    }
+    if (focus_ != nullptr && IsWindow(focus_)) {
+      SetFocus(focus_);
     }
   }
   ModalScope(const ModalScope&) = delete;
@@ -96,9 +102,18 @@ class ModalScope {
     return TRUE;
   }
 
+  HWND focus_;
   std::vector<HWND> disabled_;
   HWND owner_ = nullptr;
 };
+
+bool KeyIsDown(int key) {
+  return (GetKeyState(key) & 0x8000) != 0;
+}
+
+bool IsTicked(HWND control) {
+  return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 // A multi-line edit control breaks lines at CR LF only; the program's texts break at LF
 // CR, LF or CR.
@@ -254,7 +269,10 @@ HWND Win32WindowSystem::MakeControl(const GadgetLayout& layout, std::string_view
       kind = {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
       break;
     case GadgetKind::kButton:
-      kind = {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+      kind = {
+          L"BUTTON",
+          static_cast<DWORD>((layout.main_button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP),
+          0};
       break;
     case GadgetKind::kCheckBox:
       kind = {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
@@ -266,9 +284,9 @@ HWND Win32WindowSystem::MakeControl(const GadgetLayout& layout, std::string_view
       kind = {PROGRESS_CLASSW, PBS_SMOOTH, 0};
       break;
     case GadgetKind::kPanel:
-      // The tab control holds the pages, so Tab must look into it for their controls; it
-      // is a container for the dialog manager, not a stop of its own.
-      kind = {WC_TABCONTROLW, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
+      // A Tab stop whose arrow keys turn the pages; it holds the pages, whose controls
+      // follow it in the Tab order.
+      kind = {WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_TABSTOP, WS_EX_CONTROLPARENT};
       break;
     case GadgetKind::kTab:
       return nullptr;
@@ -324,6 +342,152 @@ void Win32WindowSystem::ShowPage(int tab) {
   }
 }
 
+int Win32WindowSystem::ShownPage() const {
+  return panel_ != nullptr ? static_cast<int>(SendMessageW(panel_, TCM_GETCURSEL, 0, 0)) : -1;
+}
+
+std::vector<GadgetLayout> Win32WindowSystem::GadgetsOn(int tab) const {
+  std::vector<GadgetLayout> gadgets;
+  for (const auto& [number, control] : gadgets_) {
+    if (control.layout.tab == tab) {
+      gadgets.push_back(control.layout);
+    }
+  }
+  return InReadingOrder(std::move(gadgets));
+}
+
+// An option is a stop only when no other of its group is ticked: the arrow keys move
+// among the options of a group.
+bool Win32WindowSystem::StopsTab(const GadgetLayout& layout) const {
+  const HWND control = GadgetHandle(layout.number);
+  if (!TakesTabStop(layout) || !IsWindowVisible(control) || !IsWindowEnabled(control)) {
+    return false;
+  }
+  if (layout.kind != GadgetKind::kOption || IsTicked(control)) {
+    return true;
+  }
+  for (const auto& [number, other] : gadgets_) {
+    if (other.layout.group == layout.group && IsTicked(other.handle)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The controls Tab visits, in its order: the window's in reading order, and after the
+// panel's tab labels those of the page it shows.
+std::vector<HWND> Win32WindowSystem::TabStops() const {
+  std::vector<HWND> stops;
+  for (const GadgetLayout& layout : GadgetsOn(kOnWindow)) {
+    if (StopsTab(layout)) {
+      stops.push_back(GadgetHandle(layout.number));
+    }
+    if (layout.kind == GadgetKind::kPanel) {
+      for (const GadgetLayout& on_page : GadgetsOn(ShownPage())) {
+        if (StopsTab(on_page)) {
+          stops.push_back(GadgetHandle(on_page.number));
+        }
+      }
+    }
+  }
+  return stops;
+}
+
+void Win32WindowSystem::MoveFocus(int step) {
+  const std::vector<HWND> stops = TabStops();
+  if (stops.empty()) {
+    return;
+  }
+  const auto count = static_cast<std::ptrdiff_t>(stops.size());
+  const auto found = std::find(stops.begin(), stops.end(), GetFocus()) - stops.begin();
+  // From outside the stops, Tab starts at the first and Shift+Tab at the last.
+  const std::ptrdiff_t from = found == count ? (step > 0 ? -1 : count) : found;
+  const HWND next = stops[static_cast<std::size_t>((from + step + count) % count)];
+  SetFocus(next);
+  // A text field shows its whole text chosen, ready to be typed over, as in a dialog.
+  if ((SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0 &&
+      (GetWindowLongPtrW(next, GWL_STYLE) & ES_MULTILINE) == 0) {
+    SendMessageW(next, EM_SETSEL, 0, -1);
+  }
+}
+
+// Shows the page `step` pages on, round the ends. The focus on the page that goes moves to
+// the first stop of the page that comes.
+void Win32WindowSystem::TurnPage(int step) {
+  const auto count = static_cast<int>(pages_.size());
+  if (count == 0) {
+    return;
+  }
+  const int from = ShownPage();
+  const bool focus_on_page = IsChild(pages_[static_cast<std::size_t>(from)], GetFocus()) != 0;
+  const int to = (from + step + count) % count;
+  SendMessageW(panel_, TCM_SETCURSEL, static_cast<WPARAM>(to), 0);
+  ShowPage(to);
+  Queue(panel_number_);
+  if (!focus_on_page) {
+    return;
+  }
+  SetFocus(panel_);
+  for (const GadgetLayout& layout : GadgetsOn(to)) {
+    if (StopsTab(layout)) {
+      SetFocus(GadgetHandle(layout.number));
+      return;
+    }
+  }
+}
+
+// Enter presses the push button that has the focus, else the main button of the page shown.
+// As in a dialog, the button reports its click and the focus stays where it is.
+void Win32WindowSystem::PressMainButton() {
+  const auto press = [](HWND button) {
+    SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+  };
+  const HWND focus = GetFocus();
+  for (const auto& [number, control] : gadgets_) {
+    if (control.handle == focus && control.layout.kind == GadgetKind::kButton) {
+      press(focus);
+      return;
+    }
+  }
+  for (const GadgetLayout& layout : GadgetsOn(ShownPage())) {
+    const HWND button = GadgetHandle(layout.number);
+    if (layout.main_button && IsWindowEnabled(button)) {
+      press(button);
+      return;
+    }
+  }
+}
+
+// The keys the window handles before the dialog manager sees them: Tab and Shift+Tab in
+// reading order (a multi-line text never keeps them), Ctrl+Tab, Ctrl+Shift+Tab,
+// Ctrl+PageDown and Ctrl+PageUp turn the pages, Enter presses the main button.
+bool Win32WindowSystem::HandleKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN || window_ == nullptr ||
+      (message.hwnd != window_ && !IsChild(window_, message.hwnd)) || KeyIsDown(VK_MENU)) {
+    return false;
+  }
+  const bool control = KeyIsDown(VK_CONTROL);
+  const bool shift = KeyIsDown(VK_SHIFT);
+  switch (message.wParam) {
+    case VK_TAB:
+      control ? TurnPage(shift ? -1 : 1) : MoveFocus(shift ? -1 : 1);
+      return true;
+    case VK_NEXT:
+    case VK_PRIOR:
+      if (!control) {
+        return false;
+      }
+      TurnPage(message.wParam == VK_NEXT ? 1 : -1);
+      return true;
+    case VK_RETURN:
+      PressMainButton();
+      return true;
+    default:
+      return false;
+  }
+}
+
 HWND Win32WindowSystem::GadgetHandle(int gadget) const {
   const auto found = gadgets_.find(gadget);
   return found == gadgets_.end() ? nullptr : found->second.handle;
@@ -337,6 +501,19 @@ HWND Win32WindowSystem::TabPage(int tab) const {
 
 LRESULT Win32WindowSystem::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_ACTIVATE:
+      if (window != window_) {
+        break;
+      }
+      // The focus leaves with the window and comes back with it, to the same control.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        focus_before_leaving_ = IsChild(window_, focus) ? focus : nullptr;
+      } else if (focus_before_leaving_ != nullptr && IsWindow(focus_before_leaving_)) {
+        SetFocus(focus_before_leaving_);
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       // The loop decides when the window goes: it closes it on this event.
       events_.push_back({kCloseEvent, gadget::kNone});
@@ -365,8 +542,9 @@ LRESULT Win32WindowSystem::HandleMessage(HWND window, UINT message, WPARAM wpara
       return 0;
     }
     default:
-      return DefWindowProcW(window, message, wparam, lparam);
+      break;
   }
+  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 void Win32WindowSystem::SetText(int gadget, std::string_view text) {
@@ -425,7 +603,7 @@ void Win32WindowSystem::SetTick(int gadget, bool ticked) {
 
 bool Win32WindowSystem::GetTick(int gadget) {
   const HWND control = GadgetHandle(gadget);
-  return control != nullptr && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return control != nullptr && IsTicked(control);
 }
 
 void Win32WindowSystem::SetProgress(int gadget, int position) {
@@ -486,7 +664,10 @@ void Win32WindowSystem::DrainWindowEvents() {
 }
 
 void Win32WindowSystem::Dispatch(MSG& message) {
-  // The dialog manager takes the keys that move between controls (Tab, arrows).
+  if (HandleKey(message)) {
+    return;
+  }
+  // The dialog manager takes the arrow keys, which move among the options of a group.
   if (window_ == nullptr || !IsDialogMessageW(window_, &message)) {
     TranslateMessage(&message);
     DispatchMessageW(&message);

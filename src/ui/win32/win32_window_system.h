@@ -53,11 +53,21 @@ class Win32WindowSystem final : public WindowSystem {
   HWND MakeControl(const GadgetLayout& layout, std::string_view text, HWND parent);
   void AddTab(std::string_view text);
   void ShowPage(int tab);
+  int ShownPage() const;
+  // The gadgets of page `tab` (kOnWindow: of the window) in reading order.
+  std::vector<GadgetLayout> GadgetsOn(int tab) const;
+  bool StopsTab(const GadgetLayout& layout) const;
+  std::vector<HWND> TabStops() const;
+  void MoveFocus(int step);
+  void TurnPage(int step);
+  void PressMainButton();
+  bool HandleKey(const MSG& message);
   void Queue(int gadget) { events_.push_back({kGadgetEvent, gadget}); }
   void Dispatch(MSG& message);
 
   HWND window_ = nullptr;
   HWND panel_ = nullptr;
+  HWND focus_before_leaving_ = nullptr;
   HFONT font_ = nullptr;
   int dpi_ = 96;
   int panel_number_ = gadget::kNone;
