@@ -68,12 +68,6 @@ struct KeyboardWindow {
     Pump();
   }
 
-  void ShowPage(int tab) {
-    TabCtrl_SetCurSel(window.GadgetHandle(kMainPanel), tab);
-    NMHDR notice{window.GadgetHandle(kMainPanel), 0, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(window.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notice));
-  }
-
   int ShownPage() const { return TabCtrl_GetCurSel(window.GadgetHandle(kMainPanel)); }
 
   std::string Focused() const {
@@ -122,7 +116,7 @@ TEST(Win32KeyboardTest, TabAndShiftTabCycleThroughEveryControlOfThePageInReading
   }
   keys.window.SetText(kStatisticsView, report);
   for (int tab = 0; tab < 4; ++tab) {
-    keys.ShowPage(tab);
+    keys.window.SelectTab(tab);
     keys.Focus(kProjectPathField);
     Names expected = above_pages;
     expected.insert(expected.end(), pages[tab].begin(), pages[tab].end());
@@ -192,7 +186,7 @@ TEST(Win32KeyboardTest, EnterPressesThePagesMainButtonOrTheButtonWithTheFocus) {
   };
   KeyboardWindow keys;
   for (const Case& c : cases) {
-    keys.ShowPage(c.page);
+    keys.window.SelectTab(c.page);
     keys.Focus(c.focus);
     keys.Press(VK_RETURN);
     EXPECT_EQ(keys.NextEvent().gadget, c.pressed) << "page " << c.page;
@@ -219,7 +213,7 @@ void CALLBACK CancelFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST(Win32KeyboardTest, TheFocusComesBackAfterTheFileDialog) {
   KeyboardWindow keys;
-  keys.ShowPage(2);
+  keys.window.SelectTab(2);
   keys.Focus(kSelectStringTabButton);
   SetTimer(nullptr, 0, 100, CancelFileDialog);
   keys.Press(VK_RETURN);
@@ -235,7 +229,7 @@ TEST(Win32KeyboardTest, ALanguageSwitchKeepsThePageTicksReportFocusAndPlace) {
   keys.Press(VK_SPACE);
   keys.Pump();
   keys.window.SetText(kStatisticsView, "the report");
-  keys.ShowPage(2);
+  keys.window.SelectTab(2);
   RECT before{};
   GetWindowRect(window, &before);
   keys.Focus(kEnglishOption);

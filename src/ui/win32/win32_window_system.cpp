@@ -197,6 +197,7 @@ bool Win32WindowSystem::OpenWindow(std::string_view title) {
     return false;
   }
   panel_ = nullptr;
+  focus_before_leaving_ = nullptr;
   last_group_ = kNoGroup;
   pages_.clear();
   gadgets_.clear();
@@ -485,6 +486,13 @@ bool Win32WindowSystem::HandleKey(const MSG& message) {
       return true;
     default:
       return false;
+  }
+}
+
+void Win32WindowSystem::SelectTab(int tab) {
+  if (panel_ != nullptr) {
+    SendMessageW(panel_, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+    ShowPage(tab);
   }
 }
 

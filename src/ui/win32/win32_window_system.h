@@ -38,10 +38,11 @@ class Win32WindowSystem final : public WindowSystem {
                               std::string_view filter, int filter_index) override;
   void ShowMessage(std::string_view caption, std::string_view text) override;
 
-  // For tests: the window and a gadget's control.
+  // For tests and screenshots: the window, a gadget's control, a tab's page.
   HWND Window() const { return window_; }
   HWND GadgetHandle(int gadget) const;
   HWND TabPage(int tab) const;
+  void SelectTab(int tab);
 
   // Where the messages of the window and its pages arrive.
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
