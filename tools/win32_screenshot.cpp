@@ -1,7 +1,8 @@
-// Shows the main window on Windows with the sample project and writes its dialogue tab, as
-// the display shows it, to a 24-bit BMP file.
+// Shows the main window on Windows with the sample project and writes each tab in English
+// and German, as the display shows it, to 24-bit BMP files named as the Qt pictures are.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "ui/win32/win32_window_system.h"
 
 namespace {
+
+constexpr const char* kTabNames[] = {"dialogue", "statistics", "options", "infos"};
 
 void ShowPendingPaints() {
   MSG message;
@@ -68,27 +71,45 @@ bool WriteClientArea(HWND window, const std::string& file) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fputs("usage: win32_screenshot SAMPLE_PROJECT OUTPUT.bmp\n", stderr);
+    std::fputs("usage: win32_screenshot SAMPLE_PROJECT OUTPUT_FOLDER\n", stderr);
     return 2;
   }
+  // The project's path in the form Windows gives it, whatever separators it came with.
+  std::string project = argv[1];
+  std::replace(project.begin(), project.end(), '/', '\\');
   dwelvane::Win32WindowSystem window;
   dwelvane::FileRegistryStore store("");
   dwelvane::RegistryLayer registry(store, [](std::string_view, std::string_view) {});
   const dwelvane::ReportClock clock = [] { return dwelvane::DateTime{2026, 12, 7, 9, 30, 0}; };
-  dwelvane::AppState state;
-  state.settings.WMEProjectDir = std::string(argv[1]) + "\\";
-  dwelvane::ApplyFirstRunDefaults(state.settings, state.settings.WMEProjectDir);
-  dwelvane::EventLoop loop(state, window, registry, clock);
-  if (!loop.OpenMainWindow()) {
-    return 1;
-  }
-  loop.PushSettings();
-  // The picture shows a typical folder, not the one it was made in.
-  window.SetText(dwelvane::gadget::kProjectPathField, "C:\\Games\\LanternHarbour\\");
-  ShowPendingPaints();
-  if (!WriteClientArea(window.Window(), argv[2])) {
-    std::fprintf(stderr, "win32_screenshot: cannot write %s\n", argv[2]);
-    return 1;
+  using dwelvane::Language;
+  for (const Language language : {Language::kEnglish, Language::kGerman}) {
+    dwelvane::AppState state;
+    state.settings.WMEProjectDir = project + "\\";
+    dwelvane::ApplyFirstRunDefaults(state.settings, state.settings.WMEProjectDir);
+    state.settings.Language = language;
+    dwelvane::EventLoop loop(state, window, registry, clock);
+    if (!loop.OpenMainWindow()) {
+      return 1;
+    }
+    loop.PushSettings();
+    window.SetTick(language == Language::kEnglish ? dwelvane::gadget::kEnglishOption
+                                                  : dwelvane::gadget::kGermanOption,
+                   true);
+    loop.HandleGadget(dwelvane::gadget::kScanProjectButton);
+    // The pictures show a typical folder, not the one they were made in.
+    window.SetText(dwelvane::gadget::kProjectPathField, "C:\\Games\\LanternHarbour\\");
+    const std::string prefix =
+        std::string(argv[2]) + (language == Language::kEnglish ? "\\en-" : "\\de-");
+    for (int tab = 0; tab < 4; ++tab) {
+      window.SelectTab(tab);
+      ShowPendingPaints();
+      const std::string file = prefix + std::to_string(tab) + "-" + kTabNames[tab] + ".bmp";
+      if (!WriteClientArea(window.Window(), file)) {
+        std::fprintf(stderr, "win32_screenshot: cannot write %s\n", file.c_str());
+        return 1;
+      }
+    }
+    window.CloseWindow();
   }
   return 0;
 }
