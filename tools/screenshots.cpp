@@ -1,5 +1,6 @@
 // Renders the main window, each tab in English and German, to PNG files, and reports how
-// long the window took to show.
+// long the window took to show. SUFFIX ends the files' names (say, for the scale factor
+// Qt was given).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPixmap>
@@ -27,10 +28,11 @@ void Render(dwelvane::QtWindowSystem& window, const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fputs("usage: screenshots SAMPLE_PROJECT OUTPUT_FOLDER\n", stderr);
+  if (argc != 3 && argc != 4) {
+    std::fputs("usage: screenshots SAMPLE_PROJECT OUTPUT_FOLDER [SUFFIX]\n", stderr);
     return 2;
   }
+  const std::string suffix = argc == 4 ? argv[3] : "";
   QElapsedTimer started;
   started.start();
   int qt_argc = 1;
@@ -64,7 +66,7 @@ int main(int argc, char** argv) {
         std::string(argv[2]) + (language == Language::kEnglish ? "/en-" : "/de-");
     for (int tab = 0; tab < 4; ++tab) {
       window.SelectTab(tab);
-      Render(window, prefix + std::to_string(tab) + "-" + kTabNames[tab] + ".png");
+      Render(window, prefix + std::to_string(tab) + "-" + kTabNames[tab] + suffix + ".png");
     }
     window.CloseWindow();
   }
