@@ -118,6 +118,13 @@ void RecordingLineMaker::Fill(RecordingLine& line, std::size_t record) const {
   line.line = said.ScriptLine;
 }
 
+void RecordingLineMaker::Count(RecordingLine& line, std::size_t record) const {
+  const DialogueRecord& said = records_.Record(record);
+  AppendText(line.text, said);
+  line.words = CountWords(line.text);
+  FillAudio(line, said);
+}
+
 // What the player reads: the language table's entry when a language is asked for, else the
 // base table's, else the script's own text.
 void RecordingLineMaker::AppendText(std::string& out, const DialogueRecord& record) const {

@@ -63,6 +63,8 @@ class RecordingLineMaker {
                      const RecordingSources& sources);
 
   void Fill(RecordingLine& line, std::size_t record) const;
+  // Only the text, its words and whether the line is recorded: what the totals need.
+  void Count(RecordingLine& line, std::size_t record) const;
 
  private:
   void AppendText(std::string& out, const DialogueRecord& record) const;

@@ -89,7 +89,7 @@ void WriteHtml(std::vector<RecordingRole>& roles, const RecordingLineMaker& make
   RecordingLine line;
   for (RecordingRole& role : roles) {
     for (const std::size_t record : role.records) {
-      maker.Fill(line, record);
+      maker.Count(line, record);
       role.words += line.words;
       role.recorded += line.recorded ? 1 : 0;
     }
