@@ -315,12 +315,7 @@ void Win32WindowSystem::AddTab(std::string_view text) {
   if (panel_ == nullptr) {
     return;
   }
-  std::wstring label = ToWide(text);
-  TCITEMW item{};
-  item.mask = TCIF_TEXT;
-  item.pszText = label.data();
-  const auto index = static_cast<int>(pages_.size());
-  SendMessageW(panel_, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+  SendTabText(TCM_INSERTITEMW, static_cast<int>(pages_.size()), text);
   SendMessageW(panel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   RECT labels{};
   SendMessageW(panel_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&labels));
@@ -573,11 +568,16 @@ void Win32WindowSystem::SetTabLabel(int tab, std::string_view text) {
   if (panel_ == nullptr) {
     return;
   }
+  SendTabText(TCM_SETITEMW, tab, text);
+}
+
+// Inserts or relabels tab `tab` (`message`: TCM_INSERTITEMW or TCM_SETITEMW).
+void Win32WindowSystem::SendTabText(UINT message, int tab, std::string_view text) {
   std::wstring label = ToWide(text);
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = label.data();
-  SendMessageW(panel_, TCM_SETITEMW, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+  SendMessageW(panel_, message, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
 }
 
 std::string Win32WindowSystem::GetText(int gadget) {

@@ -53,6 +53,7 @@ class Win32WindowSystem final : public WindowSystem {
   HFONT CreateScaledGuiFont() const;
   HWND MakeControl(const GadgetLayout& layout, std::string_view text, HWND parent);
   void AddTab(std::string_view text);
+  void SendTabText(UINT message, int tab, std::string_view text);
   void ShowPage(int tab);
   int ShownPage() const;
   // The gadgets of page `tab` (kOnWindow: of the window) in reading order.
